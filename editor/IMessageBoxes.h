@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// Every message box of the editor window goes through this interface, so that tests can
+// answer questions and record what the user would have been told.
+class IMessageBoxes {
+public:
+    virtual ~IMessageBoxes() = default;
+
+    // The program's own question: caption "Melvora", Yes and No, question icon.
+    // True only when the user answers Yes.
+    virtual bool Ask(const QString& text) = 0;
+
+    // The program's own notice: caption "Melvora", a lone OK button.
+    virtual void Notify(const QString& text) = 0;
+
+    // The application message box: caption = the application's name, OK button.
+    enum class Icon { None, Information, Warning, Critical };
+    virtual void AppMessage(const QString& text, Icon icon) = 0;
+};

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the project twice (warnings as errors, then with
+# AddressSanitizer + UndefinedBehaviorSanitizer) and runs every test in both builds.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+"$root/scripts/install-deps.sh"
+export QT_QPA_PLATFORM=offscreen
+
+"$root/scripts/build.sh" "$root/build-test" -DTAGEDITOR_WERROR=ON
+ctest --test-dir "$root/build-test" --output-on-failure --timeout 300
+
+"$root/scripts/build.sh" "$root/build-asan" -DTAGEDITOR_WERROR=ON -DTAGEDITOR_SANITIZE=ON
+ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir "$root/build-asan" --output-on-failure --timeout 600
