@@ -1,0 +1,20 @@
+#pragma once
+
+class CFileRowStore;
+
+// Sorting the file list by one column.
+namespace FileRowSort {
+
+// The direction after a click on `clickedColumn`: a second click on the same column turns the
+// direction round, a click on another column sorts ascending. Used for the list's own sort and
+// for the header's arrow alike.
+bool NextAscending(int currentColumn, bool currentAscending, int clickedColumn);
+
+// Sorts rows low..high (high −1: the last row) by the text of `column`, comparing character
+// codes, case-sensitive. Texts are read afresh on every comparison, rows with equal texts are
+// never swapped, and a swap exchanges whole rows so selection and focus go with the content.
+// A column at or beyond `columnCount` is left alone.
+void SortRows(CFileRowStore& rows, int column, bool ascending, int columnCount, int low = 0,
+              int high = -1);
+
+} // namespace FileRowSort
