@@ -1,0 +1,209 @@
+#include "CTagFile.h"
+#include "GenreTable.h"
+#include "Mp3Builder.h"
+#include "MutagenReport.h"
+#include "ScratchDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+const TagFields kForm{"New Title", "New Artist", "New Album", "2024", "New comment"};
+
+class TagFileSave : public ::testing::Test {
+protected:
+    void Load(const Mp3Builder& file) {
+        m_file = file;
+        m_file.WriteTo(m_path);
+        m_tag.Link(m_path);
+    }
+
+    MutagenReport SaveAndRead(const TagFields& fields, unsigned genre = GenreTable::kNoGenre) {
+        const SaveResult result = m_tag.Save(fields, genre);
+        EXPECT_TRUE(result.Saved()) << result.reason;
+        MutagenReport report = MutagenReport::Read(m_path);
+        EXPECT_EQ(report.CheckSavedLayout(m_path, m_file.Audio()), "");
+        return report;
+    }
+
+    TagFields Reload() {
+        CTagFile fresh;
+        fresh.Link(m_path);
+        return fresh.ReadFields();
+    }
+
+    ScratchDir m_dir;
+    std::string m_path = m_dir.File("song.mp3");
+    Mp3Builder m_file;
+    CTagFile m_tag;
+};
+
+TEST_F(TagFileSave, WritesBothTagsAroundTheUnchangedAudioWhetherTheTagFitsOrGrows) {
+    for (std::size_t padding : {0, 2048}) {
+        SCOPED_TRACE(padding);
+        Load(Mp3Builder().TextFrame("TIT2", "Old").TextFrame("TCON", "(4)").Padding(padding));
+        const MutagenReport report = SaveAndRead(kForm, 17);
+        EXPECT_EQ(report.Text("TIT2"), "New Title");
+        EXPECT_EQ(report.Text("TPE1"), "New Artist");
+        EXPECT_EQ(report.Text("TALB"), "New Album");
+        EXPECT_EQ(report.Text("TYER"), "2024");
+        EXPECT_EQ(report.Text("TCON"), "(17)");
+        ASSERT_EQ(report.All("COMM").size(), 1u);
+        EXPECT_EQ(report.All("COMM")[0].language, "XXX");
+        EXPECT_EQ(report.All("COMM")[0].description, "");
+        EXPECT_EQ(report.All("COMM")[0].text, "New comment");
+        EXPECT_EQ(report.Id3v1Text("TIT2"), "New Title");
+        EXPECT_EQ(report.Id3v1Text("TPE1"), "New Artist");
+        EXPECT_EQ(report.Id3v1Text("TALB"), "New Album");
+        EXPECT_EQ(report.Id3v1Text("TDRC"), "2024");
+        EXPECT_EQ(report.Id3v1Text("COMM"), "New comment");
+        EXPECT_EQ(report.Id3v1Text("TCON"), "17");
+        EXPECT_EQ(Reload(), kForm);
+    }
+}
+
+TEST_F(TagFileSave, Latin1TextsReachTheFileAsTheFormHoldsThem) {
+    Load(Mp3Builder().TextFrame("TIT2", "Old"));
+    const MutagenReport report = SaveAndRead({"Caf\xE9", "Bj\xF6rk", "", "", ""});
+    EXPECT_EQ(report.Text("TIT2"), "Caf\u00E9");
+    EXPECT_EQ(report.Text("TPE1"), "Bj\u00F6rk");
+    EXPECT_EQ(report.Id3v1Text("TIT2"), "Caf\u00E9");
+}
+
+TEST_F(TagFileSave, FileWithOnlyAnId3v1TagGetsBothTagsFromTheForm) {
+    Load(
+        Mp3Builder().WithoutId3v2().Id3v1({"v1 title", "v1 artist", "v1 album", "1980", "", 9, 3}));
+    const MutagenReport report = SaveAndRead({"Form title", "", "", "", ""}, 0);
+    EXPECT_EQ(report.Text("TIT2"), "Form title");
+    EXPECT_EQ(report.Text("TCON"), "(0)");
+    EXPECT_EQ(report.Id3v1Text("TIT2"), "Form title");
+    EXPECT_EQ(report.Id3v1Text("TPE1"), "<missing>");
+    EXPECT_EQ(report.Id3v1Text("TCON"), "0");
+}
+
+TEST_F(TagFileSave, AnEmptyFieldKeepsTheFilesFrame) {
+    Load(Mp3Builder().TextFrame("TIT2", "Kept").TextFrame("TYER", "1971").Padding(256));
+    const MutagenReport report = SaveAndRead({"", "Artist", "", "", ""});
+    EXPECT_EQ(report.Text("TIT2"), "Kept");
+    EXPECT_EQ(report.Text("TYER"), "1971");
+    EXPECT_EQ(Reload().title, "Kept");
+}
+
+TEST_F(TagFileSave, ANewArtistReplacesBandConductorAndComposerToo) {
+    Load(Mp3Builder()
+             .TextFrame("TPE1", "Lead")
+             .TextFrame("TPE2", "Band")
+             .TextFrame("TPE3", "Conductor")
+             .TextFrame("TCOM", "Composer")
+             .TextFrame("TPE1", "Second lead"));
+    MutagenReport report = SaveAndRead({"", "", "Album", "", ""});
+    EXPECT_EQ(report.Text("TPE2"), "Band") << "an empty Artist changes nothing";
+
+    report = SaveAndRead({"", "Solo", "", "", ""});
+    EXPECT_EQ(report.Text("TPE1"), "Solo");
+    EXPECT_TRUE(report.All("TPE2").empty());
+    EXPECT_TRUE(report.All("TPE3").empty());
+    EXPECT_TRUE(report.All("TCOM").empty());
+}
+
+TEST_F(TagFileSave, ANewCommentReplacesOnlyCommentsWithoutDescription) {
+    Load(Mp3Builder()
+             .CommentFrame("", "plain")
+             .CommentFrame("iTunNORM", " 0000021C 00000211", "eng")
+             .CommentFrame("", "another plain", "deu"));
+    EXPECT_EQ(m_tag.ReadFields().comment, "another plain");
+    const MutagenReport report = SaveAndRead({"", "", "", "", "Mine"});
+    const auto comments = report.All("COMM");
+    ASSERT_EQ(comments.size(), 2u);
+    EXPECT_EQ(Reload().comment, "Mine");
+    const bool describedKept =
+        comments[0].description == "iTunNORM" || comments[1].description == "iTunNORM";
+    EXPECT_TRUE(describedKept);
+}
+
+TEST_F(TagFileSave, GenreNoneOrNoRowKeepsTheFilesGenre) {
+    for (const char* stored : {"(80)", "(100)", "Rock"}) {
+        SCOPED_TRACE(stored);
+        Load(Mp3Builder().TextFrame("TCON", stored));
+        const unsigned shown = m_tag.ReadGenreNumber();
+        const unsigned saved = GenreTable::NumberForRow(GenreTable::RowForNumber(shown));
+        EXPECT_EQ(SaveAndRead({"T", "", "", "", ""}, saved).Text("TCON"), stored);
+    }
+}
+
+TEST_F(TagFileSave, AGenreReplacesEveryGenreFrame) {
+    Load(Mp3Builder().TextFrame("TCON", "(17)Rock").TextFrame("TCON", "(4)"));
+    EXPECT_EQ(SaveAndRead({}, 79).All("TCON").size(), 1u);
+    EXPECT_EQ(m_tag.ReadGenreNumber(), 79u);
+    EXPECT_EQ(MutagenReport::Read(m_path).Text("TCON"), "(79)");
+}
+
+TEST_F(TagFileSave, AnUnchangedFieldThatCouldNotBeShownWholeIsLeftAsTheFileHasIt) {
+    // Rewriting "?mega" would destroy the title the file really holds.
+    Load(Mp3Builder()
+             .Utf16TextFrame("TIT2", u"\u03A9mega")
+             .Utf16CommentFrame(u"", u"\u65E5\u672C")
+             .Utf16TextFrame("TALB", u"Caf\u00E9"));
+    TagFields form = m_tag.ReadFields();
+    ASSERT_EQ(form.title, "?mega");
+    form.artist = "Changed";
+    MutagenReport report = SaveAndRead(form);
+    EXPECT_EQ(report.Text("TIT2"), "\u03A9mega");
+    EXPECT_EQ(report.Text("COMM"), "\u65E5\u672C");
+    EXPECT_EQ(report.Text("TALB"), "Caf\u00E9") << "shown whole, so rewritten as it was";
+    EXPECT_EQ(report.Text("TPE1"), "Changed");
+
+    report = SaveAndRead(form); // still unchanged in the next Save of the same link
+    EXPECT_EQ(report.Text("TIT2"), "\u03A9mega");
+
+    form.title = "Omega";
+    report = SaveAndRead(form);
+    EXPECT_EQ(report.Text("TIT2"), "Omega");
+    form.title = "?mega"; // typed in by the user now: it is what they want
+    report = SaveAndRead(form);
+    EXPECT_EQ(report.Text("TIT2"), "?mega");
+}
+
+TEST_F(TagFileSave, ASecondValueAfterANulIsNotDroppedUnlessTheFieldChanges) {
+    Load(Mp3Builder().Frame("TPE1", {0, 'O', 'n', 'e', 0, 'T', 'w', 'o'}));
+    TagFields form = m_tag.ReadFields();
+    ASSERT_EQ(form.artist, "One");
+    form.title = "Title";
+    EXPECT_EQ(SaveAndRead(form).Text("TPE1"), "One/Two");
+}
+
+TEST_F(TagFileSave, SavesInOneLinkBuildOnEachOther) {
+    Load(Mp3Builder().TextFrame("TIT2", "Old"));
+    SaveAndRead({"First", "", "", "", ""});
+    const MutagenReport report = SaveAndRead({"", "Artist", "", "", ""});
+    EXPECT_EQ(report.Text("TIT2"), "First");
+    EXPECT_EQ(report.Text("TPE1"), "Artist");
+}
+
+TEST_F(TagFileSave, SaveBeforeAnyLinkWritesNothing) {
+    CTagFile unlinked;
+    const SaveResult result = unlinked.Save(kForm, 17);
+    EXPECT_EQ(result.outcome, SaveResult::Outcome::NotLinked);
+    EXPECT_FALSE(unlinked.IsLinked());
+    EXPECT_TRUE(std::filesystem::is_empty(m_dir.Path()));
+}
+
+TEST_F(TagFileSave, AFileThatCouldNotBeReadIsNotWritten) {
+    m_tag.Link(m_path);
+    const SaveResult result = m_tag.Save(kForm, 17);
+    EXPECT_EQ(result.outcome, SaveResult::Outcome::Refused);
+    EXPECT_FALSE(std::filesystem::exists(m_path)) << "a Save must never create a file";
+}
+
+TEST_F(TagFileSave, AFailedWriteIsReportedWithTheSystemsReason) {
+    Load(Mp3Builder().TextFrame("TIT2", "Old"));
+    std::filesystem::remove(m_path);
+    std::filesystem::create_directory(m_path);
+    const SaveResult result = m_tag.Save(kForm, 17);
+    EXPECT_EQ(result.outcome, SaveResult::Outcome::Failed);
+    EXPECT_NE(result.reason.find("folder"), std::string::npos) << result.reason;
+}
+
+} // namespace
