@@ -1,0 +1,16 @@
+#include "CTagEditorApp.h"
+#include "DisplayCheck.h"
+
+#include <QApplication>
+#include <iostream>
+
+int main(int argc, char* argv[]) {
+    if (DisplayCheck::DisplayMissing()) {
+        std::cerr << DisplayCheck::MissingDisplayMessage(argc > 0 ? argv[0] : "") << '\n';
+        return 1;
+    }
+    QApplication application(argc, argv);
+    CTagEditorApp app;
+    app.InitInstance();
+    return 0;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QValidator>
+
+// The input rule of one form field: only characters ISO-8859-1 can hold, and no more than the
+// field's cap. A longer text that the program put in (a long title read from a file) is kept
+// whole; the user may shorten it but never lengthen it.
+class CFieldValidator : public QValidator {
+    Q_OBJECT
+public:
+    CFieldValidator(int cap, QObject* parent = nullptr);
+
+    int Cap() const { return m_cap; }
+
+    // Call before the program sets TEXT into the field, so that it is not refused.
+    void AllowProgramText(const QString& text);
+
+    State validate(QString& input, int& pos) const override;
+
+    static bool IsLatin1(const QString& text);
+
+private:
+    int m_cap;
+    // The longest text the field may hold right now: the cap, or the length of a longer text
+    // the program put in, shrinking as the user deletes from it.
+    mutable int m_allowedLength;
+};

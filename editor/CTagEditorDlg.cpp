@@ -1,0 +1,394 @@
+#include "CTagEditorDlg.h"
+
+#include "CDialogUnits.h"
+#include "CFileListCtrl.h"
+#include "EditorIds.h"
+#include "EditorLayout.h"
+#include "EditorTexts.h"
+#include "GenreTable.h"
+#include "HelpLocation.h"
+#include "IMessageBoxes.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+using namespace EditorIds;
+
+namespace {
+
+QString Text(const char* latin1) {
+    return QString::fromLatin1(latin1);
+}
+
+QString FromLatin1(const std::string& bytes) {
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+// The form only takes characters ISO-8859-1 can hold, so this conversion loses nothing.
+std::string ToLatin1(const QString& text) {
+    return text.toLatin1().toStdString();
+}
+
+// The window is laid out in dialog units of this font: the classic dialog font where the
+// system has it, otherwise the desktop's own UI font, which menus and boxes use too.
+QFont DialogFont() {
+    const QString classic = QStringLiteral("MS Sans Serif");
+    if (QFontDatabase::families().contains(classic))
+        return QFont(classic, 8);
+    return QApplication::font();
+}
+
+QLabel* CreateLabel(QWidget* parent, const char* text, const QRect& rect,
+                    const CDialogUnits& units) {
+    auto* label = new QLabel(Text(text), parent);
+    QRect pixels = units.ToPixels(rect);
+    // The template's widths fit its own font; a wider UI font must not cut a label short.
+    pixels.setWidth(std::max(pixels.width(), label->sizeHint().width()));
+    label->setGeometry(pixels);
+    return label;
+}
+
+} // namespace
+
+CTagEditorDlg::CTagEditorDlg(IMessageBoxes& boxes, QWidget* parent)
+    : QDialog(parent), m_boxes(boxes), m_exchange(boxes) {
+    // A main window of its own: a taskbar button and a minimise box, but no maximise box and
+    // no sizing border.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowTitle(Text(EditorTexts::kCaption));
+    setFont(DialogFont());
+    const CDialogUnits units(font());
+
+    CreateControls(units);
+    CreateMenu();
+    CreateStatusBar();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(m_menuBar);
+    layout->addWidget(m_client);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    m_lstFiles->InsertColumn(0, Text(EditorTexts::kFileColumnHeading),
+                             EditorLayout::kFileColumnWidthPx);
+    FillGenreList();
+    m_cbGenre->setCurrentIndex(0);
+    UpdateData(false);
+    m_lstFiles->setFocus();
+}
+
+CTagEditorDlg::~CTagEditorDlg() = default;
+
+void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
+    using namespace EditorLayout;
+    m_client = new QWidget(this);
+    m_client->setFixedSize(units.ToPixels(kDialogSize));
+
+    // Created in template order, which makes it the tab order.
+    m_lstFiles = new CFileListCtrl(m_client);
+    m_lstFiles->setGeometry(units.ToPixels(kFileList));
+    connect(m_lstFiles, &CFileListCtrl::itemClicked, this, &CTagEditorDlg::OnClickFileList);
+    connect(m_lstFiles, &CFileListCtrl::itemSelected, this, &CTagEditorDlg::OnItemChangedFileList);
+    connect(m_lstFiles, &CFileListCtrl::commandRequested, this, &CTagEditorDlg::OnCommand);
+
+    auto* etchedLine = new QFrame(m_client);
+    etchedLine->setFrameShape(QFrame::HLine);
+    etchedLine->setFrameShadow(QFrame::Sunken);
+    QRect lineRect = units.ToPixels(kEtchedLine);
+    lineRect.setHeight(2);
+    etchedLine->setGeometry(lineRect);
+
+    auto* group = new QGroupBox(m_client);
+    group->setGeometry(units.ToPixels(kFormGroup));
+
+    CreateLabel(m_client, EditorTexts::kTitleLabel, kTitleLabel, units);
+    CreateLabel(m_client, EditorTexts::kArtistLabel, kArtistLabel, units);
+    CreateLabel(m_client, EditorTexts::kAlbumLabel, kAlbumLabel, units);
+    CreateLabel(m_client, EditorTexts::kYearLabel, kYearLabel, units);
+    m_edTitle = CreateTextField(kTitle, units);
+    CreateLabel(m_client, EditorTexts::kGenreLabel, kGenreLabel, units);
+    CreateLabel(m_client, EditorTexts::kCommentsLabel, kCommentsLabel, units);
+    m_edArtist = CreateTextField(kArtist, units);
+    m_edAlbum = CreateTextField(kAlbum, units);
+    m_edYear = CreateTextField(kYear, units);
+
+    m_cbGenre = new QComboBox(m_client);
+    const QRect genreRect = units.ToPixels(kGenre);
+    const int closedHeight = units.ToPixels(kTitle).height();
+    m_cbGenre->setGeometry(genreRect.x(), genreRect.y(), genreRect.width(), closedHeight);
+    m_cbGenre->setMaxVisibleItems(
+        std::max(1, (genreRect.height() - closedHeight) / m_cbGenre->fontMetrics().height()));
+
+    m_edComments = CreateTextField(kComments, units);
+    // One line of text, drawn in a tall box as the template has it: the text sits at the top.
+    m_edComments->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    setTabOrder(m_lstFiles, m_edTitle);
+    setTabOrder(m_edTitle, m_edArtist);
+    setTabOrder(m_edArtist, m_edAlbum);
+    setTabOrder(m_edAlbum, m_edYear);
+    setTabOrder(m_edYear, m_cbGenre);
+    setTabOrder(m_cbGenre, m_edComments);
+
+    m_exchange.AddText(m_edTitle, &m_strTitle, kTitleCap);
+    m_exchange.AddText(m_edArtist, &m_strArtist, kArtistCap);
+    m_exchange.AddText(m_edAlbum, &m_strAlbum, kAlbumCap);
+    m_exchange.AddText(m_edYear, &m_strYear, kYearCap);
+    m_exchange.AddText(m_edComments, &m_strComment, kCommentCap);
+}
+
+QLineEdit* CTagEditorDlg::CreateTextField(const QRect& rect, const CDialogUnits& units) {
+    auto* edit = new QLineEdit(m_client);
+    edit->setGeometry(units.ToPixels(rect));
+    return edit;
+}
+
+void CTagEditorDlg::CreateMenu() {
+    struct Item {
+        const char* text; // nullptr for a separator
+        int id;
+    };
+    struct Menu {
+        const char* title;
+        std::initializer_list<Item> items;
+    };
+    const Menu menus[] = {
+        {EditorTexts::kMenuFile,
+         {{EditorTexts::kMenuNewFileList, ID_FILE_NEW_LIST},
+          {nullptr, 0},
+          {EditorTexts::kMenuAddFile, ID_FILE_ADD_FILE},
+          {EditorTexts::kMenuSaveFile, ID_FILE_SAVE_FILE},
+          {EditorTexts::kMenuRemoveFile, ID_FILE_REMOVE_FILE},
+          {nullptr, 0},
+          {EditorTexts::kMenuExit, ID_FILE_EXIT}}},
+        {EditorTexts::kMenuAction, {{EditorTexts::kMenuUndo, ID_ACTION_UNDO}}},
+        {EditorTexts::kMenuHelp,
+         {{EditorTexts::kMenuContents, ID_HELP_CONTENTS},
+          {EditorTexts::kMenuAbout, ID_HELP_ABOUT}}},
+    };
+
+    m_menuBar = new QMenuBar(this);
+    for (const Menu& menu : menus) {
+        QMenu* popup = m_menuBar->addMenu(Text(menu.title));
+        for (const Item& item : menu.items) {
+            if (item.text == nullptr)
+                popup->addSeparator();
+            else
+                popup->addAction(Text(item.text))->setData(item.id);
+        }
+    }
+    connect(m_menuBar, &QMenuBar::triggered, this,
+            [this](QAction* action) { OnCommand(action->data().toInt()); });
+}
+
+void CTagEditorDlg::CreateStatusBar() {
+    m_wndStatusBar = new QStatusBar(m_client);
+    m_wndStatusBar->setObjectName(QStringLiteral("statusBar"));
+    m_wndStatusBar->setSizeGripEnabled(false);
+    // A permanent label rather than a status message: nothing may ever replace the hint.
+    m_wndStatusBar->addWidget(new QLabel(Text(EditorTexts::kStatusHint)), 1);
+    const int height = m_wndStatusBar->sizeHint().height();
+    m_wndStatusBar->setGeometry(0, m_client->height() - height, m_client->width(), height);
+}
+
+void CTagEditorDlg::FillGenreList() {
+    for (int row = 0; row < GenreTable::kRowCount; ++row)
+        m_cbGenre->addItem(Text(GenreTable::RowText(row)));
+}
+
+bool CTagEditorDlg::UpdateData(bool saveAndValidate) {
+    if (saveAndValidate)
+        return m_exchange.FromControls();
+    m_exchange.ToControls();
+    return true;
+}
+
+void CTagEditorDlg::OnCommand(int id) {
+    switch (id) {
+    case ID_FILE_NEW_LIST:
+        OnNewFileList();
+        break;
+    case ID_FILE_ADD_FILE:
+        OnAddFile();
+        break;
+    case ID_FILE_REMOVE_FILE:
+        OnRemoveFile();
+        break;
+    case ID_FILE_EXIT:
+        OnExit();
+        break;
+    case ID_TOOLBAR_SAVE_FILE:
+    case ID_FILE_SAVE_FILE:
+        OnSaveFile();
+        break;
+    case ID_HELP_ABOUT:
+        OnAbout();
+        break;
+    case ID_HELP_CONTENTS:
+        OnHelpContents();
+        break;
+    case ID_ACTION_UNDO:
+        OnUndo();
+        break;
+    case ID_POPUP_PLAY:
+        OnPlay();
+        break;
+    case ID_POPUP_STOP:
+        OnStop();
+        break;
+    case ID_POPUP_PAUSE:
+        OnPause();
+        break;
+    default:
+        break;
+    }
+}
+
+void CTagEditorDlg::keyPressEvent(QKeyEvent* event) {
+    // Enter in a text field or the closed genre box is the dialog's OK; the file list keeps
+    // Enter to itself.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && IsFormControl(focusWidget())) {
+        OnOK();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool CTagEditorDlg::IsFormControl(const QWidget* widget) const {
+    return widget == m_edTitle || widget == m_edArtist || widget == m_edAlbum ||
+           widget == m_edYear || widget == m_edComments || widget == m_cbGenre;
+}
+
+void CTagEditorDlg::OnOK() {
+    if (UpdateData(true))
+        accept();
+}
+
+void CTagEditorDlg::OnNewFileList() {
+    if (m_lstFiles->GetItemCount() > 0 && m_boxes.Ask(Text(EditorTexts::kAskNewList)))
+        m_lstFiles->DeleteAllItems();
+    ClearFormTexts();
+    UpdateData(false);
+}
+
+void CTagEditorDlg::OnAddFile() {
+    const QStringList paths = QFileDialog::getOpenFileNames(
+        this, Text(EditorTexts::kAddFilesTitle), QString(), Text(EditorTexts::kAddFilesFilter));
+    for (const QString& path : paths)
+        m_lstFiles->InsertItem(m_lstFiles->GetItemCount(), path);
+}
+
+void CTagEditorDlg::OnRemoveFile() {
+    if (m_lstFiles->GetItemCount() == 0) {
+        m_boxes.Notify(Text(EditorTexts::kNoFilesToRemove));
+        return;
+    }
+    if (!m_boxes.Ask(Text(EditorTexts::kAskRemove)))
+        return;
+    for (int row = m_lstFiles->GetFirstSelectedItem(); row != -1;
+         row = m_lstFiles->GetFirstSelectedItem()) {
+        m_lstFiles->DeleteItem(row);
+        ClearFormTexts();
+        UpdateData(false);
+        m_cbGenre->setCurrentIndex(GenreTable::kNoneRow);
+    }
+}
+
+void CTagEditorDlg::OnSaveFile() {
+    const TagFields heldBefore = HeldFields();
+    if (!UpdateData(true))
+        return;
+    const SaveResult result =
+        m_tag.Save(HeldFields(), GenreTable::NumberForRow(m_cbGenre->currentIndex()));
+    if (result.outcome == SaveResult::Outcome::Failed ||
+        result.outcome == SaveResult::Outcome::Refused) {
+        // Nothing was saved, so Undo must still bring back what the file holds.
+        SetHeldFields(heldBefore);
+        m_boxes.Notify(Text(EditorTexts::kNotSaved)
+                           .arg(QFile::decodeName(QByteArray::fromStdString(m_tag.LinkedPath())),
+                                QString::fromStdString(result.reason)));
+    }
+}
+
+void CTagEditorDlg::OnUndo() {
+    UpdateData(false);
+    SelectGenreNumber(m_tag.ReadGenreNumber());
+}
+
+void CTagEditorDlg::OnExit() {
+    reject();
+}
+
+void CTagEditorDlg::OnHelpContents() {
+    const QString location = HelpLocation(QCoreApplication::applicationFilePath());
+    Q_UNUSED(location);
+}
+
+void CTagEditorDlg::OnAbout() {}
+
+void CTagEditorDlg::OnPlay() {
+    if (m_lstFiles->GetItemCount() == 0)
+        m_boxes.Notify(Text(EditorTexts::kNoFilesToPlay));
+}
+
+void CTagEditorDlg::OnStop() {}
+
+void CTagEditorDlg::OnPause() {}
+
+void CTagEditorDlg::OnClickFileList(int row) {
+    m_lstFiles->SetItemSelectedFocused(row);
+    m_strCurrentFile = m_lstFiles->GetItemText(row);
+    LinkRow(row);
+}
+
+void CTagEditorDlg::OnItemChangedFileList(int row) {
+    LinkRow(row);
+}
+
+void CTagEditorDlg::LinkRow(int row) {
+    m_tag.Link(QFile::encodeName(m_lstFiles->GetItemText(row)).toStdString());
+    LoadTagFields();
+}
+
+void CTagEditorDlg::LoadTagFields() {
+    SetHeldFields(m_tag.ReadFields());
+    UpdateData(false);
+    SelectGenreNumber(m_tag.ReadGenreNumber());
+}
+
+void CTagEditorDlg::SelectGenreNumber(unsigned number) {
+    // 81 to 254 have no row: the box then shows no selection.
+    m_cbGenre->setCurrentIndex(GenreTable::RowForNumber(number));
+}
+
+void CTagEditorDlg::ClearFormTexts() {
+    SetHeldFields(TagFields());
+}
+
+TagFields CTagEditorDlg::HeldFields() const {
+    return {ToLatin1(m_strTitle), ToLatin1(m_strArtist), ToLatin1(m_strAlbum), ToLatin1(m_strYear),
+            ToLatin1(m_strComment)};
+}
+
+void CTagEditorDlg::SetHeldFields(const TagFields& fields) {
+    m_strTitle = FromLatin1(fields.title);
+    m_strArtist = FromLatin1(fields.artist);
+    m_strAlbum = FromLatin1(fields.album);
+    m_strYear = FromLatin1(fields.year);
+    m_strComment = FromLatin1(fields.comment);
+}

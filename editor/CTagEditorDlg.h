@@ -1,0 +1,89 @@
+#pragma once
+
+#include "CFormExchange.h"
+#include "CTagFile.h"
+
+#include <QDialog>
+#include <QString>
+
+class CDialogUnits;
+class CFileListCtrl;
+class IMessageBoxes;
+class QComboBox;
+class QLineEdit;
+class QMenuBar;
+class QStatusBar;
+struct TagFields;
+
+// The editor's one window: the list of files on the left, the form of six tag fields on the
+// right, a menu bar, a band for the toolbar and a status bar with a usage hint. Every menu,
+// toolbar and list command comes through OnCommand.
+class CTagEditorDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CTagEditorDlg(IMessageBoxes& boxes, QWidget* parent = nullptr);
+    ~CTagEditorDlg() override;
+
+    // The one routing point of the window's commands (EditorIds).
+    void OnCommand(int id);
+
+    IMessageBoxes& MessageBoxes() { return m_boxes; }
+
+    // Form exchange: false pushes the members into the fields; true takes the fields into the
+    // members and returns false when a value is refused.
+    bool UpdateData(bool saveAndValidate);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void CreateControls(const CDialogUnits& units);
+    void CreateMenu();
+    void CreateStatusBar();
+    void FillGenreList();
+    QLineEdit* CreateTextField(const QRect& rect, const CDialogUnits& units);
+
+    void OnOK();
+    void OnNewFileList();
+    void OnAddFile();
+    void OnRemoveFile();
+    void OnSaveFile();
+    void OnUndo();
+    void OnExit();
+    void OnHelpContents();
+    void OnAbout();
+    void OnPlay();
+    void OnStop();
+    void OnPause();
+
+    void OnClickFileList(int row);
+    void OnItemChangedFileList(int row);
+    void LinkRow(int row);
+    void LoadTagFields();
+    void SelectGenreNumber(unsigned number);
+    void ClearFormTexts();
+    TagFields HeldFields() const;
+    void SetHeldFields(const TagFields& fields);
+    bool IsFormControl(const QWidget* widget) const;
+
+    IMessageBoxes& m_boxes;
+    CTagFile m_tag;
+    QWidget* m_client = nullptr;
+    QMenuBar* m_menuBar = nullptr;
+    QStatusBar* m_wndStatusBar = nullptr;
+    QComboBox* m_cbGenre = nullptr;
+    CFileListCtrl* m_lstFiles = nullptr;
+    QLineEdit* m_edTitle = nullptr;
+    QLineEdit* m_edArtist = nullptr;
+    QLineEdit* m_edAlbum = nullptr;
+    QLineEdit* m_edYear = nullptr;
+    QLineEdit* m_edComments = nullptr;
+    // Latin-1 texts: the values last loaded or saved, which Undo restores.
+    QString m_strTitle;
+    QString m_strArtist;
+    QString m_strAlbum;
+    QString m_strYear;
+    QString m_strComment;
+    QString m_strCurrentFile;
+    CFormExchange m_exchange;
+};

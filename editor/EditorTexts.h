@@ -1,0 +1,44 @@
+#pragma once
+
+// The editor window's own texts: caption, labels, menus, hint, questions and notices.
+namespace EditorTexts {
+
+inline constexpr char kCaption[] = "Varlen MP3 Tag Editor";
+inline constexpr char kStatusHint[] =
+    "Drag and drop MP3 files from Windows Explorer or click Add Files button";
+inline constexpr char kFileColumnHeading[] = "Files to edit";
+
+inline constexpr char kTitleLabel[] = "Title:";
+inline constexpr char kArtistLabel[] = "Artist:";
+inline constexpr char kAlbumLabel[] = "Album:";
+inline constexpr char kYearLabel[] = "Year:";
+inline constexpr char kGenreLabel[] = "Genre:";
+inline constexpr char kCommentsLabel[] = "Comments:";
+
+inline constexpr char kMenuFile[] = "&File";
+inline constexpr char kMenuNewFileList[] = "&New File List";
+inline constexpr char kMenuAddFile[] = "&Add File";
+inline constexpr char kMenuSaveFile[] = "&Save File";
+inline constexpr char kMenuRemoveFile[] = "&Remove File";
+inline constexpr char kMenuExit[] = "Exit";
+inline constexpr char kMenuAction[] = "&Action";
+inline constexpr char kMenuUndo[] = "&Undo";
+inline constexpr char kMenuHelp[] = "&Help";
+inline constexpr char kMenuContents[] = "&Contents";
+inline constexpr char kMenuAbout[] = "&About...";
+
+// %1 is the field's cap.
+inline constexpr char kTooLong[] = "Please enter no more than %1 characters.";
+inline constexpr char kAskNewList[] = "Would you like to create a new list of files to edit?";
+inline constexpr char kAskRemove[] = "Would you like to remove selected files from the list?";
+inline constexpr char kNoFilesToRemove[] = "There are no files to remove!";
+inline constexpr char kNoFilesToPlay[] = "There are no files to play!";
+// %1 is the file, %2 why the tags could not be written.
+inline constexpr char kNotSaved[] = "The tags were not saved to %1.\n\n%2";
+
+inline constexpr char kAddFilesTitle[] = "Add Files to Edit";
+inline constexpr char kAddFilesFilter[] = "MP3 Files (*.mp3)";
+
+inline constexpr char kHelpPage[] = "quillet.chm::/index.html";
+
+} // namespace EditorTexts
