@@ -40,7 +40,12 @@ int CFileListCtrl::InsertItem(int row, const QString& path, int /*image*/) {
 }
 
 bool CFileListCtrl::DeleteItem(int row) {
-    return m_model->removeRow(row);
+    // In single selection Qt's views select a neighbour of a removed current row; a removal
+    // must neither select nor load another file.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    const bool removed = m_model->removeRow(row);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    return removed;
 }
 
 void CFileListCtrl::DeleteAllItems() {

@@ -100,6 +100,7 @@ void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
 
     // Created in template order, which makes it the tab order.
     m_lstFiles = new CFileListCtrl(m_client);
+    m_lstFiles->setObjectName(QStringLiteral("IDC_FILE_LIST"));
     m_lstFiles->setGeometry(units.ToPixels(kFileList));
     connect(m_lstFiles, &CFileListCtrl::itemClicked, this, &CTagEditorDlg::OnClickFileList);
     connect(m_lstFiles, &CFileListCtrl::itemSelected, this, &CTagEditorDlg::OnItemChangedFileList);
@@ -119,21 +120,22 @@ void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
     CreateLabel(m_client, EditorTexts::kArtistLabel, kArtistLabel, units);
     CreateLabel(m_client, EditorTexts::kAlbumLabel, kAlbumLabel, units);
     CreateLabel(m_client, EditorTexts::kYearLabel, kYearLabel, units);
-    m_edTitle = CreateTextField(kTitle, units);
+    m_edTitle = CreateTextField(QStringLiteral("IDC_TITLE"), kTitle, units);
     CreateLabel(m_client, EditorTexts::kGenreLabel, kGenreLabel, units);
     CreateLabel(m_client, EditorTexts::kCommentsLabel, kCommentsLabel, units);
-    m_edArtist = CreateTextField(kArtist, units);
-    m_edAlbum = CreateTextField(kAlbum, units);
-    m_edYear = CreateTextField(kYear, units);
+    m_edArtist = CreateTextField(QStringLiteral("IDC_ARTIST"), kArtist, units);
+    m_edAlbum = CreateTextField(QStringLiteral("IDC_ALBUM"), kAlbum, units);
+    m_edYear = CreateTextField(QStringLiteral("IDC_YEAR"), kYear, units);
 
     m_cbGenre = new QComboBox(m_client);
+    m_cbGenre->setObjectName(QStringLiteral("IDC_GENRE"));
     const QRect genreRect = units.ToPixels(kGenre);
     const int closedHeight = units.ToPixels(kTitle).height();
     m_cbGenre->setGeometry(genreRect.x(), genreRect.y(), genreRect.width(), closedHeight);
     m_cbGenre->setMaxVisibleItems(
         std::max(1, (genreRect.height() - closedHeight) / m_cbGenre->fontMetrics().height()));
 
-    m_edComments = CreateTextField(kComments, units);
+    m_edComments = CreateTextField(QStringLiteral("IDC_COMMENTS"), kComments, units);
     // One line of text, drawn in a tall box as the template has it: the text sits at the top.
     m_edComments->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
@@ -151,8 +153,10 @@ void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
     m_exchange.AddText(m_edComments, &m_strComment, kCommentCap);
 }
 
-QLineEdit* CTagEditorDlg::CreateTextField(const QRect& rect, const CDialogUnits& units) {
+QLineEdit* CTagEditorDlg::CreateTextField(const QString& name, const QRect& rect,
+                                          const CDialogUnits& units) {
     auto* edit = new QLineEdit(m_client);
+    edit->setObjectName(name);
     edit->setGeometry(units.ToPixels(rect));
     return edit;
 }
@@ -197,7 +201,7 @@ void CTagEditorDlg::CreateMenu() {
 
 void CTagEditorDlg::CreateStatusBar() {
     m_wndStatusBar = new QStatusBar(m_client);
-    m_wndStatusBar->setObjectName(QStringLiteral("statusBar"));
+    m_wndStatusBar->setObjectName(QStringLiteral("IDC_STATUSBAR"));
     m_wndStatusBar->setSizeGripEnabled(false);
     // A permanent label rather than a status message: nothing may ever replace the hint.
     m_wndStatusBar->addWidget(new QLabel(Text(EditorTexts::kStatusHint)), 1);

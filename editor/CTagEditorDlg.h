@@ -17,7 +17,8 @@ struct TagFields;
 
 // The editor's one window: the list of files on the left, the form of six tag fields on the
 // right, a menu bar, a band for the toolbar and a status bar with a usage hint. Every menu,
-// toolbar and list command comes through OnCommand.
+// toolbar and list command comes through OnCommand. Controls are named after their ids
+// ("IDC_TITLE", ...).
 class CTagEditorDlg : public QDialog {
     Q_OBJECT
 public:
@@ -41,7 +42,7 @@ private:
     void CreateMenu();
     void CreateStatusBar();
     void FillGenreList();
-    QLineEdit* CreateTextField(const QRect& rect, const CDialogUnits& units);
+    QLineEdit* CreateTextField(const QString& name, const QRect& rect, const CDialogUnits& units);
 
     void OnOK();
     void OnNewFileList();

@@ -1,0 +1,91 @@
+#include "CDialogUnits.h"
+#include "CFieldValidator.h"
+#include "HelpLocation.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QtTest>
+
+class EditorLogicTest : public QObject {
+    Q_OBJECT
+private slots:
+    void dialogUnitsConvertEdgesWithRounding() {
+        const CDialogUnits units(6, 13); // the classic 8-point dialog font
+        QCOMPARE(units.ToPixels(QRect(5, 37, 198, 154)), QRect(8, 60, 297, 250));
+        QCOMPARE(units.ToPixels(QSize(430, 222)), QSize(645, 361));
+        // Neighbours in units stay neighbours in pixels, whatever the rounding of each size.
+        const QRect left = units.ToPixels(QRect(1, 1, 3, 3));
+        const QRect right = units.ToPixels(QRect(4, 4, 3, 3));
+        QCOMPARE(left.right() + 1, right.left());
+        QCOMPARE(left.bottom() + 1, right.top());
+    }
+
+    void dialogUnitsFollowTheFont() {
+        QFont small = QGuiApplication::font();
+        small.setPointSize(8);
+        QFont large = small;
+        large.setPointSize(16);
+        const CDialogUnits smallUnits(small);
+        const CDialogUnits largeUnits(large);
+        QCOMPARE(smallUnits.BaseY(), QFontMetrics(small).height());
+        QVERIFY(largeUnits.BaseX() > smallUnits.BaseX());
+        QVERIFY(largeUnits.BaseY() > smallUnits.BaseY());
+        const int alphabet = QFontMetrics(small).horizontalAdvance(
+            QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+        QVERIFY(qAbs(smallUnits.BaseX() * 52 - alphabet) <= 26);
+    }
+
+    void validatorHoldsTypingToTheCap() {
+        CFieldValidator validator(4);
+        int pos = 0;
+        QString text = QStringLiteral("1999");
+        QCOMPARE(validator.validate(text, pos), QValidator::Acceptable);
+        text = QStringLiteral("19999");
+        QCOMPARE(validator.validate(text, pos), QValidator::Invalid);
+        text.clear();
+        QCOMPARE(validator.validate(text, pos), QValidator::Acceptable);
+    }
+
+    void validatorKeepsALongProgramTextButNeverLetsItGrow() {
+        CFieldValidator validator(30);
+        QString text(45, QLatin1Char('x'));
+        validator.AllowProgramText(text);
+        int pos = 0;
+        QCOMPARE(validator.validate(text, pos), QValidator::Acceptable);
+        QString shorter(44, QLatin1Char('x'));
+        QCOMPARE(validator.validate(shorter, pos), QValidator::Acceptable);
+        QCOMPARE(validator.validate(text, pos), QValidator::Invalid);
+        // Once the user has brought it under the cap, the cap holds again.
+        QString underCap(10, QLatin1Char('x'));
+        QCOMPARE(validator.validate(underCap, pos), QValidator::Acceptable);
+        QString overCap(31, QLatin1Char('x'));
+        QCOMPARE(validator.validate(overCap, pos), QValidator::Invalid);
+    }
+
+    void validatorTakesOnlyLatin1() {
+        CFieldValidator validator(30);
+        int pos = 0;
+        QString latin1 = QStringLiteral("Caf\u00e9 \u00ff");
+        QCOMPARE(validator.validate(latin1, pos), QValidator::Acceptable);
+        for (const QString& refused :
+             {QStringLiteral("5 \u20ac"), QStringLiteral("\u0141\u00f3d\u017a"),
+              QString::fromUtf8("\xf0\x9f\x8e\xb5")}) {
+            QString text = refused;
+            QCOMPARE(validator.validate(text, pos), QValidator::Invalid);
+        }
+    }
+
+    void helpLocationIsTheExecutablesFolderAndThePage() {
+        QCOMPARE(HelpLocation(QStringLiteral("/usr/bin/tageditor")),
+                 QStringLiteral("/usr/bin/quillet.chm::/index.html"));
+        QCOMPARE(HelpLocation(QStringLiteral("/opt/my tools/renamed.editor")),
+                 QStringLiteral("/opt/my tools/quillet.chm::/index.html"));
+        QCOMPARE(HelpLocation(QStringLiteral("/tageditor")),
+                 QStringLiteral("/quillet.chm::/index.html"));
+        QCOMPARE(HelpLocation(QStringLiteral("C:/Program Files/Tags/TagEditor.exe")),
+                 QStringLiteral("C:/Program Files/Tags/quillet.chm::/index.html"));
+    }
+};
+
+QTEST_MAIN(EditorLogicTest)
+#include "EditorLogicTest.moc"

@@ -1,0 +1,476 @@
+#include "CDialogUnits.h"
+#include "CFileListCtrl.h"
+#include "CTagEditorDlg.h"
+#include "CTagFile.h"
+#include "EditorIds.h"
+#include "EditorLayout.h"
+#include "FakeMessageBoxes.h"
+#include "Mp3Builder.h"
+#include "ScratchDir.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QtTest>
+
+#include <filesystem>
+#include <memory>
+
+using namespace EditorIds;
+
+namespace {
+
+const QString kHint =
+    QStringLiteral("Drag and drop MP3 files from Windows Explorer or click Add Files button");
+
+// The dialog under test with its fake boxes, and a scratch folder for MP3 files.
+struct Editor {
+    FakeMessageBoxes boxes;
+    CTagEditorDlg dlg{boxes};
+    ScratchDir scratch;
+
+    template <typename T = QWidget> T* Control(const char* name) {
+        T* control = dlg.findChild<T*>(QString::fromLatin1(name));
+        if (control == nullptr)
+            qFatal("no control %s", name);
+        return control;
+    }
+    QLineEdit* Edit(const char* name) { return Control<QLineEdit>(name); }
+    CFileListCtrl* List() { return Control<CFileListCtrl>("IDC_FILE_LIST"); }
+    QComboBox* Genre() { return Control<QComboBox>("IDC_GENRE"); }
+
+    // Writes an MP3 with Title TITLE, Artist ARTIST and genre GENRE into the list.
+    std::string AddFile(const std::string& name, const std::string& title,
+                        const std::string& artist = "", int genre = 255) {
+        Mp3Builder mp3;
+        mp3.TextFrame("TIT2", title);
+        if (!artist.empty())
+            mp3.TextFrame("TPE1", artist);
+        if (genre != 255)
+            mp3.TextFrame("TCON", "(" + std::to_string(genre) + ")");
+        const std::string path = scratch.File(name);
+        mp3.WriteTo(path);
+        List()->InsertItem(List()->GetItemCount(), QString::fromStdString(path));
+        return path;
+    }
+
+    void ClickRow(int row) {
+        CFileListCtrl* list = List();
+        const QRect rect = list->visualRect(list->model()->index(row, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+
+    void Show() {
+        dlg.show();
+        QApplication::setActiveWindow(&dlg);
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+    }
+};
+
+// Types TEXT as a keyboard would, whatever its characters.
+void Type(QWidget* widget, const QString& text) {
+    for (QChar c : text) {
+        QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+TagFields FieldsInFile(const std::string& path) {
+    CTagFile tag;
+    tag.Link(path);
+    return tag.ReadFields();
+}
+
+unsigned GenreInFile(const std::string& path) {
+    CTagFile tag;
+    tag.Link(path);
+    return tag.ReadGenreNumber();
+}
+
+} // namespace
+
+class TagEditorDlgTest : public QObject {
+    Q_OBJECT
+private slots:
+    void controlsSitAtTheirTemplateRectanglesInDialogUnits_data() {
+        QTest::addColumn<int>("pointSize");
+        QTest::newRow("8 pt") << 8;
+        QTest::newRow("14 pt") << 14;
+    }
+    void controlsSitAtTheirTemplateRectanglesInDialogUnits() {
+        QFETCH(int, pointSize);
+        const QFont original = QApplication::font();
+        QFont font = original;
+        font.setPointSize(pointSize);
+        QApplication::setFont(font);
+        Editor editor;
+        QApplication::setFont(original);
+
+        const CDialogUnits units(editor.dlg.font());
+        using namespace EditorLayout;
+        const std::pair<const char*, QRect> controls[] = {
+            {"IDC_FILE_LIST", kFileList}, {"IDC_TITLE", kTitle}, {"IDC_ARTIST", kArtist},
+            {"IDC_ALBUM", kAlbum},        {"IDC_YEAR", kYear},   {"IDC_COMMENTS", kComments},
+        };
+        for (const auto& [name, rect] : controls)
+            QCOMPARE(editor.Control(name)->geometry(), units.ToPixels(rect));
+        const QRect genre = units.ToPixels(kGenre);
+        QCOMPARE(editor.Genre()->geometry().topLeft(), genre.topLeft());
+        QCOMPARE(editor.Genre()->width(), genre.width());
+
+        // Labels start where the template puts them, each on its field's line.
+        const QList<QLabel*> labels = editor.dlg.findChildren<QLabel*>();
+        const std::pair<QString, QRect> labelRects[] = {
+            {QStringLiteral("Title:"), kTitleLabel}, {QStringLiteral("Artist:"), kArtistLabel},
+            {QStringLiteral("Album:"), kAlbumLabel}, {QStringLiteral("Year:"), kYearLabel},
+            {QStringLiteral("Genre:"), kGenreLabel}, {QStringLiteral("Comments:"), kCommentsLabel},
+        };
+        for (const auto& [text, rect] : labelRects) {
+            const auto found = std::find_if(labels.begin(), labels.end(),
+                                            [&](QLabel* label) { return label->text() == text; });
+            QVERIFY2(found != labels.end(), qPrintable(text));
+            const QRect expected = units.ToPixels(rect);
+            QCOMPARE((*found)->pos(), expected.topLeft());
+            QVERIFY((*found)->width() >= expected.width());
+            QVERIFY((*found)->width() >= (*found)->sizeHint().width());
+        }
+
+        // The client area below the menu bar is the template's size, and nobody can resize it.
+        editor.dlg.adjustSize();
+        const QSize client = units.ToPixels(kDialogSize);
+        const int menuHeight = editor.dlg.findChild<QMenuBar*>()->sizeHint().height();
+        QCOMPARE(editor.dlg.size(), QSize(client.width(), client.height() + menuHeight));
+        QCOMPARE(editor.dlg.minimumSize(), editor.dlg.maximumSize());
+        const Qt::WindowFlags flags = editor.dlg.windowFlags();
+        QVERIFY(flags & Qt::WindowMinimizeButtonHint);
+        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(editor.dlg.windowTitle(), QStringLiteral("Varlen MP3 Tag Editor"));
+    }
+
+    void tabOrderFollowsTheTemplate() {
+        Editor editor;
+        QStringList order;
+        QWidget* widget = editor.List();
+        do {
+            if (widget->focusPolicy() & Qt::TabFocus)
+                order << widget->objectName();
+            widget = widget->nextInFocusChain();
+        } while (widget != editor.List());
+        QCOMPARE(order, QStringList({"IDC_FILE_LIST", "IDC_TITLE", "IDC_ARTIST", "IDC_ALBUM",
+                                     "IDC_YEAR", "IDC_GENRE", "IDC_COMMENTS"}));
+    }
+
+    void menuCarriesTheTextsAndIds() {
+        Editor editor;
+        QStringList items;
+        for (QAction* menu : editor.dlg.findChild<QMenuBar*>()->actions()) {
+            items << menu->text();
+            for (QAction* item : menu->menu()->actions())
+                items << (item->isSeparator()
+                              ? QStringLiteral("-")
+                              : item->text() + QLatin1Char(' ') + item->data().toString());
+        }
+        QCOMPARE(items, QStringList({"&File", "&New File List 32771", "-", "&Add File 32772",
+                                     "&Save File 32781", "&Remove File 32773", "-", "Exit 32774",
+                                     "&Action", "&Undo 32782", "&Help", "&Contents 32779",
+                                     "&About... 32777"}));
+    }
+
+    void startsWithAnEmptyFormAndTheFirstGenre() {
+        Editor editor;
+        QCOMPARE(editor.Genre()->count(), 81);
+        QCOMPARE(editor.Genre()->currentIndex(), 0);
+        QCOMPARE(editor.Genre()->itemText(80), QStringLiteral("None"));
+        QCOMPARE(editor.List()->GetItemCount(), 0);
+        QCOMPARE(editor.List()->model()->headerData(0, Qt::Horizontal).toString(),
+                 QStringLiteral("Files to edit"));
+        QCOMPARE(editor.List()->columnWidth(0), 293);
+        QVERIFY(editor.Edit("IDC_TITLE")->text().isEmpty());
+    }
+
+    void typingOrPastingPastTheCapIsRefused() {
+        Editor editor;
+        editor.Show();
+        QLineEdit* year = editor.Edit("IDC_YEAR");
+        year->setFocus();
+        QTest::keyClicks(year, QStringLiteral("19999"));
+        QCOMPARE(year->text(), QStringLiteral("1999"));
+
+        QLineEdit* title = editor.Edit("IDC_TITLE");
+        title->setFocus();
+        QTest::keyClicks(title, QStringLiteral("Intro"));
+        QApplication::clipboard()->setText(QString(26, QLatin1Char('x')));
+        title->paste();
+        QCOMPARE(title->text(), QStringLiteral("Intro"));
+        QApplication::clipboard()->setText(QString(25, QLatin1Char('x')));
+        title->paste();
+        QCOMPARE(title->text().size(), 30);
+
+        QLineEdit* comments = editor.Edit("IDC_COMMENTS");
+        comments->setFocus();
+        Type(comments, QString::fromUtf8("Caf\xc3\xa9 \xe2\x82\xac"));
+        QCOMPARE(comments->text(), QString::fromUtf8("Caf\xc3\xa9 "));
+    }
+
+    void aLongLoadedTitleIsShownWholeButNotSaved() {
+        Editor editor;
+        editor.Show();
+        const std::string longTitle(45, 'T');
+        const std::string path = editor.AddFile("long.mp3", longTitle, "Artist");
+        const auto before = Mp3Builder::ReadFile(path);
+        editor.ClickRow(0);
+        QLineEdit* title = editor.Edit("IDC_TITLE");
+        QCOMPARE(title->text(), QString::fromStdString(longTitle));
+
+        // The user may shorten it, never lengthen it.
+        title->setFocus();
+        title->end(false);
+        QTest::keyClick(title, Qt::Key_Backspace);
+        QCOMPARE(title->text().size(), 44);
+        QTest::keyClick(title, Qt::Key_A);
+        QCOMPARE(title->text().size(), 44);
+
+        editor.Edit("IDC_YEAR")->setFocus();
+        editor.dlg.OnCommand(ID_FILE_SAVE_FILE);
+        QCOMPARE(editor.boxes.appMessages,
+                 QStringList({"Please enter no more than 30 characters."}));
+        QCOMPARE(editor.boxes.appIcons.value(0), IMessageBoxes::Icon::Warning);
+        QCOMPARE(QApplication::focusWidget(), title);
+        QCOMPARE(title->selectedText(), title->text());
+        QCOMPARE(Mp3Builder::ReadFile(path), before);
+    }
+
+    void enterInTheFormClosesWithOkWithoutSaving_data() {
+        QTest::addColumn<QString>("control");
+        QTest::newRow("Year") << QStringLiteral("IDC_YEAR");
+        QTest::newRow("Comments") << QStringLiteral("IDC_COMMENTS");
+        QTest::newRow("closed genre box") << QStringLiteral("IDC_GENRE");
+    }
+    void enterInTheFormClosesWithOkWithoutSaving() {
+        QFETCH(QString, control);
+        Editor editor;
+        editor.Show();
+        const std::string path = editor.AddFile("a.mp3", "Old");
+        editor.ClickRow(0);
+        const auto before = Mp3Builder::ReadFile(path);
+        editor.Edit("IDC_TITLE")->setText(QStringLiteral("New"));
+        QWidget* focus = editor.Control(qPrintable(control));
+        focus->setFocus();
+        QTest::keyClick(focus, Qt::Key_Return);
+        QVERIFY(!editor.dlg.isVisible());
+        QCOMPARE(editor.dlg.result(), int(QDialog::Accepted));
+        QVERIFY(editor.boxes.Silent());
+        QCOMPARE(Mp3Builder::ReadFile(path), before);
+    }
+
+    void enterWithARefusedFieldKeepsTheWindowOpen() {
+        Editor editor;
+        editor.Show();
+        editor.AddFile("long.mp3", std::string(31, 'T'));
+        editor.ClickRow(0);
+        QLineEdit* year = editor.Edit("IDC_YEAR");
+        year->setFocus();
+        QTest::keyClick(year, Qt::Key_Enter);
+        QVERIFY(editor.dlg.isVisible());
+        QCOMPARE(editor.boxes.appMessages.size(), 1);
+        QCOMPARE(QApplication::focusWidget(), editor.Edit("IDC_TITLE"));
+    }
+
+    void escapeCloseBoxAndExitCloseAtOnce_data() {
+        QTest::addColumn<int>("route");
+        QTest::newRow("Escape") << 0;
+        QTest::newRow("close box") << 1;
+        QTest::newRow("File > Exit") << 2;
+    }
+    void escapeCloseBoxAndExitCloseAtOnce() {
+        QFETCH(int, route);
+        Editor editor;
+        editor.Show();
+        // Even a refused value does not hold any of them up.
+        editor.AddFile("long.mp3", std::string(31, 'T'));
+        editor.ClickRow(0);
+        QLineEdit* artist = editor.Edit("IDC_ARTIST");
+        artist->setFocus();
+        QTest::keyClicks(artist, QStringLiteral("Unsaved"));
+        if (route == 0)
+            QTest::keyClick(artist, Qt::Key_Escape);
+        else if (route == 1)
+            editor.dlg.close();
+        else
+            editor.dlg.OnCommand(ID_FILE_EXIT);
+        QVERIFY(!editor.dlg.isVisible());
+        QCOMPARE(editor.dlg.result(), int(QDialog::Rejected));
+        QVERIFY(editor.boxes.Silent());
+    }
+
+    void theStatusBarKeepsItsHint() {
+        Editor editor;
+        editor.Show();
+        QStatusBar* statusBar = editor.Control<QStatusBar>("IDC_STATUSBAR");
+        const auto hintShown = [&] {
+            const QList<QLabel*> labels = statusBar->findChildren<QLabel*>();
+            return labels.size() == 1 && labels[0]->text() == kHint && labels[0]->isVisible() &&
+                   statusBar->currentMessage().isEmpty();
+        };
+        QVERIFY(hintShown());
+        editor.AddFile("a.mp3", "A");
+        editor.ClickRow(0);
+        editor.Edit("IDC_TITLE")->setText(QStringLiteral("B"));
+        for (int id : {ID_FILE_SAVE_FILE, ID_ACTION_UNDO, ID_POPUP_PLAY, ID_FILE_REMOVE_FILE,
+                       ID_FILE_NEW_LIST, ID_POPUP_PLAY, ID_FILE_REMOVE_FILE}) {
+            editor.dlg.OnCommand(id);
+            QVERIFY(hintShown());
+        }
+    }
+
+    void bothSaveCommandsSave_data() {
+        QTest::addColumn<int>("id");
+        QTest::newRow("toolbar Save File") << ID_TOOLBAR_SAVE_FILE;
+        QTest::newRow("menu Save File") << ID_FILE_SAVE_FILE;
+    }
+    void bothSaveCommandsSave() {
+        QFETCH(int, id);
+        Editor editor;
+        const std::string path = editor.AddFile("a.mp3", "Title", "Old artist", 17);
+        editor.ClickRow(0);
+        QCOMPARE(editor.Genre()->currentIndex(), 17);
+        editor.Edit("IDC_ARTIST")->setText(QStringLiteral("New artist"));
+        editor.Edit("IDC_COMMENTS")->setText(QString::fromUtf8("Caf\xc3\xa9"));
+        editor.Genre()->setCurrentIndex(8);
+        editor.dlg.OnCommand(id);
+        QVERIFY(editor.boxes.Silent());
+        const TagFields saved = FieldsInFile(path);
+        QCOMPARE(saved.title, std::string("Title"));
+        QCOMPARE(saved.artist, std::string("New artist"));
+        QCOMPARE(saved.comment, std::string("Caf\xe9"));
+        QCOMPARE(GenreInFile(path), 8u);
+    }
+
+    void clickAndKeyboardSelectionLoadTheFile() {
+        Editor editor;
+        editor.Show();
+        editor.AddFile("a.mp3", "First", "Band A", 0);
+        editor.AddFile("b.mp3", "Second", "", 255);
+        editor.AddFile("c.mp3", "Third", "Band C", 200);
+        editor.ClickRow(1);
+        QCOMPARE(editor.List()->GetFirstSelectedItem(), 1);
+        QCOMPARE(editor.Edit("IDC_TITLE")->text(), QStringLiteral("Second"));
+        QCOMPARE(editor.Edit("IDC_ARTIST")->text(), QString());
+        QCOMPARE(editor.Genre()->currentIndex(), 80);
+
+        QTest::keyClick(editor.List(), Qt::Key_Up);
+        QCOMPARE(editor.Edit("IDC_TITLE")->text(), QStringLiteral("First"));
+        QCOMPARE(editor.Edit("IDC_ARTIST")->text(), QStringLiteral("Band A"));
+        QCOMPARE(editor.Genre()->currentIndex(), 0);
+
+        QTest::keyClick(editor.List(), Qt::Key_End);
+        QCOMPARE(editor.Edit("IDC_TITLE")->text(), QStringLiteral("Third"));
+        QCOMPARE(editor.Genre()->currentIndex(), -1); // genre 200 has no row
+
+        // A click on the row already shown reloads it, dropping unsaved edits.
+        editor.Edit("IDC_TITLE")->setText(QStringLiteral("Edited"));
+        editor.ClickRow(2);
+        QCOMPARE(editor.Edit("IDC_TITLE")->text(), QStringLiteral("Third"));
+    }
+
+    void undoBringsBackWhatWasLastLoadedOrSaved() {
+        Editor editor;
+        const std::string path = editor.AddFile("a.mp3", "Loaded", "Artist", 3);
+        editor.ClickRow(0);
+        QLineEdit* title = editor.Edit("IDC_TITLE");
+        title->setText(QStringLiteral("Edited"));
+        editor.Genre()->setCurrentIndex(5);
+        editor.dlg.OnCommand(ID_ACTION_UNDO);
+        QCOMPARE(title->text(), QStringLiteral("Loaded"));
+        QCOMPARE(editor.Genre()->currentIndex(), 3);
+
+        title->setText(QStringLiteral("Saved"));
+        editor.Genre()->setCurrentIndex(9);
+        editor.dlg.OnCommand(ID_FILE_SAVE_FILE);
+        title->setText(QStringLiteral("Edited again"));
+        editor.Genre()->setCurrentIndex(1);
+        editor.dlg.OnCommand(ID_ACTION_UNDO);
+        QCOMPARE(title->text(), QStringLiteral("Saved"));
+        QCOMPARE(editor.Genre()->currentIndex(), 9);
+        QCOMPARE(FieldsInFile(path).title, std::string("Saved"));
+    }
+
+    void saveBeforeAnySelectionWritesNothing() {
+        Editor editor;
+        const std::string path = editor.AddFile("a.mp3", "Untouched");
+        const auto before = Mp3Builder::ReadFile(path);
+        // Before any selection Undo shows the held (empty) texts and "None".
+        editor.Edit("IDC_TITLE")->setText(QStringLiteral("Nowhere"));
+        editor.dlg.OnCommand(ID_ACTION_UNDO);
+        QVERIFY(editor.Edit("IDC_TITLE")->text().isEmpty());
+        QCOMPARE(editor.Genre()->currentIndex(), 80);
+
+        editor.Edit("IDC_TITLE")->setText(QStringLiteral("Nowhere"));
+        editor.dlg.OnCommand(ID_FILE_SAVE_FILE);
+        QVERIFY(editor.boxes.Silent());
+        QCOMPARE(Mp3Builder::ReadFile(path), before);
+        QCOMPARE(std::distance(std::filesystem::directory_iterator(editor.scratch.Path()),
+                               std::filesystem::directory_iterator()),
+                 1);
+    }
+
+    void aFailedSaveSaysWhichFileAndWhy() {
+        Editor editor;
+        const std::string path = editor.AddFile("a.mp3", "Loaded");
+        editor.ClickRow(0);
+        // The file turns into a folder behind the editor's back.
+        std::filesystem::remove(path);
+        std::filesystem::create_directory(path);
+        editor.Edit("IDC_TITLE")->setText(QStringLiteral("Lost?"));
+        editor.dlg.OnCommand(ID_FILE_SAVE_FILE);
+        QCOMPARE(editor.boxes.notices.size(), 1);
+        QVERIFY(editor.boxes.notices[0].contains(QString::fromStdString(path)));
+        QVERIFY(editor.boxes.appMessages.isEmpty());
+        // The form stays as it was; Undo still brings back what the file holds.
+        QCOMPARE(editor.Edit("IDC_TITLE")->text(), QStringLiteral("Lost?"));
+        editor.dlg.OnCommand(ID_ACTION_UNDO);
+        QCOMPARE(editor.Edit("IDC_TITLE")->text(), QStringLiteral("Loaded"));
+    }
+
+    void removeAndNewListAskAndClearTheForm() {
+        Editor editor;
+        editor.dlg.OnCommand(ID_FILE_REMOVE_FILE);
+        QCOMPARE(editor.boxes.notices, QStringList({"There are no files to remove!"}));
+        editor.dlg.OnCommand(ID_POPUP_PLAY);
+        QCOMPARE(editor.boxes.notices.last(), QStringLiteral("There are no files to play!"));
+
+        editor.AddFile("a.mp3", "A", "", 4);
+        editor.AddFile("b.mp3", "B");
+        editor.ClickRow(0);
+        editor.boxes.answer = true;
+        editor.dlg.OnCommand(ID_FILE_REMOVE_FILE);
+        QCOMPARE(editor.boxes.questions.last(),
+                 QStringLiteral("Would you like to remove selected files from the list?"));
+        QCOMPARE(editor.List()->GetItemCount(), 1);
+        QCOMPARE(editor.List()->GetItemText(0),
+                 QString::fromStdString(editor.scratch.File("b.mp3")));
+        QCOMPARE(editor.List()->GetFirstSelectedItem(), -1);
+        QVERIFY(editor.Edit("IDC_TITLE")->text().isEmpty());
+        QCOMPARE(editor.Genre()->currentIndex(), 80);
+
+        editor.ClickRow(0);
+        editor.Genre()->setCurrentIndex(7);
+        editor.boxes.answer = false;
+        editor.dlg.OnCommand(ID_FILE_NEW_LIST);
+        QCOMPARE(editor.boxes.questions.last(),
+                 QStringLiteral("Would you like to create a new list of files to edit?"));
+        QCOMPARE(editor.List()->GetItemCount(), 1);
+        QVERIFY(editor.Edit("IDC_TITLE")->text().isEmpty());
+        QCOMPARE(editor.Genre()->currentIndex(), 7);
+        editor.boxes.answer = true;
+        editor.dlg.OnCommand(ID_FILE_NEW_LIST);
+        QCOMPARE(editor.List()->GetItemCount(), 0);
+    }
+};
+
+QTEST_MAIN(TagEditorDlgTest)
+#include "TagEditorDlgTest.moc"
