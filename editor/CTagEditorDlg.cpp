@@ -5,6 +5,7 @@
 #include "EditorIds.h"
 #include "EditorLayout.h"
 #include "EditorTexts.h"
+#include "FileListTexts.h"
 #include "GenreTable.h"
 #include "HelpLocation.h"
 #include "IMessageBoxes.h"
@@ -83,8 +84,7 @@ CTagEditorDlg::CTagEditorDlg(IMessageBoxes& boxes, QWidget* parent)
     layout->addWidget(m_client);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    m_lstFiles->InsertColumn(0, Text(EditorTexts::kFileColumnHeading),
-                             EditorLayout::kFileColumnWidthPx);
+    m_lstFiles->InsertColumn(0, Text(FileListTexts::kColumnHeading), FileListTexts::kColumnWidth);
     FillGenreList();
     m_cbGenre->setCurrentIndex(0);
     UpdateData(false);
@@ -284,7 +284,7 @@ void CTagEditorDlg::OnOK() {
 }
 
 void CTagEditorDlg::OnNewFileList() {
-    if (m_lstFiles->GetItemCount() > 0 && m_boxes.Ask(Text(EditorTexts::kAskNewList)))
+    if (m_lstFiles->GetItemCount() > 0 && m_boxes.Ask(Text(FileListTexts::kAskNewList)))
         m_lstFiles->DeleteAllItems();
     ClearFormTexts();
     UpdateData(false);
@@ -292,17 +292,17 @@ void CTagEditorDlg::OnNewFileList() {
 
 void CTagEditorDlg::OnAddFile() {
     const QStringList paths = QFileDialog::getOpenFileNames(
-        this, Text(EditorTexts::kAddFilesTitle), QString(), Text(EditorTexts::kAddFilesFilter));
+        this, Text(FileListTexts::kAddFilesTitle), QString(), Text(FileListTexts::kAddFilesFilter));
     for (const QString& path : paths)
         m_lstFiles->InsertItem(m_lstFiles->GetItemCount(), path);
 }
 
 void CTagEditorDlg::OnRemoveFile() {
     if (m_lstFiles->GetItemCount() == 0) {
-        m_boxes.Notify(Text(EditorTexts::kNoFilesToRemove));
+        m_boxes.Notify(Text(FileListTexts::kNoFilesToRemove));
         return;
     }
-    if (!m_boxes.Ask(Text(EditorTexts::kAskRemove)))
+    if (!m_boxes.Ask(Text(FileListTexts::kAskRemove)))
         return;
     for (int row = m_lstFiles->GetFirstSelectedItem(); row != -1;
          row = m_lstFiles->GetFirstSelectedItem()) {

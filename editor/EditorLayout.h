@@ -26,9 +26,6 @@ inline constexpr QRect kYear{268, 103, 149, 12};
 inline constexpr QRect kGenre{268, 123, 149, 107};
 inline constexpr QRect kComments{268, 144, 149, 40};
 
-// The file list's one column.
-inline constexpr int kFileColumnWidthPx = 293;
-
 // Input caps of the form's text fields, in characters.
 inline constexpr int kTitleCap = 30;
 inline constexpr int kArtistCap = 30;

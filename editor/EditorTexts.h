@@ -1,12 +1,12 @@
 #pragma once
 
-// The editor window's own texts: caption, labels, menus, hint, questions and notices.
+// The editor window's own texts: caption, labels, menus, hint and notices (the file list's
+// are in FileListTexts.h).
 namespace EditorTexts {
 
 inline constexpr char kCaption[] = "Varlen MP3 Tag Editor";
 inline constexpr char kStatusHint[] =
     "Drag and drop MP3 files from Windows Explorer or click Add Files button";
-inline constexpr char kFileColumnHeading[] = "Files to edit";
 
 inline constexpr char kTitleLabel[] = "Title:";
 inline constexpr char kArtistLabel[] = "Artist:";
@@ -29,15 +29,9 @@ inline constexpr char kMenuAbout[] = "&About...";
 
 // %1 is the field's cap.
 inline constexpr char kTooLong[] = "Please enter no more than %1 characters.";
-inline constexpr char kAskNewList[] = "Would you like to create a new list of files to edit?";
-inline constexpr char kAskRemove[] = "Would you like to remove selected files from the list?";
-inline constexpr char kNoFilesToRemove[] = "There are no files to remove!";
 inline constexpr char kNoFilesToPlay[] = "There are no files to play!";
 // %1 is the file, %2 why the tags could not be written.
 inline constexpr char kNotSaved[] = "The tags were not saved to %1.\n\n%2";
-
-inline constexpr char kAddFilesTitle[] = "Add Files to Edit";
-inline constexpr char kAddFilesFilter[] = "MP3 Files (*.mp3)";
 
 inline constexpr char kHelpPage[] = "quillet.chm::/index.html";
 
