@@ -1,0 +1,33 @@
+#include "CHeaderFloatWnd.h"
+
+#include "CFlatHeaderCtrl.h"
+#include "HeaderPainting.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+CHeaderFloatWnd::CHeaderFloatWnd(const CFlatHeaderCtrl& owner, int item,
+                                 const HeaderItem& pressedItem, const QRect& screenRect)
+    : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                           Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus),
+      m_owner(owner), m_nItem(item), m_item(pressedItem) {
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setGeometry(screenRect);
+}
+
+void CHeaderFloatWnd::paintEvent(QPaintEvent* event) {
+    HeaderPainting::PaintBuffered(*this, event->rect(), [this](QPainter& painter) {
+        const CFlatHeaderCtrl::Colours colours = m_owner.ItemColours();
+        const QRect box = rect();
+        painter.fillRect(box, colours.face);
+        HeaderPainting::Draw3dRect(painter, box, colours.light, colours.dark);
+        painter.setFont(m_owner.font());
+        bool ascending = false;
+        const bool sorted = m_owner.GetSortIndicator(&ascending) == m_nItem;
+        const int margin = m_owner.ContentMargin();
+        m_owner.DrawItemContent(painter, box.adjusted(margin, 0, -margin, 0), m_item, sorted,
+                                ascending);
+    });
+}
