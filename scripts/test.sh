@@ -10,5 +10,8 @@ export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$root/build-test" --output-on-failure --timeout 300
 
 "$root/scripts/build.sh" "$root/build-asan" -DTAGEDITOR_WERROR=ON -DTAGEDITOR_SANITIZE=ON
-ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+# Debian's id3lib frees its frame iterators through a base class without a virtual destructor
+# (inside ID3_AddComment, ID3_AddArtist, ...): harmless with the system's allocator, but ASan
+# would stop every test that saves a tag.
+ASAN_OPTIONS=detect_leaks=0:abort_on_error=1:new_delete_type_mismatch=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir "$root/build-asan" --output-on-failure --timeout 600

@@ -1,12 +1,12 @@
 #include "FirstFrame.h"
 
+#include "FrameWalk.h"
+
 #include <id3/tag.h>
 
-#include <memory>
-
 const ID3_Frame* FirstFrame(const ID3_Tag& tag, ID3_FrameID id) {
-    std::unique_ptr<ID3_Tag::ConstIterator> frames(tag.CreateIterator());
-    while (const ID3_Frame* frame = frames->GetNext())
+    FrameWalk frames(tag);
+    while (const ID3_Frame* frame = frames.Next())
         if (frame->GetID() == id)
             return frame;
     return nullptr;

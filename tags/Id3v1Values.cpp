@@ -2,6 +2,7 @@
 
 #include "FirstFrame.h"
 #include "FrameText.h"
+#include "FrameWalk.h"
 #include "GenreNumber.h"
 #include "GenreTable.h"
 
@@ -9,7 +10,6 @@
 #include <id3/tag.h>
 
 #include <cstdlib>
-#include <memory>
 
 namespace {
 
@@ -21,8 +21,8 @@ std::string TextOf(const ID3_Tag& tag, ID3_FrameID id) {
 std::string V1Comment(const ID3_Tag& tag) {
     const ID3_Frame* withoutDescription = nullptr;
     const ID3_Frame* first = nullptr;
-    std::unique_ptr<ID3_Tag::ConstIterator> frames(tag.CreateIterator());
-    while (const ID3_Frame* frame = frames->GetNext()) {
+    FrameWalk frames(tag);
+    while (const ID3_Frame* frame = frames.Next()) {
         if (frame->GetID() != ID3FID_COMMENT)
             continue;
         const std::string description = FrameText::Of(*frame, ID3FN_DESCRIPTION).latin1;

@@ -1,10 +1,9 @@
 #include "ShownFields.h"
 
 #include "FrameText.h"
+#include "FrameWalk.h"
 
 #include <id3/tag.h>
-
-#include <memory>
 
 namespace {
 
@@ -29,8 +28,8 @@ int FieldOf(ID3_FrameID id) {
 
 ShownFields ShownFields::Read(const ID3_Tag& tag) {
     ShownFields shown;
-    std::unique_ptr<ID3_Tag::ConstIterator> frames(tag.CreateIterator());
-    while (const ID3_Frame* frame = frames->GetNext()) {
+    FrameWalk frames(tag);
+    while (const ID3_Frame* frame = frames.Next()) {
         const int field = FieldOf(frame->GetID());
         if (field < 0)
             continue;

@@ -1,0 +1,145 @@
+#include "CCliArguments.h"
+
+#include "FieldLimits.h"
+#include "GenreTable.h"
+#include "Latin1Text.h"
+
+#include <algorithm>
+#include <cctype>
+#include <iterator>
+
+namespace {
+
+constexpr const char kUsage[] =
+    R"(Usage: tageditor-cli show FILE...
+       tageditor-cli set [--title T] [--artist A] [--album L] [--year Y]
+                         [--comment C] [--genre N|NAME] FILE...
+       tageditor-cli --help
+
+Shows or changes the tags of MP3 files, exactly as the editor's window does.
+
+  show  prints each file's Title, Artist, Album, Year, Genre and Comments.
+  set   loads each file, changes the fields given, and saves it: an ID3v2 tag
+        at the start of the file and an ID3v1 tag at its end. As in the
+        window, an empty text keeps what the file holds, and a new Artist also
+        replaces the file's band, conductor and composer.
+
+Options of set:
+  --title T         at most 30 characters
+  --artist A        at most 30 characters
+  --album L         at most 30 characters
+  --year Y          at most 4 characters
+  --comment C       at most 28 characters
+  --genre N|NAME    a genre number 0 to 79, or a name from the editor's genre
+                    list such as HardRock (case ignored); None, 80 or 255
+                    keep the file's genre
+
+Texts are UTF-8; the tags hold only ISO-8859-1 (Western European) characters.
+Exit status: 0 success, 1 a file could not be read or saved, 2 usage error.
+)";
+
+struct FieldOption {
+    const char* name;
+    std::string TagFields::*member;
+};
+
+constexpr FieldOption kFieldOptions[] = {
+    {"--title", &TagFields::title},     {"--artist", &TagFields::artist},
+    {"--album", &TagFields::album},     {"--year", &TagFields::year},
+    {"--comment", &TagFields::comment},
+};
+
+bool IsSmallNumber(const std::string& text) {
+    return !text.empty() && text.size() <= 3 &&
+           std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
+}
+
+} // namespace
+
+const char* CCliArguments::Usage() {
+    return kUsage;
+}
+
+CCliArguments CCliArguments::Parse(const std::vector<std::string>& args) {
+    CCliArguments parsed;
+    if (std::find(args.begin(), args.end(), "--help") != args.end())
+        return parsed;
+    if (args.empty()) {
+        parsed.m_error = "no command given";
+        return parsed;
+    }
+    if (args[0] == "show") {
+        parsed.m_command = Command::Show;
+    } else if (args[0] == "set") {
+        parsed.m_command = Command::Set;
+    } else {
+        parsed.m_error = "unknown command \"" + args[0] + "\"";
+        return parsed;
+    }
+    bool optionsEnded = false;
+    for (auto arg = std::next(args.begin()); arg != args.end() && parsed.m_error.empty(); ++arg) {
+        if (optionsEnded || arg->rfind("--", 0) != 0) {
+            parsed.m_files.push_back(*arg);
+        } else if (*arg == "--") {
+            optionsEnded = true;
+        } else if (parsed.m_command != Command::Set) {
+            parsed.m_error = "show takes no options";
+        } else if (const auto equals = arg->find('='); equals != std::string::npos) {
+            parsed.TakeOption(arg->substr(0, equals), arg->substr(equals + 1));
+        } else if (std::next(arg) != args.end()) {
+            const std::string& name = *arg;
+            parsed.TakeOption(name, *++arg);
+        } else {
+            parsed.m_error = *arg + " needs a value";
+        }
+    }
+    if (parsed.m_error.empty() && parsed.m_files.empty())
+        parsed.m_error = "no file given";
+    return parsed;
+}
+
+void CCliArguments::TakeOption(const std::string& name, const std::string& value) {
+    if (name == "--genre")
+        return TakeGenre(value);
+    for (const FieldOption& option : kFieldOptions)
+        if (name == option.name)
+            return TakeField(name, option.member, value);
+    m_error = "unknown option \"" + name + "\"";
+}
+
+void CCliArguments::TakeField(const std::string& name, std::string TagFields::*member,
+                              const std::string& value) {
+    const std::optional<std::string> latin1 = Latin1Text::FromUtf8(value);
+    if (!latin1) {
+        m_error = name + " \"" + value +
+                  "\": the tags can hold only ISO-8859-1 (Western European) characters";
+        return;
+    }
+    for (const FieldLimits::Field& field : FieldLimits::kFields) {
+        if (field.member == member && latin1->size() > static_cast<std::size_t>(field.limit)) {
+            m_error = name + ": " + FieldLimits::TooLongMessage(field.limit);
+            return;
+        }
+    }
+    m_edits.*member = *latin1;
+    m_edited.push_back(member);
+}
+
+void CCliArguments::TakeGenre(const std::string& value) {
+    const int row = IsSmallNumber(value)
+                        ? GenreTable::RowForNumber(static_cast<unsigned>(std::stoi(value)))
+                        : GenreTable::RowForName(value.c_str());
+    if (row == GenreTable::kNoRow) {
+        m_error = "--genre \"" + value +
+                  "\": not a genre of the list (a number 0 to 79, None, or a name such as Rock)";
+        return;
+    }
+    m_genreRow = row;
+}
+
+TagFields CCliArguments::Edit(const TagFields& form) const {
+    TagFields edited = form;
+    for (auto member : m_edited)
+        edited.*member = m_edits.*member;
+    return edited;
+}

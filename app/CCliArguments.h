@@ -1,0 +1,40 @@
+#pragma once
+
+#include "TagFields.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The command line of tageditor-cli, checked, with its texts converted to ISO-8859-1.
+class CCliArguments {
+public:
+    enum class Command { Help, Show, Set };
+
+    // ARGS without the program name.
+    static CCliArguments Parse(const std::vector<std::string>& args);
+    static const char* Usage();
+
+    // Empty when the command line can be run; otherwise what is wrong with it.
+    const std::string& Error() const { return m_error; }
+    Command GetCommand() const { return m_command; }
+    const std::vector<std::string>& Files() const { return m_files; }
+
+    // FORM with the fields given on the command line put in, as a user types them.
+    TagFields Edit(const TagFields& form) const;
+    // The genre row chosen on the command line, if one was.
+    std::optional<int> GenreRow() const { return m_genreRow; }
+
+private:
+    void TakeOption(const std::string& name, const std::string& value);
+    void TakeField(const std::string& name, std::string TagFields::*member,
+                   const std::string& value);
+    void TakeGenre(const std::string& value);
+
+    Command m_command = Command::Help;
+    std::string m_error;
+    std::vector<std::string> m_files;
+    TagFields m_edits;
+    std::vector<std::string TagFields::*> m_edited;
+    std::optional<int> m_genreRow;
+};

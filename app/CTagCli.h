@@ -1,0 +1,27 @@
+#pragma once
+
+#include "CCliArguments.h"
+#include "CTagFile.h"
+
+#include <iosfwd>
+#include <string>
+
+// Runs a tageditor-cli command on the same tag object and the same steps as the editor window.
+class CTagCli {
+public:
+    enum ExitCode { kSuccess = 0, kFileFailed = 1, kUsageError = 2 };
+
+    CTagCli(std::ostream& out, std::ostream& err);
+
+    int Run(const CCliArguments& arguments);
+
+private:
+    bool Show(const std::string& path);
+    bool Set(const std::string& path, const CCliArguments& arguments);
+    bool Load(const std::string& path);
+    void Fail(const std::string& path, const std::string& reason);
+
+    std::ostream& m_out;
+    std::ostream& m_err;
+    CTagFile m_tag;
+};

@@ -1,0 +1,74 @@
+#include "CCliArguments.h"
+#include "GenreTable.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Command = CCliArguments::Command;
+
+CCliArguments Parse(std::vector<std::string> args) {
+    return CCliArguments::Parse(args);
+}
+
+TEST(CliArguments, HelpWinsWhereverItStands) {
+    EXPECT_EQ(Parse({"--help"}).GetCommand(), Command::Help);
+    EXPECT_EQ(Parse({"set", "--title", "x", "--help"}).GetCommand(), Command::Help);
+    EXPECT_TRUE(Parse({"bogus", "--help"}).Error().empty());
+}
+
+TEST(CliArguments, ShowTakesFilesOnly) {
+    const CCliArguments show = Parse({"show", "a.mp3", "b c.mp3"});
+    EXPECT_EQ(show.Error(), "");
+    EXPECT_EQ(show.GetCommand(), Command::Show);
+    EXPECT_EQ(show.Files(), (std::vector<std::string>{"a.mp3", "b c.mp3"}));
+    EXPECT_EQ(Parse({"show", "--title", "x", "a.mp3"}).Error(), "show takes no options");
+    EXPECT_EQ(Parse({"show", "--", "--odd name.mp3"}).Files(),
+              std::vector<std::string>{"--odd name.mp3"});
+}
+
+TEST(CliArguments, SetPutsTheGivenFieldsIntoTheForm) {
+    const CCliArguments set = Parse({"set", "--title", "T", "--year=1999", "--comment", "", "f.mp3",
+                                     "--artist", "Caf\xC3\xA9"});
+    ASSERT_EQ(set.Error(), "");
+    EXPECT_EQ(set.GetCommand(), Command::Set);
+    EXPECT_EQ(set.Files(), std::vector<std::string>{"f.mp3"});
+    const TagFields loaded{"old title", "old artist", "old album", "2000", "old comment"};
+    EXPECT_EQ(set.Edit(loaded), (TagFields{"T", "Caf\xE9", "old album", "1999", ""}));
+    EXPECT_FALSE(set.GenreRow().has_value());
+}
+
+TEST(CliArguments, GenreIsARowByNumberOrName) {
+    EXPECT_EQ(Parse({"set", "--genre", "0", "f"}).GenreRow(), 0);
+    EXPECT_EQ(Parse({"set", "--genre", "79", "f"}).GenreRow(), 79);
+    EXPECT_EQ(Parse({"set", "--genre", "80", "f"}).GenreRow(), GenreTable::kNoneRow);
+    EXPECT_EQ(Parse({"set", "--genre", "255", "f"}).GenreRow(), GenreTable::kNoneRow);
+    EXPECT_EQ(Parse({"set", "--genre", "triphop", "f"}).GenreRow(), 27);
+    EXPECT_EQ(Parse({"set", "--genre=None", "f"}).GenreRow(), GenreTable::kNoneRow);
+    for (const char* bad : {"81", "254", "256", "1000", "-1", "Trip Hop", ""})
+        EXPECT_NE(Parse({"set", "--genre", bad, "f"}).Error(), "") << bad;
+}
+
+TEST(CliArguments, RefusesWhatTheFormWouldNotTake) {
+    EXPECT_EQ(Parse({"set", "--year", "19999", "f"}).Error(),
+              "--year: Please enter no more than 4 characters.");
+    EXPECT_EQ(Parse({"set", "--comment", std::string(29, 'c'), "f"}).Error(),
+              "--comment: Please enter no more than 28 characters.");
+    EXPECT_EQ(Parse({"set", "--title", std::string(30, 't'), "f"}).Error(), "");
+    // Counted in characters, not in UTF-8 bytes.
+    EXPECT_EQ(Parse({"set", "--year", "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9", "f"}).Error(), "");
+    const std::string notLatin1 = Parse({"set", "--title", "\xCE\xA9mega", "f"}).Error();
+    EXPECT_NE(notLatin1.find("ISO-8859-1"), std::string::npos) << notLatin1;
+    EXPECT_NE(Parse({"set", "--title", "\xC3", "f"}).Error(), "") << "broken UTF-8";
+}
+
+TEST(CliArguments, ReportsUsageMistakes) {
+    EXPECT_EQ(Parse({}).Error(), "no command given");
+    EXPECT_EQ(Parse({"list", "f"}).Error(), "unknown command \"list\"");
+    EXPECT_EQ(Parse({"show"}).Error(), "no file given");
+    EXPECT_EQ(Parse({"set", "--title", "x"}).Error(), "no file given");
+    EXPECT_EQ(Parse({"set", "f", "--title"}).Error(), "--title needs a value");
+    EXPECT_EQ(Parse({"set", "--band", "x", "f"}).Error(), "unknown option \"--band\"");
+}
+
+} // namespace

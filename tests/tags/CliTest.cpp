@@ -1,0 +1,137 @@
+#include "CCliArguments.h"
+#include "CTagCli.h"
+#include "Mp3Builder.h"
+#include "MutagenReport.h"
+#include "ScratchDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace {
+
+class Cli : public ::testing::Test {
+protected:
+    int Run(const std::vector<std::string>& args) {
+        m_out.str("");
+        m_err.str("");
+        CTagCli cli(m_out, m_err);
+        return cli.Run(CCliArguments::Parse(args));
+    }
+
+    std::string Write(const std::string& name, const Mp3Builder& file) {
+        const std::string path = m_dir.File(name);
+        file.WriteTo(path);
+        return path;
+    }
+
+    ScratchDir m_dir;
+    std::ostringstream m_out, m_err;
+};
+
+TEST_F(Cli, ShowPrintsOneBlockPerFileInUtf8) {
+    const std::string first = Write("first.mp3", Mp3Builder()
+                                                     .Utf16TextFrame("TIT2", u"Caf\u00E9")
+                                                     .TextFrame("TPE1", "Bj\xF6rk")
+                                                     .TextFrame("TALB", "Album")
+                                                     .TextFrame("TYER", "1999")
+                                                     .TextFrame("TCON", "(79)")
+                                                     .CommentFrame("", "Hi"));
+    const std::string second = Write("second.mp3", Mp3Builder().TextFrame("TCON", "(100)"));
+    EXPECT_EQ(Run({"show", first, second}), 0);
+    EXPECT_EQ(m_out.str(), "File: " + first +
+                               "\nTitle: Caf\u00E9\nArtist: Bj\u00F6rk\nAlbum: Album\nYear: 1999\n"
+                               "Genre: 79 (HardRock)\nComments: Hi\n\n"
+                               "File: " +
+                               second +
+                               "\nTitle: \nArtist: \nAlbum: \nYear: \n"
+                               "Genre: 100 (-)\nComments: \n\n");
+    EXPECT_EQ(m_err.str(), "");
+}
+
+TEST_F(Cli, ShowNamesNoneForNoGenreAndForEighty) {
+    const std::string eighty = Write("eighty.mp3", Mp3Builder().TextFrame("TCON", "(80)"));
+    const std::string none = Write("none.mp3", Mp3Builder().TextFrame("TIT2", "x"));
+    EXPECT_EQ(Run({"show", eighty, none}), 0);
+    EXPECT_NE(m_out.str().find("Genre: 80 (None)\n"), std::string::npos);
+    EXPECT_NE(m_out.str().find("Genre: 255 (None)\n"), std::string::npos);
+}
+
+TEST_F(Cli, SetSavesTheFormAndMutagenReadsItBack) {
+    const Mp3Builder original = Mp3Builder()
+                                    .TextFrame("TIT2", "Old")
+                                    .TextFrame("TPE2", "Band")
+                                    .TextFrame("TCON", "(4)")
+                                    .Id3v1({"Old", "", "", "", "", 4, 0});
+    const std::string path = Write("song.mp3", original);
+    EXPECT_EQ(Run({"set", "--artist", "Beyonc\xC3\xA9", "--album", "Live", "--genre", "Jazz",
+                   "--comment", "Fine", path}),
+              0)
+        << m_err.str();
+    const MutagenReport report = MutagenReport::Read(path);
+    EXPECT_EQ(report.CheckSavedLayout(path, original.Audio()), "");
+    EXPECT_EQ(report.Text("TIT2"), "Old");
+    EXPECT_EQ(report.Text("TPE1"), "Beyonc\u00E9");
+    EXPECT_TRUE(report.All("TPE2").empty());
+    EXPECT_EQ(report.Text("TALB"), "Live");
+    EXPECT_EQ(report.Text("TCON"), "(8)");
+    EXPECT_EQ(report.Text("COMM"), "Fine");
+    EXPECT_EQ(report.Id3v1Text("TPE1"), "Beyonc\u00E9");
+    EXPECT_EQ(report.Id3v1Text("TCON"), "8");
+
+    EXPECT_EQ(Run({"show", path}), 0);
+    EXPECT_NE(m_out.str().find("Artist: Beyonc\u00E9\n"), std::string::npos) << m_out.str();
+}
+
+TEST_F(Cli, SetWithoutGenreKeepsTheFilesGenreRow) {
+    const std::string path = Write("song.mp3", Mp3Builder().TextFrame("TCON", "(17)Rock"));
+    EXPECT_EQ(Run({"set", "--title", "T", path}), 0);
+    EXPECT_EQ(MutagenReport::Read(path).Text("TCON"), "(17)"); // as the window saves row 17
+    EXPECT_EQ(Run({"set", "--title", "T", "--genre", "none", path}), 0);
+    EXPECT_EQ(MutagenReport::Read(path).Text("TCON"), "(17)");
+}
+
+TEST_F(Cli, AFileThatFailsIsNamedAndTheOthersAreStillDone) {
+    const std::string good = Write("good.mp3", Mp3Builder().TextFrame("TIT2", "x"));
+    const std::string missing = m_dir.File("missing.mp3");
+    EXPECT_EQ(Run({"set", "--title", "New", missing, good}), 1);
+    EXPECT_EQ(m_err.str(), "tageditor-cli: " + missing + ": No such file or directory\n");
+    EXPECT_EQ(MutagenReport::Read(good).Text("TIT2"), "New");
+    EXPECT_EQ(Run({"show", good, missing}), 1);
+    EXPECT_NE(m_out.str().find("Title: New"), std::string::npos);
+}
+
+TEST_F(Cli, AnOverlongTextFromTheFileStopsTheSaveAsInTheWindow) {
+    const Mp3Builder original = Mp3Builder().TextFrame("TIT2", std::string(31, 't'));
+    const std::string path = Write("long.mp3", original);
+    EXPECT_EQ(Run({"set", "--artist", "A", path}), 1);
+    EXPECT_EQ(m_err.str(),
+              "tageditor-cli: " + path + ": Title: Please enter no more than 30 characters.\n");
+    EXPECT_EQ(Mp3Builder::ReadFile(path), original.Build());
+    EXPECT_EQ(Run({"set", "--title", "Short", "--artist", "A", path}), 0) << m_err.str();
+}
+
+TEST_F(Cli, UsageMistakesExitWithTwoAndWriteNothing) {
+    const Mp3Builder original = Mp3Builder().TextFrame("TIT2", "x");
+    const std::string path = Write("song.mp3", original);
+    EXPECT_EQ(Run({"set", "--title", "\xE2\x82\xAC", path}), 2);
+    EXPECT_NE(m_err.str().find("ISO-8859-1"), std::string::npos);
+    EXPECT_EQ(Mp3Builder::ReadFile(path), original.Build());
+    EXPECT_EQ(Run({}), 2);
+    EXPECT_EQ(Run({"--help"}), 0);
+    EXPECT_NE(m_out.str().find("Usage: tageditor-cli show FILE..."), std::string::npos);
+}
+
+TEST_F(Cli, TheProgramRunsTheSameCommands) {
+    const std::string path = Write("song.mp3", Mp3Builder().TextFrame("TIT2", "x"));
+    const std::string program = TAGEDITOR_CLI_PATH;
+    EXPECT_EQ(std::system((program + " set --title 'Gr\xC3\xBC\xC3\x9F' '" + path + "'").c_str()),
+              0);
+    EXPECT_EQ(MutagenReport::Read(path).Text("TIT2"), "Gr\u00FC\u00DF");
+    EXPECT_EQ(WEXITSTATUS(std::system((program + " show 2>/dev/null").c_str())), 2);
+    EXPECT_EQ(WEXITSTATUS(std::system((program + " show /nonexistent 2>/dev/null").c_str())), 1);
+}
+
+} // namespace
