@@ -1,0 +1,132 @@
+#include "CMediaWindow.h"
+
+#include <QAudioOutput>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QSlider>
+#include <QStyle>
+#include <QToolButton>
+#include <QUrl>
+
+namespace {
+
+QString MinutesAndSeconds(qint64 ms) {
+    const qint64 seconds = ms / 1000;
+    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+CMediaWindow::CMediaWindow(const QString& path, QWidget* parent)
+    : QWidget(parent), m_strPath(path), m_player(new QMediaPlayer(this)),
+      m_audioOutput(new QAudioOutput(this)), m_btnPlayPause(new QToolButton(this)),
+      m_sldPosition(new QSlider(Qt::Horizontal, this)), m_lblTime(new QLabel(this)) {
+    m_player->setAudioOutput(m_audioOutput);
+
+    m_btnPlayPause->setAutoRaise(true);
+    m_btnPlayPause->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    m_btnPlayPause->setToolTip(tr("Play"));
+    m_sldPosition->setEnabled(false);
+    m_sldPosition->setToolTip(QFileInfo(path).fileName());
+    m_lblTime->setText(MinutesAndSeconds(0));
+    // Wide enough for the longest time shown, so that the slider does not twitch as it plays.
+    m_lblTime->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("888:88 / 888:88")));
+    m_lblTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+    layout->addWidget(m_btnPlayPause);
+    layout->addWidget(m_sldPosition, 1);
+    layout->addWidget(m_lblTime);
+
+    connect(m_btnPlayPause, &QToolButton::clicked, this, &CMediaWindow::OnPlayPauseClicked);
+    connect(m_sldPosition, &QSlider::sliderMoved, m_player, &QMediaPlayer::setPosition);
+    connect(m_player, &QMediaPlayer::playbackStateChanged, this,
+            &CMediaWindow::OnPlaybackStateChanged);
+    connect(m_player, &QMediaPlayer::durationChanged, this, &CMediaWindow::OnDurationChanged);
+    connect(m_player, &QMediaPlayer::seekableChanged, this, &CMediaWindow::EnableSeeking);
+    connect(m_player, &QMediaPlayer::positionChanged, this, &CMediaWindow::OnPositionChanged);
+    connect(m_player, &QMediaPlayer::errorOccurred, this, &CMediaWindow::OnErrorOccurred);
+
+    if (!path.isEmpty()) {
+        m_player->setSource(QUrl::fromLocalFile(path));
+    }
+}
+
+void CMediaWindow::Play() {
+    m_player->play();
+}
+
+void CMediaWindow::Pause() {
+    m_player->pause();
+}
+
+void CMediaWindow::Resume() {
+    // Resuming continues a pause; it does not start a stopped player again.
+    if (m_player->playbackState() == QMediaPlayer::PausedState) {
+        m_player->play();
+    }
+}
+
+void CMediaWindow::Stop() {
+    m_player->stop();
+}
+
+void CMediaWindow::Close() {
+    m_player->stop();
+    hide();
+}
+
+void CMediaWindow::OnPlayPauseClicked() {
+    if (m_player->playbackState() == QMediaPlayer::PlayingState) {
+        m_player->pause();
+    } else {
+        m_player->play();
+    }
+}
+
+void CMediaWindow::OnPlaybackStateChanged(QMediaPlayer::PlaybackState state) {
+    const bool playing = state == QMediaPlayer::PlayingState;
+    m_btnPlayPause->setIcon(
+        style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+    m_btnPlayPause->setToolTip(playing ? tr("Pause") : tr("Play"));
+}
+
+void CMediaWindow::OnDurationChanged(qint64 durationMs) {
+    m_sldPosition->setRange(0, static_cast<int>(durationMs));
+    EnableSeeking();
+    ShowTime(m_player->position());
+}
+
+void CMediaWindow::EnableSeeking() {
+    m_sldPosition->setEnabled(m_player->duration() > 0 && m_player->isSeekable());
+}
+
+void CMediaWindow::OnPositionChanged(qint64 positionMs) {
+    if (!m_sldPosition->isSliderDown()) {
+        m_sldPosition->setValue(static_cast<int>(positionMs));
+    }
+    ShowTime(positionMs);
+}
+
+void CMediaWindow::ShowTime(qint64 positionMs) {
+    const qint64 durationMs = m_player->duration();
+    m_lblTime->setText(durationMs > 0 ? MinutesAndSeconds(positionMs) + QStringLiteral(" / ") +
+                                            MinutesAndSeconds(durationMs)
+                                      : MinutesAndSeconds(positionMs));
+}
+
+void CMediaWindow::OnErrorOccurred(QMediaPlayer::Error error, const QString& errorString) {
+    if (error == QMediaPlayer::NoError) {
+        return;
+    }
+    auto* box = new QMessageBox(QMessageBox::Warning, tr("Playback"),
+                                tr("Cannot play \"%1\".").arg(QFileInfo(m_strPath).fileName()),
+                                QMessageBox::Ok, this);
+    box->setInformativeText(errorString);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}

@@ -1,0 +1,105 @@
+#include "CMediaWindow.h"
+#include "Mp3Builder.h"
+#include "ScratchDir.h"
+
+#include <QFile>
+#include <QMessageBox>
+#include <QSlider>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+// Long enough to be still playing when the test looks: 200 frames are about five seconds.
+constexpr int kAudioFrames = 200;
+// The media pipeline starts in its own threads; give it time on a busy machine.
+constexpr int kPipelineTimeoutMs = 20000;
+
+} // namespace
+
+class CMediaWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { m_window = std::make_unique<QWidget>(); }
+    void cleanup() { m_window.reset(); }
+
+    void playsAGeneratedMp3AndPausesResumesAndStopsIt() {
+        const std::string path = m_scratch.File("song.mp3");
+        Mp3Builder().WithoutId3v2().AudioFrames(kAudioFrames).WriteTo(path);
+        CMediaWindow player(QString::fromStdString(path), m_window.get());
+        QMediaPlayer* media = player.findChild<QMediaPlayer*>();
+        QVERIFY(media != nullptr);
+
+        player.Play();
+        QTRY_COMPARE_WITH_TIMEOUT(media->mediaStatus(), QMediaPlayer::BufferedMedia,
+                                  kPipelineTimeoutMs);
+        QCOMPARE(media->playbackState(), QMediaPlayer::PlayingState);
+        QTRY_VERIFY_WITH_TIMEOUT(media->position() > 0, kPipelineTimeoutMs);
+        QTRY_VERIFY(player.findChild<QSlider*>()->value() > 0);
+
+        player.Pause();
+        QCOMPARE(media->playbackState(), QMediaPlayer::PausedState);
+        player.Resume();
+        QCOMPARE(media->playbackState(), QMediaPlayer::PlayingState);
+        player.Stop();
+        QCOMPARE(media->playbackState(), QMediaPlayer::StoppedState);
+        player.Resume();
+        QCOMPARE(media->playbackState(), QMediaPlayer::StoppedState);
+        QVERIFY(!ErrorBox(player));
+    }
+
+    void playBarButtonPausesAndPlays() {
+        const std::string path = m_scratch.File("bar.mp3");
+        Mp3Builder().WithoutId3v2().AudioFrames(kAudioFrames).WriteTo(path);
+        CMediaWindow player(QString::fromStdString(path), m_window.get());
+        QMediaPlayer* media = player.findChild<QMediaPlayer*>();
+        player.Play();
+        QTRY_COMPARE_WITH_TIMEOUT(media->mediaStatus(), QMediaPlayer::BufferedMedia,
+                                  kPipelineTimeoutMs);
+
+        auto* playPause = player.findChild<QToolButton*>();
+        QTest::mouseClick(playPause, Qt::LeftButton);
+        QCOMPARE(media->playbackState(), QMediaPlayer::PausedState);
+        QCOMPARE(playPause->toolTip(), QStringLiteral("Play"));
+        QTest::mouseClick(playPause, Qt::LeftButton);
+        QCOMPARE(media->playbackState(), QMediaPlayer::PlayingState);
+        QCOMPARE(playPause->toolTip(), QStringLiteral("Pause"));
+    }
+
+    void tellsTheUserWhenTheFileCannotBePlayed() {
+        const QString path = QString::fromStdString(m_scratch.File("notes.mp3"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(4096, 'x'));
+        file.close();
+        CMediaWindow player(path, m_window.get());
+
+        player.Play();
+
+        QTRY_VERIFY_WITH_TIMEOUT(ErrorBox(player) != nullptr, kPipelineTimeoutMs);
+        QVERIFY(ErrorBox(player)->text().contains(QStringLiteral("notes.mp3")));
+    }
+
+    void anEmptyPathPlaysNothingAndSaysNothing() {
+        CMediaWindow player(QString(), m_window.get());
+        QMediaPlayer* media = player.findChild<QMediaPlayer*>();
+
+        player.Play();
+        QCoreApplication::processEvents();
+
+        QCOMPARE(media->playbackState(), QMediaPlayer::StoppedState);
+        QVERIFY(!ErrorBox(player));
+    }
+
+private:
+    static QMessageBox* ErrorBox(const CMediaWindow& player) {
+        return player.findChild<QMessageBox*>();
+    }
+
+    ScratchDir m_scratch;
+    std::unique_ptr<QWidget> m_window;
+};
+
+QTEST_MAIN(CMediaWindowTest)
+#include "CMediaWindowTest.moc"
