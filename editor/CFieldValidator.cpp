@@ -10,10 +10,7 @@ void CFieldValidator::AllowProgramText(const QString& text) {
 }
 
 QValidator::State CFieldValidator::validate(QString& input, int& /*pos*/) const {
-    if (!IsLatin1(input) || input.size() > m_allowedLength)
-        return Invalid;
-    m_allowedLength = std::max(m_cap, static_cast<int>(input.size()));
-    return Acceptable;
+    return IsLatin1(input) && input.size() <= m_allowedLength ? Acceptable : Invalid;
 }
 
 bool CFieldValidator::IsLatin1(const QString& text) {

@@ -4,7 +4,8 @@
 
 // The input rule of one form field: only characters ISO-8859-1 can hold, and no more than the
 // field's cap. A longer text that the program put in (a long title read from a file) is kept
-// whole; the user may shorten it but never lengthen it.
+// whole; the user may edit it but never make it longer than it came. (The allowance stays until
+// the program sets the next text, so the field's own undo can always bring the text back.)
 class CFieldValidator : public QValidator {
     Q_OBJECT
 public:
@@ -21,7 +22,6 @@ public:
 
 private:
     int m_cap;
-    // The longest text the field may hold right now: the cap, or the length of a longer text
-    // the program put in, shrinking as the user deletes from it.
-    mutable int m_allowedLength;
+    // The cap, or the length of a longer text the program put in.
+    int m_allowedLength;
 };

@@ -31,7 +31,7 @@ inline constexpr char kMenuAbout[] = "&About...";
 inline constexpr char kTooLong[] = "Please enter no more than %1 characters.";
 inline constexpr char kNoFilesToPlay[] = "There are no files to play!";
 // %1 is the file, %2 why the tags could not be written.
-inline constexpr char kNotSaved[] = "The tags were not saved to %1.\n\n%2";
+inline constexpr char kNotSaved[] = "Nothing was saved to %1.\n\n%2";
 
 inline constexpr char kHelpPage[] = "quillet.chm::/index.html";
 

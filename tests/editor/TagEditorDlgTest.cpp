@@ -226,13 +226,17 @@ private slots:
         QLineEdit* title = editor.Edit("IDC_TITLE");
         QCOMPARE(title->text(), QString::fromStdString(longTitle));
 
-        // The user may shorten it, never lengthen it.
+        // The user may edit it, never lengthen it; the field's own undo works on it.
         title->setFocus();
         title->end(false);
+        QTest::keyClick(title, Qt::Key_A);
+        QCOMPARE(title->text().size(), 45);
         QTest::keyClick(title, Qt::Key_Backspace);
         QCOMPARE(title->text().size(), 44);
+        QTest::keyClick(title, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(title->text(), QString::fromStdString(longTitle));
         QTest::keyClick(title, Qt::Key_A);
-        QCOMPARE(title->text().size(), 44);
+        QCOMPARE(title->text(), QString::fromStdString(longTitle));
 
         editor.Edit("IDC_YEAR")->setFocus();
         editor.dlg.OnCommand(ID_FILE_SAVE_FILE);
