@@ -1,7 +1,7 @@
 #include "CFormExchange.h"
 
 #include "CFieldValidator.h"
-#include "EditorTexts.h"
+#include "FieldLimits.h"
 #include "IMessageBoxes.h"
 
 #include <QLineEdit>
@@ -26,7 +26,7 @@ bool CFormExchange::FromControls() {
         *field.member = field.edit->text();
         const int cap = field.validator->Cap();
         if (field.member->size() > cap) {
-            m_boxes.AppMessage(QString::fromLatin1(EditorTexts::kTooLong).arg(cap),
+            m_boxes.AppMessage(QString::fromStdString(FieldLimits::TooLongMessage(cap)),
                                IMessageBoxes::Icon::Warning);
             field.edit->setFocus();
             field.edit->selectAll();

@@ -5,6 +5,7 @@
 #include "EditorIds.h"
 #include "EditorLayout.h"
 #include "EditorTexts.h"
+#include "FieldLimits.h"
 #include "FileListTexts.h"
 #include "GenreTable.h"
 #include "HelpLocation.h"
@@ -146,11 +147,11 @@ void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
     setTabOrder(m_edYear, m_cbGenre);
     setTabOrder(m_cbGenre, m_edComments);
 
-    m_exchange.AddText(m_edTitle, &m_strTitle, kTitleCap);
-    m_exchange.AddText(m_edArtist, &m_strArtist, kArtistCap);
-    m_exchange.AddText(m_edAlbum, &m_strAlbum, kAlbumCap);
-    m_exchange.AddText(m_edYear, &m_strYear, kYearCap);
-    m_exchange.AddText(m_edComments, &m_strComment, kCommentCap);
+    m_exchange.AddText(m_edTitle, &m_strTitle, FieldLimits::kTitle);
+    m_exchange.AddText(m_edArtist, &m_strArtist, FieldLimits::kArtist);
+    m_exchange.AddText(m_edAlbum, &m_strAlbum, FieldLimits::kAlbum);
+    m_exchange.AddText(m_edYear, &m_strYear, FieldLimits::kYear);
+    m_exchange.AddText(m_edComments, &m_strComment, FieldLimits::kComment);
 }
 
 QLineEdit* CTagEditorDlg::CreateTextField(const QString& name, const QRect& rect,

@@ -26,11 +26,4 @@ inline constexpr QRect kYear{268, 103, 149, 12};
 inline constexpr QRect kGenre{268, 123, 149, 107};
 inline constexpr QRect kComments{268, 144, 149, 40};
 
-// Input caps of the form's text fields, in characters.
-inline constexpr int kTitleCap = 30;
-inline constexpr int kArtistCap = 30;
-inline constexpr int kAlbumCap = 30;
-inline constexpr int kYearCap = 4;
-inline constexpr int kCommentCap = 28;
-
 } // namespace EditorLayout

@@ -27,8 +27,6 @@ inline constexpr char kMenuHelp[] = "&Help";
 inline constexpr char kMenuContents[] = "&Contents";
 inline constexpr char kMenuAbout[] = "&About...";
 
-// %1 is the field's cap.
-inline constexpr char kTooLong[] = "Please enter no more than %1 characters.";
 inline constexpr char kNoFilesToPlay[] = "There are no files to play!";
 // %1 is the file, %2 why the tags could not be written.
 inline constexpr char kNotSaved[] = "Nothing was saved to %1.\n\n%2";
