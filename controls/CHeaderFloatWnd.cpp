@@ -14,6 +14,9 @@ CHeaderFloatWnd::CHeaderFloatWnd(const CFlatHeaderCtrl& owner, int item,
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Centred on the cursor, the copy covers the drop marker at the edge of the column below
+    // it; letting the header show through keeps the marker in sight.
+    setWindowOpacity(0.75);
     setGeometry(screenRect);
 }
 

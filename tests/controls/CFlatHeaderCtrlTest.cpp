@@ -29,6 +29,28 @@ public:
     QList<int> endedItems;
 };
 
+// Records what the header hands to its drawing hooks instead of looking at pixels.
+class RecordingHeader : public CFlatHeaderCtrl {
+public:
+    void DrawItemContent(QPainter& painter, const QRect& rect, const HeaderItem& item, bool sorted,
+                         bool ascending) const override {
+        contentCalls.append({item.text, sorted});
+        CFlatHeaderCtrl::DrawItemContent(painter, rect, item, sorted, ascending);
+    }
+
+    struct ContentCall {
+        QString text;
+        bool sorted;
+    };
+    mutable QList<ContentCall> contentCalls;
+    mutable QList<QPair<QRect, int>> ownerDrawCalls;
+
+protected:
+    void DrawItem(QPainter&, const QRect& rect, int item) const override {
+        ownerDrawCalls.append({rect, item});
+    }
+};
+
 int FloatWindowCount() {
     int windows = 0;
     for (QWidget* widget : QApplication::topLevelWidgets())
@@ -83,6 +105,7 @@ private slots:
     void fixedWidthColumnDoesNotResize();
     void limitsFollowInsertedAndRemovedColumns();
     void worksAsTheHeaderOfATreeView();
+    void itemsReachTheDrawingHooksAsTheModelDescribesThem();
 
 private:
     QRgb Face() const { return m_header->ItemColours().face.rgb(); }
@@ -395,6 +418,31 @@ void CFlatHeaderCtrlTest::worksAsTheHeaderOfATreeView() {
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(230, y));
     QCOMPARE(header->logicalIndex(2), 0);
     QCOMPARE(header->visualIndex(0), 2);
+}
+
+void CFlatHeaderCtrlTest::itemsReachTheDrawingHooksAsTheModelDescribesThem() {
+    RecordingHeader header;
+    QStandardItemModel model(0, 3);
+    model.setHorizontalHeaderLabels({QString(100, 'x'), "owner", "plain"});
+    model.setHeaderData(1, Qt::Horizontal, true, CFlatHeaderCtrl::OwnerDrawRole);
+    header.setModel(&model);
+    header.setStretchLastSection(false);
+    header.resize(400, header.sizeHint().height());
+
+    header.viewport()->grab();
+    QCOMPARE(header.contentCalls.size(), 2);
+    QCOMPARE(header.contentCalls[0].text, QString(79, 'x'));
+    QVERIFY(!header.contentCalls[0].sorted && !header.contentCalls[1].sorted);
+    QCOMPARE(header.ownerDrawCalls.size(), 1);
+    QCOMPARE(header.ownerDrawCalls[0].second, 1);
+    QCOMPARE(header.ownerDrawCalls[0].first,
+             QRect(header.sectionSize(0), 0, header.sectionSize(1), header.height()));
+
+    header.contentCalls.clear();
+    header.SetSortIndicator(2, true);
+    header.viewport()->grab(QRect(0, 0, 10, header.height())); // items outside are skipped
+    QCOMPARE(header.contentCalls.size(), 1);
+    QCOMPARE(header.contentCalls[0].text, QString(79, 'x'));
 }
 
 QTEST_MAIN(CFlatHeaderCtrlTest)
