@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <sys/stat.h>
+
+// An open file descriptor, closed with the object, and the few calls the tag code makes on it.
+// Every call retries on EINTR; failures leave errno set.
+class PosixFile {
+public:
+    PosixFile() = default;
+    explicit PosixFile(int fd) : m_fd(fd) {}
+    ~PosixFile();
+    PosixFile(PosixFile&& other) noexcept;
+    PosixFile& operator=(PosixFile&& other) noexcept;
+    PosixFile(const PosixFile&) = delete;
+    PosixFile& operator=(const PosixFile&) = delete;
+
+    // Opens only a regular file, without blocking and without making it a controlling
+    // terminal: a FIFO or device named like an MP3 is refused before it is read. On failure
+    // PROBLEM says why in plain words and the result is closed.
+    static PosixFile OpenRegularForReading(const std::string& path, std::string* problem);
+
+    bool IsOpen() const { return m_fd >= 0; }
+    int Fd() const { return m_fd; }
+
+    // Reads up to SIZE bytes at OFFSET; fewer only at the end of the file. -1 on error.
+    long long ReadAt(std::uint64_t offset, void* buffer, std::size_t size) const;
+    // Writes all SIZE bytes at the current position; false on error (errno set).
+    bool WriteAll(const void* buffer, std::size_t size) const;
+    bool Stat(struct stat* status) const;
+    bool Close();
+
+private:
+    int m_fd = -1;
+};

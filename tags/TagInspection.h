@@ -1,0 +1,18 @@
+#pragma once
+
+#include "TagLayout.h"
+
+#include <cstddef>
+#include <string>
+
+// What Id3Inspector found out about one file.
+struct TagInspection {
+    // Empty when id3lib may be given the tag (or the file has none); otherwise why not, in
+    // plain words for a user.
+    std::string problem;
+    TagLayout layout;
+    std::string tagBytes;       // the ID3v2 tag exactly as the file holds it; empty when none
+    std::size_t frameCount = 0; // frames id3lib will find in it
+
+    bool Accepted() const { return problem.empty(); }
+};
