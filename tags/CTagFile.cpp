@@ -2,36 +2,14 @@
 
 #include "GenreNumber.h"
 #include "GenreTable.h"
+#include "Id3Inspector.h"
 #include "Id3v1Values.h"
+#include "Id3v2Renderer.h"
+#include "TagFileWriter.h"
 
 #include <id3/misc_support.h>
+#include <id3/readers.h>
 #include <id3/tag.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-
-namespace {
-
-// The system's reason why PATH cannot be opened with MODE; empty when it can.
-std::string OpenFailure(const std::string& path, const char* mode) {
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (error)
-        return error.message();
-    if (std::filesystem::is_directory(status))
-        return "It is a folder, not a file.";
-    if (!std::filesystem::is_regular_file(status))
-        return "It is not a regular file.";
-    FILE* file = std::fopen(path.c_str(), mode);
-    if (!file)
-        return std::strerror(errno);
-    std::fclose(file);
-    return {};
-}
-
-} // namespace
 
 CTagFile::CTagFile() : m_tag(std::make_unique<ID3_Tag>()) {}
 
@@ -41,18 +19,26 @@ void CTagFile::Link(const std::string& path) {
     m_tag->Clear();
     m_linked = true;
     m_path = path;
-    m_protection.clear();
-    m_readError = OpenFailure(path, "rb");
-    if (m_readError.empty())
-        LinkTag();
-    else
-        m_protection = "The file could not be read: " + m_readError;
+    const TagInspection inspection = Id3Inspector::Inspect(path);
+    m_readError = inspection.readError;
+    m_protection = inspection.problem;
+    if (inspection.Accepted())
+        LinkTag(inspection);
     m_shown = ShownFields::Read(*m_tag);
 }
 
-// The one place id3lib parses a file.
-void CTagFile::LinkTag() {
-    m_tag->Link(m_path.c_str(), ID3TT_ID3V2);
+// The one place id3lib parses a file, and only the tag bytes the inspector passed, from memory:
+// the file may have changed since, and the audio has nothing for id3lib to read.
+void CTagFile::LinkTag(const TagInspection& inspection) {
+    if (inspection.tagBytes.empty())
+        return;
+    ID3_MemoryReader reader(inspection.tagBytes.data(), inspection.tagBytes.size());
+    m_tag->Link(reader, ID3TT_ID3V2);
+    // A frame id3lib dropped would be missing from the next Save.
+    if (m_tag->NumFrames() != inspection.frameCount) {
+        m_tag->Clear();
+        m_protection = "Part of the file's ID3v2 tag could not be read, so saving would lose it.";
+    }
 }
 
 TagFields CTagFile::ReadFields() const {
@@ -95,15 +81,11 @@ void CTagFile::ApplyFields(const TagFields& fields, unsigned genreNumber) {
         ID3_AddGenre(m_tag.get(), genreNumber, true);
 }
 
-// The one place the file is written: the ID3v2 tag from the editor's tag object, then the ID3v1
-// tag through a second one (see Id3v1Values for why not both at once).
+// The one place the file is written: the ID3v2 tag rendered from the editor's tag object, the
+// ID3v1 tag through a second one (see Id3v1Values), the audio copied between them untouched.
 SaveResult CTagFile::WriteTags() {
-    const bool v2Due = m_tag->HasChanged() && m_tag->NumFrames() > 0;
-    const bool v2Written = !v2Due || (m_tag->Update(ID3TT_ID3V2) & ID3TT_ID3V2);
-    if (v2Written && Id3v1Values::Of(*m_tag).WriteTo(m_path))
-        return SaveResult::Success();
-    std::string reason = OpenFailure(m_path, "r+b");
-    if (reason.empty())
-        reason = "id3lib could not write them.";
-    return {SaveResult::Outcome::Failed, "The tags could not be written: " + reason};
+    const auto id3v2 = [this](const TagLayout& layout) {
+        return Id3v2Renderer::Render(*m_tag, layout);
+    };
+    return TagFileWriter::Write(m_path, id3v2, Id3v1Values::Of(*m_tag).Render());
 }

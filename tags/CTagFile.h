@@ -3,6 +3,7 @@
 #include "SaveResult.h"
 #include "ShownFields.h"
 #include "TagFields.h"
+#include "TagInspection.h"
 
 #include <memory>
 #include <string>
@@ -19,7 +20,8 @@ public:
     CTagFile& operator=(const CTagFile&) = delete;
 
     // Forgets the previous file, then reads PATH's ID3v2 tag. Never throws: a file that cannot
-    // be read, or has no ID3v2 tag, leaves the tag empty.
+    // be read, has no ID3v2 tag, or has one id3lib cannot be given safely (Protection() says
+    // why) leaves the tag empty.
     void Link(const std::string& path);
     bool IsLinked() const { return m_linked; }
     const std::string& LinkedPath() const { return m_path; }
@@ -28,7 +30,8 @@ public:
     unsigned ReadGenreNumber() const; // 0..255, 255 = no genre
 
     // Replaces the frames of the non-empty fields and, unless GENRENUMBER is 255, the genre;
-    // then writes the tag to the start of the file and an ID3v1 tag to its end. A field whose
+    // then writes the tag to the start of the file and an ID3v1 tag to its end, both or neither:
+    // the audio between them is never changed, and a missing file is never created. A field whose
     // frame could not be shown whole and whose text is unchanged is left as the file has it.
     SaveResult Save(const TagFields& fields, unsigned genreNumber);
 
@@ -38,7 +41,7 @@ public:
     const std::string& Protection() const { return m_protection; }
 
 private:
-    void LinkTag();
+    void LinkTag(const TagInspection& inspection);
     void ApplyFields(const TagFields& fields, unsigned genreNumber);
     SaveResult WriteTags();
 

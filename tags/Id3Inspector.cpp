@@ -23,8 +23,13 @@ constexpr unsigned kFlagV3Experimental = 0x20;
 constexpr unsigned kFrameFlagsV3Packed = 0x00E0; // compressed, encrypted, grouped
 constexpr unsigned kFrameFlagsV3Defined = 0xE0E0;
 
-std::string ReadFailure() {
-    return std::string("The file could not be read: ") + std::strerror(errno) + ".";
+std::string Unreadable(TagInspection& result, const std::string& reason) {
+    result.readError = reason;
+    return "The file could not be read: " + reason;
+}
+
+std::string ReadFailure(TagInspection& result) {
+    return Unreadable(result, std::strerror(errno));
 }
 
 std::string Damaged(const std::string& what) {
@@ -159,7 +164,8 @@ private:
 
 // A second tag right after the first, or behind the zeros that follow it, would be taken
 // for padding or parsed into the same tag object and stacked on Save.
-std::string CheckAfterTag(const PosixFile& file, const TagLayout& layout) {
+std::string CheckAfterTag(const PosixFile& file, TagInspection& result) {
+    const TagLayout& layout = result.layout;
     std::uint64_t pos = layout.tagSize;
     const std::uint64_t scanEnd = std::min(layout.fileSize, pos + kLoosePaddingScan);
     char chunk[4096];
@@ -167,7 +173,7 @@ std::string CheckAfterTag(const PosixFile& file, const TagLayout& layout) {
         const long long got =
             file.ReadAt(pos, chunk, std::min<std::uint64_t>(sizeof chunk, scanEnd - pos));
         if (got <= 0)
-            return got < 0 ? ReadFailure() : std::string();
+            return got < 0 ? ReadFailure(result) : std::string();
         std::size_t i = 0;
         while (i < static_cast<std::size_t>(got) && chunk[i] == 0)
             ++i;
@@ -178,13 +184,14 @@ std::string CheckAfterTag(const PosixFile& file, const TagLayout& layout) {
     char id[3];
     const long long got = file.ReadAt(pos, id, sizeof id);
     if (got < 0)
-        return ReadFailure();
+        return ReadFailure(result);
     if (got == sizeof id && std::memcmp(id, "ID3", sizeof id) == 0)
         return "The file holds more than one ID3v2 tag.";
     return {};
 }
 
-std::string FindId3v1(const PosixFile& file, TagLayout& layout) {
+std::string FindId3v1(const PosixFile& file, TagInspection& result) {
+    TagLayout& layout = result.layout;
     layout.audioBegin = layout.tagSize;
     layout.audioEnd = layout.fileSize;
     if (layout.fileSize - layout.tagSize < kId3v1Size)
@@ -192,7 +199,7 @@ std::string FindId3v1(const PosixFile& file, TagLayout& layout) {
     char id[3];
     const long long got = file.ReadAt(layout.fileSize - kId3v1Size, id, sizeof id);
     if (got < 0)
-        return ReadFailure();
+        return ReadFailure(result);
     if (got == sizeof id && std::memcmp(id, "TAG", sizeof id) == 0) {
         layout.hasId3v1 = true;
         layout.audioEnd = layout.fileSize - kId3v1Size;
@@ -204,7 +211,7 @@ std::string ReadTag(const PosixFile& file, TagInspection& result) {
     std::uint8_t header[kHeaderSize];
     const long long got = file.ReadAt(0, header, sizeof header);
     if (got < 0)
-        return ReadFailure();
+        return ReadFailure(result);
     if (got < 3 || std::memcmp(header, "ID3", 3) != 0)
         return {};
     // What id3lib itself takes for a tag header; anything else starting with "ID3" would be
@@ -221,9 +228,9 @@ std::string ReadTag(const PosixFile& file, TagInspection& result) {
     result.tagBytes.resize(size);
     const long long read = file.ReadAt(0, result.tagBytes.data(), size);
     if (read < 0)
-        return ReadFailure();
+        return ReadFailure(result);
     if (static_cast<std::uint64_t>(read) != size)
-        return "The file became shorter while it was read.";
+        return Unreadable(result, "It became shorter while it was read.");
     result.layout.tagSize = size;
     return TagWalk(result).Check();
 }
@@ -232,9 +239,12 @@ std::string ReadTag(const PosixFile& file, TagInspection& result) {
 
 TagInspection Id3Inspector::Inspect(const std::string& path) {
     TagInspection result;
-    const PosixFile file = PosixFile::OpenRegularForReading(path, &result.problem);
-    if (!file.IsOpen())
+    std::string reason;
+    const PosixFile file = PosixFile::OpenRegularForReading(path, &reason);
+    if (!file.IsOpen()) {
+        result.problem = Unreadable(result, reason);
         return result;
+    }
     return Inspect(file);
 }
 
@@ -242,15 +252,15 @@ TagInspection Id3Inspector::Inspect(const PosixFile& file) {
     TagInspection result;
     struct stat status {};
     if (!file.Stat(&status)) {
-        result.problem = ReadFailure();
+        result.problem = ReadFailure(result);
         return result;
     }
     result.layout.fileSize = static_cast<std::uint64_t>(status.st_size);
     result.problem = ReadTag(file, result);
     if (result.problem.empty() && result.layout.tagSize > 0)
-        result.problem = CheckAfterTag(file, result.layout);
+        result.problem = CheckAfterTag(file, result);
     if (result.problem.empty())
-        result.problem = FindId3v1(file, result.layout);
+        result.problem = FindId3v1(file, result);
     if (!result.problem.empty()) {
         result.tagBytes.clear();
         result.frameCount = 0;

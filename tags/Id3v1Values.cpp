@@ -5,6 +5,7 @@
 #include "FrameWalk.h"
 #include "GenreNumber.h"
 #include "GenreTable.h"
+#include "Id3StringWriter.h"
 
 #include <id3/misc_support.h>
 #include <id3/tag.h>
@@ -16,6 +17,14 @@ namespace {
 std::string TextOf(const ID3_Tag& tag, ID3_FrameID id) {
     const ID3_Frame* frame = FirstFrame(tag, id);
     return frame ? FrameText::Of(*frame).latin1 : std::string();
+}
+
+// id3lib's ID3v1 writer falls back on these frames in this order.
+std::string ArtistOf(const ID3_Tag& tag) {
+    for (ID3_FrameID id : {ID3FID_LEADARTIST, ID3FID_BAND, ID3FID_CONDUCTOR, ID3FID_COMPOSER})
+        if (const ID3_Frame* frame = FirstFrame(tag, id))
+            return FrameText::Of(*frame).latin1;
+    return {};
 }
 
 std::string V1Comment(const ID3_Tag& tag) {
@@ -42,7 +51,7 @@ std::string V1Comment(const ID3_Tag& tag) {
 Id3v1Values Id3v1Values::Of(const ID3_Tag& tag) {
     Id3v1Values values;
     values.title = TextOf(tag, ID3FID_TITLE);
-    values.artist = TextOf(tag, ID3FID_LEADARTIST);
+    values.artist = ArtistOf(tag);
     values.album = TextOf(tag, ID3FID_ALBUM);
     values.year = TextOf(tag, ID3FID_YEAR);
     values.comment = V1Comment(tag);
@@ -51,11 +60,8 @@ Id3v1Values Id3v1Values::Of(const ID3_Tag& tag) {
     return values;
 }
 
-bool Id3v1Values::WriteTo(const std::string& path) const {
+std::string Id3v1Values::Render() const {
     ID3_Tag v1;
-    // Parses nothing: the tag object only learns the path. id3lib finds an old ID3v1 tag to
-    // overwrite by itself.
-    v1.Link(path.c_str(), ID3TT_NONE);
     ID3_AddTitle(&v1, title.c_str(), true);
     ID3_AddArtist(&v1, artist.c_str(), true);
     ID3_AddAlbum(&v1, album.c_str(), true);
@@ -65,5 +71,7 @@ bool Id3v1Values::WriteTo(const std::string& path) const {
         ID3_AddTrack(&v1, static_cast<uchar>(track), 0, true);
     if (genre < GenreTable::kNoGenre)
         ID3_AddGenre(&v1, genre, true);
-    return (v1.Update(ID3TT_ID3V1) & ID3TT_ID3V1) != 0;
+    Id3StringWriter writer;
+    v1.Render(writer, ID3TT_ID3V1);
+    return writer.Bytes();
 }

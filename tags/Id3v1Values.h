@@ -5,9 +5,10 @@
 class ID3_Tag;
 
 // What an ID3v1 tag carries for a tag object, taken as id3lib's own ID3v1 writer takes it: the
-// first title, artist, album and year frames, the first track number, the comment described
-// "ID3v1 Comment", else the first without description, else the first comment, and the genre.
-// Texts are decoded correctly (ISO-8859-1, "?" for what it cannot hold).
+// first title, artist (lead performer, else band, conductor or composer), album and year frames,
+// the first track number, the comment described "ID3v1 Comment", else the first without
+// description, else the first comment, and the genre. Texts are decoded correctly (ISO-8859-1, "?"
+// for what it cannot hold).
 //
 // The ID3v1 tag is written from these values through a second tag object rather than by
 // Update(ID3TT_ID3) on the editor's own: id3lib's ID3v1 writer converts the frames it reads to
@@ -19,7 +20,6 @@ struct Id3v1Values {
 
     static Id3v1Values Of(const ID3_Tag& tag);
 
-    // Writes the ID3v1 tag at the end of the file at PATH, over the one already there or
-    // appended. False when id3lib could not write it.
-    bool WriteTo(const std::string& path) const;
+    // The 128 bytes of the ID3v1 tag, as id3lib's ID3v1 writer renders them.
+    std::string Render() const;
 };

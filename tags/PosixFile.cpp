@@ -20,32 +20,32 @@ PosixFile& PosixFile::operator=(PosixFile&& other) noexcept {
     return *this;
 }
 
-PosixFile PosixFile::OpenRegularForReading(const std::string& path, std::string* problem) {
+PosixFile PosixFile::OpenRegularForReading(const std::string& path, std::string* reason) {
     struct stat status {};
     // Looked at before opening: opening some devices already does something.
     if (::stat(path.c_str(), &status) != 0) {
-        *problem = std::string("The file could not be opened: ") + std::strerror(errno) + ".";
+        *reason = std::strerror(errno);
         return {};
     }
     if (S_ISDIR(status.st_mode)) {
-        *problem = "It is a folder, not a file.";
+        *reason = "It is a folder, not a file.";
         return {};
     }
     if (!S_ISREG(status.st_mode)) {
-        *problem = "It is not a regular file.";
+        *reason = "It is not a regular file.";
         return {};
     }
     PosixFile file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (!file.IsOpen()) {
-        *problem = std::string("The file could not be opened: ") + std::strerror(errno) + ".";
+        *reason = std::strerror(errno);
         return {};
     }
     // The path may have been replaced in between.
     if (!file.Stat(&status) || !S_ISREG(status.st_mode)) {
-        *problem = "It is not a regular file.";
+        *reason = "It is not a regular file.";
         return {};
     }
-    problem->clear();
+    reason->clear();
     return file;
 }
 

@@ -19,8 +19,9 @@ public:
 
     // Opens only a regular file, without blocking and without making it a controlling
     // terminal: a FIFO or device named like an MP3 is refused before it is read. On failure
-    // PROBLEM says why in plain words and the result is closed.
-    static PosixFile OpenRegularForReading(const std::string& path, std::string* problem);
+    // REASON says why in plain words (the system's reason when it gave one) and the result is
+    // closed.
+    static PosixFile OpenRegularForReading(const std::string& path, std::string* reason);
 
     bool IsOpen() const { return m_fd >= 0; }
     int Fd() const { return m_fd; }

@@ -23,12 +23,14 @@ std::string SystemReason() {
     return std::strerror(errno);
 }
 
-SaveResult Failed(const std::string& what) {
+SaveResult Failed(std::string what) {
+    if (what.empty() || what.back() != '.')
+        what += '.';
     return {SaveResult::Outcome::Failed, what + kUnchanged};
 }
 
 SaveResult FailedWithReason(const std::string& what) {
-    return Failed(what + ": " + SystemReason() + ".");
+    return Failed(what + ": " + SystemReason());
 }
 
 std::string FolderOf(const std::string& path) {
@@ -52,10 +54,10 @@ public:
     Replacement& operator=(const Replacement&) = delete;
 
     SaveResult Run(const TagFileWriter::Id3v2Source& id3v2Source, const std::string& id3v1) {
-        std::string problem;
-        m_source = PosixFile::OpenRegularForReading(m_target, &problem);
+        std::string reason;
+        m_source = PosixFile::OpenRegularForReading(m_target, &reason);
         if (!m_source.IsOpen())
-            return Failed(problem);
+            return Failed("The file could not be opened: " + reason);
         // A read-only file stays as it is, even where its folder would allow replacing it.
         if (::faccessat(AT_FDCWD, m_target.c_str(), W_OK, AT_EACCESS) != 0)
             return FailedWithReason("The file cannot be written");

@@ -10,6 +10,8 @@ struct TagInspection {
     // Empty when id3lib may be given the tag (or the file has none); otherwise why not, in
     // plain words for a user.
     std::string problem;
+    // Why the file could not be opened or read, as the system put it; empty when it could.
+    std::string readError;
     TagLayout layout;
     std::string tagBytes;       // the ID3v2 tag exactly as the file holds it; empty when none
     std::size_t frameCount = 0; // frames id3lib will find in it
