@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer harness of the tag code (clang-14, AddressSanitizer + UndefinedBehavior-
+# Sanitizer) and runs it on the editor's load-and-save path for a given time, with one worker.
+#
+# Usage: scripts/fuzz-tags.sh [SECONDS] [--instrumented-id3lib]
+#   SECONDS                 how long to fuzz (default 600)
+#   --instrumented-id3lib   also build id3lib from Debian's source with the sanitizers, so that
+#                           reads past a buffer inside id3lib show up too (needs network access
+#                           and dpkg-dev); otherwise the packaged library is used, where only
+#                           crashes, hangs and huge allocations inside id3lib show.
+#
+# A run stops at the first finding; inputs that crash, hang for more than 2 s or allocate more
+# than 512 MB are kept in build-fuzz/artifacts/. The log is build-fuzz/fuzz-<time>.log.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+seconds=600
+instrumented=0
+for arg in "$@"; do
+    case "$arg" in
+    --instrumented-id3lib) instrumented=1 ;;
+    [0-9]*) seconds="$arg" ;;
+    *) echo "usage: $0 [SECONDS] [--instrumented-id3lib]" >&2; exit 2 ;;
+    esac
+done
+
+build="$root/build-fuzz"
+mkdir -p "$build/artifacts" "$build/corpus"
+
+# id3lib's own sources compiled with the sanitizers and fuzzer coverage: a test tool only, the
+# program always links Debian's package.
+build_instrumented_id3lib() {
+    local work="$build/id3lib-src" lib="$build/id3lib-asan/libid3.a"
+    [ -f "$lib" ] && { echo "$lib"; return; }
+    mkdir -p "$work/lists/partial" "$build/id3lib-asan/obj"
+    echo "deb-src http://deb.debian.org/debian bookworm main" >"$work/sources.list"
+    local apt=(-o Dir::Etc::sourcelist="$work/sources.list" -o Dir::Etc::sourceparts=-
+               -o Dir::State::Lists="$work/lists")
+    apt-get "${apt[@]}" update >&2
+    (cd "$work" && apt-get "${apt[@]}" source id3lib3.8.3 >&2)
+    local src
+    src="$(find "$work" -maxdepth 1 -type d -name 'id3lib3.8.3-*' | head -n1)"
+    # What configure would have found on Debian 12, without running it.
+    cat >"$build/id3lib-asan/config.h" <<'EOF'
+#define ID3_ICONV_FORMAT_UTF16BE "UTF-16BE"
+#define ID3_ICONV_FORMAT_UTF16 "UTF-16"
+#define ID3_ICONV_FORMAT_UTF8 "UTF-8"
+#define ID3_ICONV_FORMAT_ASCII "ISO-8859-1"
+#define HAVE_ZLIB 1
+#define _ID3LIB_NAME "id3lib"
+#define _ID3LIB_VERSION "3.8.3"
+#define _ID3LIB_FULLNAME "id3lib-3.8.3"
+#define _ID3LIB_MAJOR_VERSION 3
+#define _ID3LIB_MINOR_VERSION 8
+#define _ID3LIB_PATCH_VERSION 3
+#define _ID3LIB_INTERFACE_AGE 0
+#define _ID3LIB_BINARY_AGE 0
+#define _ID3_COMPILED_WITH_DEBUGGING 0
+#define HAVE_CCTYPE 1
+#define HAVE_CLIMITS 1
+#define HAVE_CSTDIO 1
+#define HAVE_CSTDLIB 1
+#define HAVE_CSTRING 1
+#define HAVE_FSTREAM 1
+#define HAVE_ICONV_H 1
+#define HAVE_INTTYPES_H 1
+#define HAVE_IOMANIP 1
+#define HAVE_IOSTREAM 1
+#define HAVE_BITSET 1
+#define HAVE_MEMORY_H 1
+#define HAVE_MKSTEMP 1
+#define HAVE_STDINT_H 1
+#define HAVE_STDLIB_H 1
+#define HAVE_STRING 1
+#define HAVE_STRINGS_H 1
+#define HAVE_STRING_H 1
+#define HAVE_SYS_PARAM_H 1
+#define HAVE_SYS_STAT_H 1
+#define HAVE_SYS_TYPES_H 1
+#define HAVE_TRUNCATE 1
+#define HAVE_UNISTD_H 1
+#define HAVE_WCHAR_H 1
+#define HAVE_ZLIB_H 1
+#define STDC_HEADERS 1
+#define ID3D_INIT_DOUT()
+#define ID3D_INIT_WARNING()
+#define ID3D_INIT_NOTICE()
+#define ID3D_NOTICE(x)
+#define ID3D_WARNING(x)
+EOF
+    for file in "$src"/src/*.cpp; do
+        clang++-14 -O1 -g -w -fsanitize=address,undefined,fuzzer-no-link -fno-omit-frame-pointer \
+            -DHAVE_CONFIG_H -I"$build/id3lib-asan" -I"$src/include" -I"$src/include/id3" -I"$src/src" \
+            -c "$file" -o "$build/id3lib-asan/obj/$(basename "$file" .cpp).o" >&2
+    done
+    ar rcs "$lib" "$build"/id3lib-asan/obj/*.o
+    echo "$lib"
+}
+
+cmake_args=(-DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14
+            -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAGEDITOR_SANITIZE=ON -DTAGEDITOR_FUZZ=ON
+            -DTAGEDITOR_BUILD_BENCH=OFF)
+if [ "$instrumented" = 1 ]; then
+    cmake_args+=(-DId3lib_LIBRARY="$(build_instrumented_id3lib)")
+fi
+cmake -S "$root" -B "$build" "${cmake_args[@]}" >/dev/null
+cmake --build "$build" --target tag_fuzzer --parallel 1
+
+log="$build/fuzz-$(date -u +%Y%m%dT%H%M%SZ).log"
+echo "Fuzzing for $seconds s; log: $log"
+set +e
+ASAN_OPTIONS=detect_leaks=0:allocator_may_return_null=0 \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    nice "$build/tests/fuzz/tag_fuzzer" \
+    -max_total_time="$seconds" -timeout=2 -rss_limit_mb=512 -malloc_limit_mb=512 \
+    -max_len=8192 -print_final_stats=1 -artifact_prefix="$build/artifacts/" \
+    "$build/corpus" "$root/tests/data/fuzz-corpus" "$root/tests/data/id3-crashers" \
+    >"$log" 2>&1
+status=$?
+set -e
+grep -E '^(stat::|Done|==[0-9]+==ERROR|SUMMARY|ALARM|.*(crash|timeout|oom)-)' "$log" | tail -n 20
+exit "$status"
