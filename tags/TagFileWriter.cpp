@@ -3,12 +3,12 @@
 #include "Id3Inspector.h"
 #include "PosixFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <memory>
 #include <unistd.h>
 #include <vector>
 
@@ -95,21 +95,26 @@ private:
     SaveResult WriteNewFile() {
         if (!m_temp.WriteAll(m_id3v2.data(), m_id3v2.size()))
             return FailedWithReason("Writing the new tags failed");
-        std::unique_ptr<char[]> chunk(new char[kCopyChunk]);
+        std::vector<char> chunk(ChunkSize());
         for (std::uint64_t pos = m_layout.audioBegin; pos < m_layout.audioEnd;) {
-            const std::size_t want = std::min<std::uint64_t>(kCopyChunk, m_layout.audioEnd - pos);
-            const long long got = m_source.ReadAt(pos, chunk.get(), want);
+            const std::size_t want = std::min<std::uint64_t>(chunk.size(), m_layout.audioEnd - pos);
+            const long long got = m_source.ReadAt(pos, chunk.data(), want);
             if (got < 0)
                 return FailedWithReason("Reading the audio failed");
             if (static_cast<std::size_t>(got) != want)
                 return Failed("The file became shorter while it was saved.");
-            if (!m_temp.WriteAll(chunk.get(), want))
+            if (!m_temp.WriteAll(chunk.data(), want))
                 return FailedWithReason("Writing the audio failed");
             pos += want;
         }
         if (!m_temp.WriteAll(m_id3v1.data(), m_id3v1.size()))
             return FailedWithReason("Writing the new tags failed");
         return SaveResult::Success();
+    }
+
+    std::size_t ChunkSize() const {
+        return static_cast<std::size_t>(
+            std::clamp<std::uint64_t>(m_layout.AudioSize(), 1, kCopyChunk));
     }
 
     SaveResult KeepOwnerAndMode() {
@@ -142,16 +147,16 @@ private:
             return bad;
         if (!SameBytes(0, m_id3v2) || !SameBytes(audioBegin + m_layout.AudioSize(), m_id3v1))
             return bad;
-        std::unique_ptr<char[]> written(new char[kCopyChunk]);
-        std::unique_ptr<char[]> original(new char[kCopyChunk]);
+        std::vector<char> written(ChunkSize());
+        std::vector<char> original(ChunkSize());
         for (std::uint64_t done = 0; done < m_layout.AudioSize();) {
             const std::size_t want =
-                std::min<std::uint64_t>(kCopyChunk, m_layout.AudioSize() - done);
-            if (m_temp.ReadAt(audioBegin + done, written.get(), want) !=
+                std::min<std::uint64_t>(written.size(), m_layout.AudioSize() - done);
+            if (m_temp.ReadAt(audioBegin + done, written.data(), want) !=
                     static_cast<long long>(want) ||
-                m_source.ReadAt(m_layout.audioBegin + done, original.get(), want) !=
+                m_source.ReadAt(m_layout.audioBegin + done, original.data(), want) !=
                     static_cast<long long>(want) ||
-                std::memcmp(written.get(), original.get(), want) != 0)
+                std::memcmp(written.data(), original.data(), want) != 0)
                 return bad;
             done += want;
         }
