@@ -27,6 +27,15 @@ const std::string kCorpus = TAGEDITOR_TEST_DATA "/fuzz-corpus";
 
 class HostileFiles : public ::testing::Test {
 protected:
+    void RunEach(const std::vector<std::string>& files) const {
+        const LoadAndSave path(m_path);
+        for (const std::string& file : files) {
+            SCOPED_TRACE(file);
+            const Mp3Builder::Bytes bytes = Mp3Builder::ReadFile(file);
+            path.Run(bytes.data(), bytes.size());
+        }
+    }
+
     ScratchDir m_dir;
     std::string m_path = m_dir.File("song.mp3");
 };
@@ -34,12 +43,7 @@ protected:
 TEST_F(HostileFiles, EveryKnownCrasherLoadsAndSavesSafely) {
     const std::vector<std::string> files = FilesIn(kCrashers);
     ASSERT_GE(files.size(), 10u);
-    const LoadAndSave path(m_path);
-    for (const std::string& file : files) {
-        SCOPED_TRACE(file);
-        const Mp3Builder::Bytes bytes = Mp3Builder::ReadFile(file);
-        path.Run(bytes.data(), bytes.size());
-    }
+    RunEach(files);
 }
 
 TEST_F(HostileFiles, CrashersThatLoadingWouldHitAreRefusedAndSayWhy) {
@@ -84,12 +88,7 @@ TEST_F(HostileFiles, FilesWithUtf16CommentDescriptionsSaveBothTags) {
 TEST_F(HostileFiles, EverySeedOfTheFuzzCorpusLoadsAndSavesSafely) {
     const std::vector<std::string> files = FilesIn(kCorpus);
     ASSERT_GE(files.size(), 20u);
-    const LoadAndSave path(m_path);
-    for (const std::string& file : files) {
-        SCOPED_TRACE(file);
-        const Mp3Builder::Bytes bytes = Mp3Builder::ReadFile(file);
-        path.Run(bytes.data(), bytes.size());
-    }
+    RunEach(files);
 }
 
 } // namespace
