@@ -262,7 +262,6 @@ void CFlatHeaderCtrl::ReadColours() {
 }
 
 void CFlatHeaderCtrl::HitTest(const QPoint& point) {
-    m_hitInfo.point = point;
     const bool inside = viewport()->rect().contains(point);
     const int divider = inside ? DividerAt(point.x()) : -1;
     if (divider >= 0) {
@@ -314,7 +313,6 @@ HeaderItem CFlatHeaderCtrl::ReadItem(int item) const {
     result.bitmap = data->headerData(item, direction, BitmapRole).value<QPixmap>();
     result.bitmapOnRight = data->headerData(item, direction, BitmapOnRightRole).toBool();
     result.ownerDraw = data->headerData(item, direction, OwnerDrawRole).toBool();
-    result.width = sectionSize(item);
     return result;
 }
 

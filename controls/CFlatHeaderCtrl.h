@@ -80,7 +80,6 @@ protected:
 private:
     enum class HitPlace { Nowhere, OnItem, OnDivider };
     struct HitInfo {
-        QPoint point;
         HitPlace place = HitPlace::Nowhere;
     };
 

@@ -13,5 +13,4 @@ struct HeaderItem {
     QPixmap bitmap;
     bool bitmapOnRight = false;
     bool ownerDraw = false;
-    int width = 0;
 };

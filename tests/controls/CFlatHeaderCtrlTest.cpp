@@ -3,6 +3,7 @@
 #include "IHeaderDragListener.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QStandardItemModel>
@@ -94,6 +95,7 @@ private slots:
     void vetoedBeginGivesADragWithoutWindow();
     void noMarkerOnTheDraggedColumnsOwnHalves();
     void releaseBelowTheHeaderMovesNothing();
+    void lostReleaseEndsTheDragWithoutMoving();
     void destroyingTheHeaderMidDragRemovesTheWindow();
     void emptyHeaderPaintsFaceOnly();
     void frameAndDividersFollowTheColumns();
@@ -238,6 +240,21 @@ void CFlatHeaderCtrlTest::releaseBelowTheHeaderMovesNothing() {
     QTest::mouseRelease(m_header->viewport(), Qt::LeftButton, {}, below);
     QCOMPARE(Order(), QList<int>({0, 1, 2, 3}));
     QCOMPARE(FloatWindowCount(), 0);
+}
+
+void CFlatHeaderCtrlTest::lostReleaseEndsTheDragWithoutMoving() {
+    PressAndStartDrag(50);
+    QTest::mouseMove(m_header->viewport(), At(390));
+    // The button went up over another window, so the header only sees a move without it.
+    const QPointF point = At(390);
+    QMouseEvent move(QEvent::MouseMove, point, m_header->viewport()->mapToGlobal(point),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_header->viewport(), &move);
+    QCOMPARE(FloatWindowCount(), 0);
+    QCOMPARE(PixelsOf(Grab(), kRed), 0);
+    QCOMPARE(Order(), QList<int>({0, 1, 2, 3}));
+    QCOMPARE(m_window->endedItems, QList<int>({0}));
+    QTest::mouseRelease(m_header->viewport(), Qt::LeftButton, {}, At(390));
 }
 
 void CFlatHeaderCtrlTest::destroyingTheHeaderMidDragRemovesTheWindow() {
