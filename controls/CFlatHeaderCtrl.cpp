@@ -431,9 +431,8 @@ void CFlatHeaderCtrl::BeginColumnDrag() {
     IHeaderDragListener* listener = DragListener();
     if (!listener || !listener->OnBeginDrag(*this, m_nHitItem)) {
         const QRect itemRect = ItemRect(m_nHitItem);
-        m_pFloatWnd = std::make_unique<CHeaderFloatWnd>(
-            *this, m_nHitItem, m_pressedItem,
-            QRect(viewport()->mapToGlobal(itemRect.topLeft()), itemRect.size()));
+        m_pFloatWnd = CHeaderFloatWnd::CreateFor(
+            QRect(viewport()->mapToGlobal(itemRect.topLeft()), itemRect.size()), *this, m_nHitItem);
     }
     // The press already holds the mouse for this widget until the button goes up.
     m_bColumnDrag = true;

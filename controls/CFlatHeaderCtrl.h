@@ -65,6 +65,8 @@ public:
 
     Colours ItemColours() const { return Colours{m_crLight, m_crDark, m_crFace, m_crLabel}; }
     int ContentMargin() const { return m_nContentMargin; }
+    // A copy of the item pressed last, taken when the button went down.
+    const HeaderItem& PressedItem() const { return m_pressedItem; }
 
 protected:
     // Paints an item whose OwnerDrawRole is true. Draws nothing unless overridden.

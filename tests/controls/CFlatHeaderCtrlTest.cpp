@@ -59,6 +59,14 @@ int FloatWindowCount() {
     return windows;
 }
 
+CHeaderFloatWnd* FloatWindow() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* window = dynamic_cast<CHeaderFloatWnd*>(widget))
+            return window;
+    }
+    return nullptr;
+}
+
 bool AnyFloatWindowVisible() {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (dynamic_cast<CHeaderFloatWnd*>(widget) && widget->isVisible())
@@ -179,6 +187,13 @@ void CFlatHeaderCtrlTest::dragShowsFloatingCopyAndMarkerUntilRelease() {
     QVERIFY(!AnyFloatWindowVisible()); // shown by the first move of the drag itself
     QTest::mouseMove(m_header->viewport(), At(330));
     QVERIFY(AnyFloatWindowVisible());
+    const QImage copy = FloatWindow()->grab().toImage();
+    QCOMPARE(copy.size(), QSize(100, m_header->height())); // the size of the dragged column
+    const QPoint cursor = m_header->viewport()->mapToGlobal(At(330));
+    QCOMPARE(FloatWindow()->pos(), cursor - QPoint(50, m_header->height() / 2)); // centred
+    QCOMPARE(copy.pixel(0, 0), m_header->ItemColours().light.rgb());
+    QCOMPARE(copy.pixel(99, copy.height() - 1), m_header->ItemColours().dark.rgb());
+    QCOMPARE(copy.pixel(90, copy.height() / 2), Face());
     const QImage during = Grab();
     QCOMPARE(during.pixel(299, 1), kRed); // marker left of d
     QCOMPARE(during.pixel(299, during.height() - 3), kRed);
