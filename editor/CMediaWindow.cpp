@@ -32,7 +32,7 @@ CMediaWindow::CMediaWindow(const QString& path, QWidget* parent)
     m_sldPosition->setToolTip(QFileInfo(path).fileName());
     m_lblTime->setText(MinutesAndSeconds(0));
     // Wide enough for the longest time shown, so that the slider does not twitch as it plays.
-    m_lblTime->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("888:88 / 888:88")));
+    m_lblTime->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("88:88 / 88:88")));
     m_lblTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     auto* layout = new QHBoxLayout(this);

@@ -2,6 +2,9 @@
 
 #include "CDialogUnits.h"
 #include "CFileListCtrl.h"
+#include "CLabelToolBar.h"
+#include "CMediaWindowFactory.h"
+#include "CPlayback.h"
 #include "EditorIds.h"
 #include "EditorLayout.h"
 #include "EditorTexts.h"
@@ -10,6 +13,7 @@
 #include "GenreTable.h"
 #include "HelpLocation.h"
 #include "IMessageBoxes.h"
+#include "ToolBarBitmap.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -63,7 +67,7 @@ QLabel* CreateLabel(QWidget* parent, const char* text, const QRect& rect,
 
 } // namespace
 
-CTagEditorDlg::CTagEditorDlg(IMessageBoxes& boxes, QWidget* parent)
+CTagEditorDlg::CTagEditorDlg(IMessageBoxes& boxes, QWidget* parent, IMediaPlayerFactory* players)
     : QDialog(parent), m_boxes(boxes), m_exchange(boxes) {
     // A main window of its own: a taskbar button and a minimise box, but no maximise box and
     // no sizing border.
@@ -77,6 +81,12 @@ CTagEditorDlg::CTagEditorDlg(IMessageBoxes& boxes, QWidget* parent)
     CreateControls(units);
     CreateMenu();
     CreateStatusBar();
+    CreateToolBar();
+    if (players == nullptr) {
+        m_mediaWindows = std::make_unique<CMediaWindowFactory>(m_client, PlayBarGeometry());
+        players = m_mediaWindows.get();
+    }
+    m_playback = std::make_unique<CPlayback>(*players);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -208,6 +218,36 @@ void CTagEditorDlg::CreateStatusBar() {
     m_wndStatusBar->addWidget(new QLabel(Text(EditorTexts::kStatusHint)), 1);
     const int height = m_wndStatusBar->sizeHint().height();
     m_wndStatusBar->setGeometry(0, m_client->height() - height, m_client->width(), height);
+}
+
+void CTagEditorDlg::CreateToolBar() {
+    using namespace EditorLayout;
+    auto* toolBar = new CLabelToolBar(m_client);
+    if (!toolBar->LoadToolBarWithLabels(IDR_TOOLBAR)) {
+        // Every command is on the menu too: the window works on without a toolbar.
+        delete toolBar;
+        return;
+    }
+    m_wndToolBar = toolBar;
+    m_wndToolBar->setObjectName(QStringLiteral("AFX_IDW_TOOLBAR"));
+    const int bandHeight = CDialogUnits(font()).YToPixels(kEtchedLine.y());
+    m_wndToolBar->setGeometry(0, 0, m_client->width(),
+                              std::min(m_wndToolBar->sizeHint().height(), bandHeight));
+    const QSize imageSize = m_wndToolBar->iconSize();
+    m_wndToolBar->SetImageList(ToolBarBitmap::LoadMaskedStrip(IDB_TOOLBAR_NORMAL, imageSize));
+    m_wndToolBar->SetHotImageList(ToolBarBitmap::LoadMaskedStrip(IDB_TOOLBAR_HOT, imageSize));
+    connect(m_wndToolBar, &CLabelToolBar::commandRequested, this, &CTagEditorDlg::OnCommand);
+}
+
+// The play bar takes the strip between the list and the status bar, as wide as the list, so
+// that it covers neither the form nor the hint.
+QRect CTagEditorDlg::PlayBarGeometry() const {
+    const QRect list = m_lstFiles->geometry();
+    const int stripTop = list.bottom() + 1;
+    const int stripBottom = m_wndStatusBar->geometry().top();
+    const int height = std::min(stripBottom - stripTop, list.height());
+    return QRect(list.left(), stripTop + (stripBottom - stripTop - height) / 2, list.width(),
+                 height);
 }
 
 void CTagEditorDlg::FillGenreList() {
@@ -347,13 +387,21 @@ void CTagEditorDlg::OnHelpContents() {
 void CTagEditorDlg::OnAbout() {}
 
 void CTagEditorDlg::OnPlay() {
-    if (m_lstFiles->GetItemCount() == 0)
+    if (m_lstFiles->GetItemCount() == 0) {
         m_boxes.Notify(Text(EditorTexts::kNoFilesToPlay));
+        return;
+    }
+    const int row = m_lstFiles->GetFirstSelectedItem();
+    m_playback->Play(row == -1 ? QString() : m_lstFiles->GetItemText(row));
 }
 
-void CTagEditorDlg::OnStop() {}
+void CTagEditorDlg::OnStop() {
+    m_playback->Stop();
+}
 
-void CTagEditorDlg::OnPause() {}
+void CTagEditorDlg::OnPause() {
+    m_playback->Pause();
+}
 
 void CTagEditorDlg::OnClickFileList(int row) {
     m_lstFiles->SetItemSelectedFocused(row);

@@ -3,11 +3,16 @@
 #include "CFormExchange.h"
 #include "CTagFile.h"
 
+#include <memory>
+
 #include <QDialog>
 #include <QString>
 
 class CDialogUnits;
 class CFileListCtrl;
+class CLabelToolBar;
+class CPlayback;
+class IMediaPlayerFactory;
 class IMessageBoxes;
 class QComboBox;
 class QLineEdit;
@@ -22,7 +27,9 @@ struct TagFields;
 class CTagEditorDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CTagEditorDlg(IMessageBoxes& boxes, QWidget* parent = nullptr);
+    // Without `players` the window plays through its own play bar; tests bring a silent one.
+    explicit CTagEditorDlg(IMessageBoxes& boxes, QWidget* parent = nullptr,
+                           IMediaPlayerFactory* players = nullptr);
     ~CTagEditorDlg() override;
 
     // The one routing point of the window's commands (EditorIds).
@@ -41,6 +48,8 @@ private:
     void CreateControls(const CDialogUnits& units);
     void CreateMenu();
     void CreateStatusBar();
+    void CreateToolBar();
+    QRect PlayBarGeometry() const;
     void FillGenreList();
     QLineEdit* CreateTextField(const QString& name, const QRect& rect, const CDialogUnits& units);
 
@@ -72,6 +81,7 @@ private:
     QWidget* m_client = nullptr;
     QMenuBar* m_menuBar = nullptr;
     QStatusBar* m_wndStatusBar = nullptr;
+    CLabelToolBar* m_wndToolBar = nullptr;
     QComboBox* m_cbGenre = nullptr;
     CFileListCtrl* m_lstFiles = nullptr;
     QLineEdit* m_edTitle = nullptr;
@@ -87,4 +97,7 @@ private:
     QString m_strComment;
     QString m_strCurrentFile;
     CFormExchange m_exchange;
+    std::unique_ptr<IMediaPlayerFactory> m_mediaWindows;
+    // Declared last so that the player goes before anything it could still reach.
+    std::unique_ptr<CPlayback> m_playback;
 };
