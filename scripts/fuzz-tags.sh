@@ -112,7 +112,7 @@ cmake --build "$build" --target tag_fuzzer --parallel 1
 log="$build/fuzz-$(date -u +%Y%m%dT%H%M%SZ).log"
 echo "Fuzzing for $seconds s; log: $log"
 set +e
-ASAN_OPTIONS=detect_leaks=0:allocator_may_return_null=0 \
+ASAN_OPTIONS=detect_leaks=0:quarantine_size_mb=64 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     nice "$build/tests/fuzz/tag_fuzzer" \
     -max_total_time="$seconds" -timeout=2 -rss_limit_mb=512 -malloc_limit_mb=512 \

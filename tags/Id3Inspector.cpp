@@ -162,8 +162,9 @@ private:
     unsigned m_major = 0;
 };
 
-// A second tag right after the first, or behind the zeros that follow it, would be taken
-// for padding or parsed into the same tag object and stacked on Save.
+// A second tag right after the first, or a tag behind the zeros that follow the first or
+// start the file, would be parsed into the same tag object or kept as audio, and a Save
+// would stack the new tag on it.
 std::string CheckAfterTag(const PosixFile& file, TagInspection& result) {
     const TagLayout& layout = result.layout;
     std::uint64_t pos = layout.tagSize;
@@ -185,9 +186,10 @@ std::string CheckAfterTag(const PosixFile& file, TagInspection& result) {
     const long long got = file.ReadAt(pos, id, sizeof id);
     if (got < 0)
         return ReadFailure(result);
-    if (got == sizeof id && std::memcmp(id, "ID3", sizeof id) == 0)
-        return "The file holds more than one ID3v2 tag.";
-    return {};
+    if (got != sizeof id || std::memcmp(id, "ID3", sizeof id) != 0)
+        return {};
+    return layout.tagSize > 0 ? "The file holds more than one ID3v2 tag."
+                              : "The file's ID3v2 tag is not at its start, where it belongs.";
 }
 
 std::string FindId3v1(const PosixFile& file, TagInspection& result) {
@@ -257,7 +259,7 @@ TagInspection Id3Inspector::Inspect(const PosixFile& file) {
     }
     result.layout.fileSize = static_cast<std::uint64_t>(status.st_size);
     result.problem = ReadTag(file, result);
-    if (result.problem.empty() && result.layout.tagSize > 0)
+    if (result.problem.empty())
         result.problem = CheckAfterTag(file, result);
     if (result.problem.empty())
         result.problem = FindId3v1(file, result);

@@ -84,6 +84,8 @@ TEST_F(Id3InspectorTest, RefusesTagsId3libWouldCrashOnLoopOnOrWriteBackDamaged) 
     hidden.insert(hidden.end(), 300, 0);
     hidden.insert(hidden.end(), second.begin(), second.end());
     stacked.insert(stacked.end(), second.begin(), second.end());
+    Bytes late(40, 0);
+    late.insert(late.end(), second.begin(), second.end());
     Bytes tooLong = Mp3Builder().TextFrame("TIT2", "T").Build();
     tooLong.resize(20);
     Bytes badSize = Mp3Builder().TextFrame("TIT2", "T").Build();
@@ -132,6 +134,7 @@ TEST_F(Id3InspectorTest, RefusesTagsId3libWouldCrashOnLoopOnOrWriteBackDamaged) 
          "cut short"},
         {"a second tag right after the first", stacked, "more than one"},
         {"a second tag behind zeros", hidden, "more than one"},
+        {"a tag behind zeros at the start", late, "not at its start"},
     };
     for (const Refused& c : cases) {
         const TagInspection result = InspectFile(c.file);
