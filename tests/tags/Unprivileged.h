@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+// Permission tests run the code under test as user "nobody" when the tests run as root (as
+// CI does): root may write where nobody else may.
+namespace Unprivileged {
+
+constexpr unsigned kNobody = 65534;
+
+bool TestsRunAsRoot();
+// Makes nobody the owner of PATH, as a user owns the files in their own folders; nothing to do
+// when the tests do not run as root.
+bool GiveToNobody(const std::string& path);
+// What to put in front of a command so that it runs as nobody with no other groups.
+std::string CommandPrefix();
+
+} // namespace Unprivileged
