@@ -30,7 +30,6 @@ const Layout kGeneralText{Field::Encoding, Field::Code3, Field::EncodedCstr, Fie
 const Layout kTermsOfUse{Field::Encoding, Field::Code3, Field::EncodedRest};
 const Layout kUrl{Field::Latin1Rest};
 const Layout kUserUrl{Field::Encoding, Field::EncodedCstr, Field::Latin1Rest};
-const Layout kLinkV2{Field::Code3, Field::Latin1Cstr, Field::Latin1Rest};
 const Layout kLinkV3{Field::Code4, Field::Latin1Cstr, Field::Latin1Rest};
 const Layout kPictureV2{Field::Encoding, Field::Code3, Field::Byte, Field::EncodedCstr,
                         Field::Binary};
@@ -65,7 +64,8 @@ const FrameKind kKinds[] = {
     {"GEO", "GEOB", &kObject},
     {"", "GRID", &kRegistration},
     {"IPL", "IPLS", &kInvolvedPeople},
-    {"LNK", "LINK", &kLinkV3, &kLinkV2},
+    // id3lib writes a version 2 link back with a version 2 frame id in a version 3 frame.
+    {"", "LINK", &kLinkV3},
     {"MCI", "MCDI", &kUnknown},
     {"MLL", "MLLT", &kUnknown},
     {"", "OWNE", &kUnknown},

@@ -209,6 +209,15 @@ std::string FindId3v1(const PosixFile& file, TagInspection& result) {
     return {};
 }
 
+// What id3lib itself takes for a tag header; anything else starting with "ID3" would be kept
+// as audio and a new tag stacked in front of it. The tag's whole size, or 0.
+std::uint64_t DeclaredTagSize(const std::uint8_t* header, std::size_t size) {
+    if (size < kHeaderSize || header[3] == 0xFF || header[4] == 0xFF ||
+        (header[6] | header[7] | header[8] | header[9]) & 0x80)
+        return 0;
+    return kHeaderSize + ((header[6] << 21) | (header[7] << 14) | (header[8] << 7) | header[9]);
+}
+
 std::string ReadTag(const PosixFile& file, TagInspection& result) {
     std::uint8_t header[kHeaderSize];
     const long long got = file.ReadAt(0, header, sizeof header);
@@ -216,13 +225,9 @@ std::string ReadTag(const PosixFile& file, TagInspection& result) {
         return ReadFailure(result);
     if (got < 3 || std::memcmp(header, "ID3", 3) != 0)
         return {};
-    // What id3lib itself takes for a tag header; anything else starting with "ID3" would be
-    // kept as audio and a new tag stacked in front of it.
-    if (got < static_cast<long long>(kHeaderSize) || header[3] == 0xFF || header[4] == 0xFF ||
-        (header[6] | header[7] | header[8] | header[9]) & 0x80)
+    const std::uint64_t size = DeclaredTagSize(header, static_cast<std::size_t>(got));
+    if (size == 0)
         return Damaged("its header is malformed");
-    const std::uint64_t size =
-        kHeaderSize + ((header[6] << 21) | (header[7] << 14) | (header[8] << 7) | header[9]);
     if (size > result.layout.fileSize)
         return Damaged("it claims to be longer than the file");
     if (size > Id3Inspector::kMaxTagSize)
@@ -267,5 +272,18 @@ TagInspection Id3Inspector::Inspect(const PosixFile& file) {
         result.tagBytes.clear();
         result.frameCount = 0;
     }
+    return result;
+}
+
+TagInspection Id3Inspector::InspectTag(std::string tagBytes) {
+    TagInspection result;
+    result.tagBytes = std::move(tagBytes);
+    result.layout.fileSize = result.layout.tagSize = result.tagBytes.size();
+    const auto* header = reinterpret_cast<const std::uint8_t*>(result.tagBytes.data());
+    if (result.tagBytes.compare(0, 3, "ID3") != 0 ||
+        DeclaredTagSize(header, result.tagBytes.size()) != result.tagBytes.size())
+        result.problem = Damaged("its header is malformed");
+    else
+        result.problem = TagWalk(result).Check();
     return result;
 }
