@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #include <vector>
 
@@ -40,6 +41,30 @@ std::string FolderOf(const std::string& path) {
 
 std::string BaseNameOf(const std::string& path) {
     return path.substr(path.rfind('/') + 1);
+}
+
+// Copies the extended attributes, access control lists among them. Only a list that cannot be
+// copied fails the Save: other attributes (a security label, say) may be beyond what the user
+// is allowed to set, and are not the file's permissions.
+bool CopyExtendedAttributes(int from, int to) {
+    const ssize_t listSize = ::flistxattr(from, nullptr, 0);
+    if (listSize <= 0)
+        return true;
+    std::vector<char> names(static_cast<std::size_t>(listSize));
+    const ssize_t got = ::flistxattr(from, names.data(), names.size());
+    for (std::size_t at = 0; got > 0 && at < static_cast<std::size_t>(got);) {
+        const char* name = names.data() + at;
+        at += std::strlen(name) + 1;
+        const bool isAcl = std::strncmp(name, "system.posix_acl_", 17) == 0;
+        const ssize_t valueSize = ::fgetxattr(from, name, nullptr, 0);
+        std::vector<char> value(static_cast<std::size_t>(std::max<ssize_t>(valueSize, 0)));
+        const bool copied = valueSize >= 0 &&
+                            ::fgetxattr(from, name, value.data(), value.size()) == valueSize &&
+                            ::fsetxattr(to, name, value.data(), value.size(), 0) == 0;
+        if (!copied && isAcl)
+            return false;
+    }
+    return true;
 }
 
 // The new file beside the old one; removed again unless it has replaced the old one.
@@ -127,6 +152,8 @@ private:
             return FailedWithReason("The file's owner could not be kept");
         if (::fchmod(m_temp.Fd(), m_before.st_mode & 07777) != 0)
             return FailedWithReason("The file's permissions could not be kept");
+        if (!CopyExtendedAttributes(m_source.Fd(), m_temp.Fd()))
+            return FailedWithReason("The file's access control list could not be kept");
         return SaveResult::Success();
     }
 

@@ -9,7 +9,8 @@
 // Writes new tags around a file's audio so that the file is either wholly the old one or
 // wholly the new one: the new file is built beside the old one, synced, read back and only
 // then renamed over it. The audio bytes are copied untouched; a symbolic link stays a link
-// (its target is written); mode and owner are kept; a missing file is never created.
+// (its target is written); mode, owner and access control lists are kept; a missing file is never
+// created.
 class TagFileWriter {
 public:
     // The ID3v2 tag to write, built for the file as it is laid out now; empty for none.

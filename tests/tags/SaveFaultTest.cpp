@@ -16,6 +16,7 @@
 #include <grp.h>
 #include <random>
 #include <sys/resource.h>
+#include <sys/xattr.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -178,9 +179,10 @@ TEST_F(SaveFault, ASymbolicLinkStaysALinkAndItsTargetGetsTheTags) {
     EXPECT_EQ(report.CheckSavedLayout(target, m_audio), "");
 }
 
-TEST_F(SaveFault, TheFilesModeAndOwnerAreKept) {
+TEST_F(SaveFault, TheFilesModeOwnerAndExtendedAttributesAreKept) {
     Create(m_tight, m_path);
     fs::permissions(m_path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const bool withAttribute = ::setxattr(m_path.c_str(), "user.tageditor", "kept", 4, 0) == 0;
     struct stat before {};
     ASSERT_EQ(::stat(m_path.c_str(), &before), 0);
     // Saved by this process: as root, for a file another user owns.
@@ -191,6 +193,11 @@ TEST_F(SaveFault, TheFilesModeAndOwnerAreKept) {
     EXPECT_EQ(after.st_uid, before.st_uid);
     EXPECT_EQ(after.st_gid, before.st_gid);
     EXPECT_NE(after.st_ino, before.st_ino) << "the new file replaces the old one";
+    if (withAttribute) {
+        char value[8] = {};
+        EXPECT_EQ(::getxattr(m_path.c_str(), "user.tageditor", value, sizeof value), 4);
+        EXPECT_STREQ(value, "kept");
+    }
 }
 
 TEST_F(SaveFault, AFullDiskLeavesTheOldFileAndSaysWhy) {
