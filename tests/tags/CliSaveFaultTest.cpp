@@ -24,6 +24,8 @@ class CliSaveFault : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(Unprivileged::GiveToNobody(m_dir.Path()));
+        // A copy nobody can reach wherever the build tree is.
+        fs::copy_file(TAGEDITOR_CLI_PATH, m_cli);
         m_tight.WriteTo(m_path);
         ASSERT_TRUE(Unprivileged::GiveToNobody(m_path));
         m_original = Mp3Builder::ReadFile(m_path);
@@ -32,9 +34,8 @@ protected:
     // Runs "tageditor-cli set --title TITLE PATH" as nobody, after SHELLSETUP.
     Finished SetTitle(const std::string& path, const std::string& title,
                       const std::string& shellSetup = {}) const {
-        const std::string command = shellSetup + Unprivileged::CommandPrefix() +
-                                    TAGEDITOR_CLI_PATH + " set --title '" + title + "' '" + path +
-                                    "' 2>&1 >/dev/null";
+        const std::string command = shellSetup + Unprivileged::CommandPrefix() + m_cli +
+                                    " set --title '" + title + "' '" + path + "' 2>&1 >/dev/null";
         FILE* pipe = ::popen(("/bin/sh -c \"" + command + "\"").c_str(), "r");
         std::string text;
         char buffer[512];
@@ -54,6 +55,7 @@ protected:
     }
 
     ScratchDir m_dir;
+    std::string m_cli = m_dir.File("tageditor-cli");
     std::string m_path = m_dir.File("song.mp3");
     Mp3Builder m_tight = Mp3Builder().TextFrame("TIT2", "Old").AudioFrames(20);
     Mp3Builder::Bytes m_original;
