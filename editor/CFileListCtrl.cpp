@@ -1,83 +1,545 @@
 #include "CFileListCtrl.h"
 
-#include <QHeaderView>
+#include "CDragImageWnd.h"
+#include "CFileIconSource.h"
+#include "CFlatHeaderCtrl.h"
+#include "CImageList.h"
+#include "EditorIds.h"
+#include "FileListCapacity.h"
+#include "FileListTexts.h"
+#include "FileRowSort.h"
+#include "IMessageBoxes.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
-#include <QStandardItemModel>
+#include <QScrollBar>
+#include <QUrl>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kScrollIntervalMs = 100;
+// Where, from the list's left edge, the row under a dragged pointer is looked for.
+constexpr int kDropProbeX = 8;
+const QColor kDragPictureKey(0, 255, 0);
+
+// Keys the list keeps to itself while it has the focus, so the window around it does not
+// move the focus, accept or close on them.
+bool IsKeptKey(int key) {
+    return key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Return ||
+           key == Qt::Key_Enter || key == Qt::Key_Escape;
+}
+
+} // namespace
 
 CFileListCtrl::CFileListCtrl(QWidget* parent)
-    : QTreeView(parent), m_model(new QStandardItemModel(0, 0, this)) {
-    setModel(m_model);
+    : QTreeView(parent), m_pSystemIcons(std::make_unique<CFileIconSource>()),
+      m_pIconSource(m_pSystemIcons.get()) {
+    m_pHeader = new CFlatHeaderCtrl(this);
+    setHeader(m_pHeader);
+    setModel(&m_model);
+    m_pHeader->setSectionsClickable(true);
+    m_pHeader->setStretchLastSection(false);
+    m_pHeader->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
     setRootIsDecorated(false);
     setItemsExpandable(false);
+    setExpandsOnDoubleClick(false);
     setUniformRowHeights(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setAllColumnsShowFocus(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    header()->setStretchLastSection(false);
-    header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    // Rows are moved by the list's own drag, and only files come in from outside.
+    setDragEnabled(false);
+    setAutoScroll(false);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
 
+    for (QScrollBar* bar : {verticalScrollBar(), horizontalScrollBar()}) {
+        // A right click on a scroll bar shows no menu at all.
+        bar->setContextMenuPolicy(Qt::NoContextMenu);
+        connect(bar, &QAbstractSlider::actionTriggered, this, [this] {
+            if (!hasFocus())
+                setFocus(Qt::OtherFocusReason);
+        });
+    }
+    connect(m_pHeader, &QHeaderView::sectionClicked, this, [this](int column) {
+        OnHeaderItemClick(column);
+        OnColumnClick(column);
+    });
     connect(this, &QAbstractItemView::clicked, this,
             [this](const QModelIndex& index) { emit itemClicked(index.row()); });
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this](const QItemSelection& selected) { ReportNewlySelectedRows(selected); });
+            &CFileListCtrl::OnSelectionChanged);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &CFileListCtrl::OnCurrentChanged);
+}
+
+CFileListCtrl::~CFileListCtrl() {
+    m_scrollTimer.stop();
+    if (m_pDragImage)
+        viewport()->releaseMouse();
+    m_pDragImage.reset();
 }
 
 int CFileListCtrl::GetItemCount() const {
-    return m_model->rowCount();
+    return m_model.Rows().Count();
 }
 
 QString CFileListCtrl::GetItemText(int row, int column) const {
-    return m_model->index(row, column).data().toString();
+    return m_model.Rows().IsValid(row) ? m_model.Rows().Text(row, column) : QString();
 }
 
-int CFileListCtrl::InsertItem(int row, const QString& path, int /*image*/) {
-    row = std::clamp(row, 0, GetItemCount());
-    auto* item = new QStandardItem(path);
-    item->setEditable(false);
-    m_model->insertRow(row, item);
-    return row;
+int CFileListCtrl::InsertItem(int row, const QString& path, int image) {
+    return m_model.InsertRow(row, path, image);
 }
 
 bool CFileListCtrl::DeleteItem(int row) {
-    // In single selection Qt's views select a neighbour of a removed current row; a removal
-    // must neither select nor load another file.
-    setSelectionMode(QAbstractItemView::ExtendedSelection);
-    const bool removed = m_model->removeRow(row);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    return removed;
+    return m_model.RemoveRow(row);
 }
 
 void CFileListCtrl::DeleteAllItems() {
-    m_model->removeRows(0, GetItemCount());
+    m_model.RemoveAllRows();
 }
 
 int CFileListCtrl::GetFirstSelectedItem() const {
-    int first = -1;
-    for (const QModelIndex& index : selectionModel()->selectedRows()) {
-        if (first == -1 || index.row() < first)
-            first = index.row();
-    }
-    return first;
+    return m_model.Rows().NextWithState(-1, CFileRow::Selected);
 }
 
 void CFileListCtrl::SetItemSelectedFocused(int row) {
-    selectionModel()->setCurrentIndex(m_model->index(row, 0), QItemSelectionModel::ClearAndSelect |
-                                                                  QItemSelectionModel::Rows);
+    if (!m_model.Rows().IsValid(row))
+        return;
+    selectionModel()->setCurrentIndex(m_model.index(row, 0), QItemSelectionModel::ClearAndSelect |
+                                                                 QItemSelectionModel::Rows);
 }
 
 void CFileListCtrl::InsertColumn(int column, const QString& heading, int widthPx) {
-    m_model->insertColumn(column);
-    m_model->setHeaderData(column, Qt::Horizontal, heading);
-    m_model->setHeaderData(column, Qt::Horizontal,
-                           QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter),
-                           Qt::TextAlignmentRole);
-    header()->resizeSection(column, widthPx);
+    m_model.InsertColumn(column, heading);
+    m_pHeader->resizeSection(std::clamp(column, 0, m_pHeader->count() - 1), widthPx);
 }
+
+void CFileListCtrl::SetIconSource(IFileIconSource* source) {
+    m_pIconSource = source != nullptr ? source : m_pSystemIcons.get();
+}
+
+// ---- Adding and removing files ----
+
+void CFileListCtrl::AddChosenFiles(const QStringList& paths) {
+    if (paths.isEmpty())
+        return;
+    CreateImageList();
+    const bool full = FileListCapacity::AddChosenFiles(
+        paths, [this](const QString& path) { AddFile(path); }, [this] { return GetItemCount(); });
+    if (full)
+        ShowCapacityNotice();
+}
+
+void CFileListCtrl::AddDroppedFiles(const QStringList& paths) {
+    CreateImageList();
+    if (!FileListCapacity::DropFits(GetItemCount(), static_cast<int>(paths.size()))) {
+        ShowCapacityNotice();
+        return;
+    }
+    for (const QString& path : paths)
+        AddFile(path);
+}
+
+void CFileListCtrl::NewFileList() {
+    DeleteAllItems();
+    m_model.SetImageList(nullptr);
+    m_pImageList.reset();
+}
+
+void CFileListCtrl::AddFile(const QString& path) {
+    const QIcon icon = m_pIconSource->FileIcon(path);
+    if (icon.isNull())
+        return;
+    const int row = InsertItem(GetItemCount(), path, m_pImageList->Add(icon));
+    m_model.Rows().SetData(row, 1);
+}
+
+void CFileListCtrl::CreateImageList() {
+    if (m_pImageList)
+        return;
+    m_pImageList = std::make_unique<CImageList>();
+    m_model.SetImageList(m_pImageList.get());
+}
+
+void CFileListCtrl::ShowCapacityNotice() {
+    if (m_pBoxes != nullptr)
+        m_pBoxes->AppMessage(QString::fromLatin1(FileListTexts::kCapacityNotice),
+                             IMessageBoxes::Icon::Warning);
+}
+
+QStringList CFileListCtrl::LocalFilePaths(const QMimeData* mime) {
+    QStringList paths;
+    if (mime == nullptr || !mime->hasUrls())
+        return paths;
+    for (const QUrl& url : mime->urls()) {
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    }
+    return paths;
+}
+
+void CFileListCtrl::dragEnterEvent(QDragEnterEvent* event) {
+    if (LocalFilePaths(event->mimeData()).isEmpty())
+        event->ignore();
+    else
+        event->acceptProposedAction();
+}
+
+void CFileListCtrl::dragMoveEvent(QDragMoveEvent* event) {
+    if (LocalFilePaths(event->mimeData()).isEmpty())
+        event->ignore();
+    else
+        event->acceptProposedAction();
+}
+
+void CFileListCtrl::dropEvent(QDropEvent* event) {
+    const QStringList paths = LocalFilePaths(event->mimeData());
+    if (paths.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    AddDroppedFiles(paths);
+}
+
+void CFileListCtrl::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) {
+    // A list view selects nothing in place of a removed row; the view would select the next
+    // one, and Remove File would then go on deleting rows nobody chose.
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && current.row() >= start && current.row() <= end)
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    QTreeView::rowsAboutToBeRemoved(parent, start, end);
+}
+
+// ---- Keys ----
+
+bool CFileListCtrl::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride &&
+        IsKeptKey(static_cast<QKeyEvent*>(event)->key())) {
+        event->accept();
+        return true;
+    }
+    // Tab would otherwise move the focus before the key reaches keyPressEvent.
+    if (event->type() == QEvent::KeyPress && IsKeptKey(static_cast<QKeyEvent*>(event)->key())) {
+        keyPressEvent(static_cast<QKeyEvent*>(event));
+        return true;
+    }
+    return QTreeView::event(event);
+}
+
+void CFileListCtrl::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Delete) {
+        DeleteItem(GetFirstSelectedItem());
+        event->accept();
+        return;
+    }
+    if (IsKeptKey(event->key())) {
+        event->accept();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
+}
+
+// ---- Sorting ----
+
+void CFileListCtrl::SortByHeaderClick(int column) {
+    OnHeaderItemClick(column);
+    OnColumnClick(column);
+}
+
+void CFileListCtrl::OnHeaderItemClick(int column) {
+    m_bSortAscending = FileRowSort::NextAscending(m_nSortColumn, m_bSortAscending, column);
+    m_nSortColumn = column;
+    const int columnCount = m_pHeader->count();
+    const bool ascending = m_bSortAscending;
+    ReorderRows([column, ascending, columnCount](CFileRowStore& rows) {
+        FileRowSort::SortRows(rows, column, ascending, columnCount);
+    });
+}
+
+void CFileListCtrl::OnColumnClick(int column) {
+    bool ascending = false;
+    const int marked = m_pHeader->GetSortIndicator(&ascending);
+    m_pHeader->SetSortIndicator(column, FileRowSort::NextAscending(marked, ascending, column));
+}
+
+// ---- Selection ----
+
+void CFileListCtrl::mousePressEvent(QMouseEvent* event) {
+    if (m_pDragImage)
+        return;
+    QTreeView::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint position = event->position().toPoint();
+    m_ptPress = position;
+    m_bPressOnRow = indexAt(position).isValid();
+    SelectClickedRow(position);
+}
+
+void CFileListCtrl::SelectClickedRow(const QPoint& position) {
+    const int row = indexAt(position).row();
+    if (row < 0)
+        return;
+    if (!m_model.Rows().HasState(row, CFileRow::Focused)) {
+        SetItemSelectedFocused(row);
+    } else if (row != m_nLastClicked) {
+        m_nLastClicked = row;
+        SetItemSelectedFocused(row);
+    }
+}
+
+void CFileListCtrl::OnSelectionChanged(const QItemSelection& selected,
+                                       const QItemSelection& deselected) {
+    CFileRowStore& rows = m_model.Rows();
+    for (const QModelIndex& index : deselected.indexes()) {
+        if (index.isValid() && index.column() == 0)
+            rows.SetState(index.row(), 0, CFileRow::Selected);
+    }
+    std::vector<int> newlySelected;
+    for (const QModelIndex& index : selected.indexes()) {
+        if (index.isValid() && index.column() == 0) {
+            rows.SetState(index.row(), CFileRow::Selected, CFileRow::Selected);
+            newlySelected.push_back(index.row());
+        }
+    }
+    if (m_bShowingStoreSelection)
+        return;
+    for (int row : newlySelected)
+        emit itemSelected(row);
+}
+
+void CFileListCtrl::OnCurrentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    CFileRowStore& rows = m_model.Rows();
+    if (previous.isValid() && rows.IsValid(previous.row()))
+        rows.SetState(previous.row(), 0, CFileRow::Focused);
+    if (current.isValid())
+        rows.SetState(current.row(), CFileRow::Focused, CFileRow::Focused);
+}
+
+std::vector<int> CFileListCtrl::SelectedRows() const {
+    std::vector<int> selected;
+    const CFileRowStore& rows = m_model.Rows();
+    for (int row = rows.NextWithState(-1, CFileRow::Selected); row >= 0;
+         row = rows.NextWithState(row, CFileRow::Selected))
+        selected.push_back(row);
+    return selected;
+}
+
+void CFileListCtrl::ReorderRows(const std::function<void(CFileRowStore&)>& change) {
+    const std::vector<int> selectedBefore = SelectedRows();
+    m_model.Reorder(change);
+    ShowStoreSelection();
+    // A selected row that now stands somewhere else has just become selected there.
+    for (int row : SelectedRows()) {
+        if (std::find(selectedBefore.begin(), selectedBefore.end(), row) == selectedBefore.end())
+            emit itemSelected(row);
+    }
+}
+
+void CFileListCtrl::ShowStoreSelection() {
+    const CFileRowStore& rows = m_model.Rows();
+    const int lastColumn = std::max(m_model.columnCount() - 1, 0);
+    QItemSelection selection;
+    for (int row : SelectedRows())
+        selection.select(m_model.index(row, 0), m_model.index(row, lastColumn));
+    const int focused = rows.NextWithState(-1, CFileRow::Focused);
+
+    m_bShowingStoreSelection = true;
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    selectionModel()->setCurrentIndex(focused >= 0 ? m_model.index(focused, 0) : QModelIndex(),
+                                      QItemSelectionModel::NoUpdate);
+    m_bShowingStoreSelection = false;
+}
+
+// ---- Context menu ----
+
+void CFileListCtrl::contextMenuEvent(QContextMenuEvent* event) {
+    // Only a mouse request inside the rows' area: not the header, not a scroll bar, and not
+    // the keyboard, which names no point.
+    if (event->reason() != QContextMenuEvent::Mouse ||
+        !viewport()->rect().contains(viewport()->mapFromGlobal(event->globalPos())))
+        return;
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (const auto& [text, id] : {std::pair{FileListTexts::kMenuPlay, EditorIds::ID_POPUP_PLAY},
+                                   std::pair{FileListTexts::kMenuStop, EditorIds::ID_POPUP_STOP},
+                                   std::pair{FileListTexts::kMenuPause, EditorIds::ID_POPUP_PAUSE}})
+        menu->addAction(QString::fromLatin1(text))->setData(id);
+    connect(menu, &QMenu::triggered, this,
+            [this](QAction* action) { emit commandRequested(action->data().toInt()); });
+    menu->popup(event->globalPos());
+}
+
+// ---- Moving rows by dragging ----
+
+void CFileListCtrl::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint position = event->position().toPoint();
+    if (m_pDragImage) {
+        DragTo(position, event->globalPosition().toPoint());
+        return;
+    }
+    StopScrollTimer();
+    if (m_bPressOnRow && (event->buttons() & Qt::LeftButton)) {
+        // A press on a row either drags it or does nothing more; the view would otherwise
+        // move the selection along with the pointer.
+        if ((position - m_ptPress).manhattanLength() >= QApplication::startDragDistance()) {
+            m_bPressOnRow = false;
+            BeginDrag(position);
+        }
+        return;
+    }
+    QTreeView::mouseMoveEvent(event);
+}
+
+void CFileListCtrl::mouseReleaseEvent(QMouseEvent* event) {
+    m_bPressOnRow = false;
+    if (m_pDragImage && event->button() == Qt::LeftButton) {
+        EndDrag();
+        return;
+    }
+    QTreeView::mouseReleaseEvent(event);
+}
+
+void CFileListCtrl::BeginDrag(const QPoint& position) {
+    if (!m_drag.Begin(m_model.Rows()))
+        return;
+    m_pDragImage.reset();
+    QPoint hotSpot;
+    const QPixmap picture = RenderDragPicture(position, &hotSpot);
+    if (picture.isNull())
+        return;
+    m_pDragImage = std::make_unique<CDragImageWnd>(picture, hotSpot);
+    m_pDragImage->MoveTo(viewport()->mapToGlobal(position));
+    m_pDragImage->show();
+    viewport()->grabMouse();
+}
+
+QPixmap CFileListCtrl::RenderDragPicture(const QPoint& position, QPoint* hotSpot) const {
+    const int lastColumn = m_model.columnCount() - 1;
+    const std::vector<int> rows = SelectedRows();
+    std::vector<QRect> rowRects;
+    QRect united;
+    for (int row : rows) {
+        const QRect rect =
+            visualRect(m_model.index(row, 0)).united(visualRect(m_model.index(row, lastColumn)));
+        rowRects.push_back(rect);
+        united = united.united(rect);
+    }
+    if (united.isEmpty())
+        return {};
+
+    const qreal ratio = devicePixelRatioF();
+    QPixmap picture(united.size() * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(kDragPictureKey);
+    QPainter painter(&picture);
+    painter.translate(-united.topLeft());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        QStyleOptionViewItem option;
+        initViewItemOption(&option);
+        option.rect = rowRects[i];
+        painter.fillRect(option.rect, palette().base());
+        drawRow(&painter, option, m_model.index(rows[i], 0));
+    }
+    painter.end();
+    *hotSpot = position - united.topLeft();
+    return picture;
+}
+
+void CFileListCtrl::DragTo(const QPoint& position, const QPoint& globalPosition) {
+    m_pDragImage->MoveTo(globalPosition);
+    // Only the pointer's height matters: the row is looked for near the list's left edge.
+    const QPoint probe(kDropProbeX, position.y());
+    if (viewport()->rect().contains(probe))
+        SetDropTarget(indexAt(probe).row());
+
+    // Above the rows (over the header or higher) or below the list, the list scrolls.
+    if (position.y() < 0)
+        SetScrollDirection(ScrollUp);
+    else if (position.y() >= viewport()->height())
+        SetScrollDirection(ScrollDown);
+    else
+        StopScrollTimer();
+}
+
+void CFileListCtrl::SetDropTarget(int row) {
+    const int previous = m_drag.HighlightedRow();
+    if (!m_drag.SetTarget(m_model.Rows(), row))
+        return;
+    UpdateRow(previous);
+    UpdateRow(row);
+}
+
+void CFileListCtrl::UpdateRow(int row) {
+    if (!m_model.Rows().IsValid(row))
+        return;
+    const QRect rect = visualRect(m_model.index(row, 0));
+    viewport()->update(QRect(0, rect.top(), viewport()->width(), rect.height()));
+}
+
+void CFileListCtrl::SetScrollDirection(ScrollDirection direction) {
+    if (!m_scrollTimer.isActive())
+        m_scrollTimer.start(kScrollIntervalMs, this);
+    m_nScrollDirection = direction;
+}
+
+void CFileListCtrl::StopScrollTimer() {
+    m_scrollTimer.stop();
+    m_nScrollDirection = NoScroll;
+}
+
+void CFileListCtrl::timerEvent(QTimerEvent* event) {
+    if (event->timerId() != m_scrollTimer.timerId() || !m_pDragImage) {
+        QTreeView::timerEvent(event);
+        return;
+    }
+    OnScrollTick();
+}
+
+void CFileListCtrl::OnScrollTick() {
+    if (m_nScrollDirection == ScrollUp) {
+        verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        SetDropTarget(m_drag.DropPosition() - 1);
+    } else if (m_nScrollDirection == ScrollDown) {
+        verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        SetDropTarget(m_drag.DropPosition() + 1);
+    }
+}
+
+void CFileListCtrl::EndDrag() {
+    StopScrollTimer();
+    viewport()->releaseMouse();
+    m_pDragImage.reset();
+    ReorderRows([this](CFileRowStore& rows) { m_drag.Finish(rows); });
+    viewport()->update();
+}
+
+// ---- Painting ----
 
 void CFileListCtrl::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                             const QModelIndex& index) const {
-    QTreeView::drawRow(painter, option, index);
+    QStyleOptionViewItem rowOption = option;
+    // The drop target of a row drag looks selected, as the place the rows will go.
+    if (m_model.Rows().IsValid(index.row()) &&
+        m_model.Rows().HasState(index.row(), CFileRow::DropHighlighted))
+        rowOption.state |= QStyle::State_Selected;
+    QTreeView::drawRow(painter, rowOption, index);
+
     // Grid lines: under the row and after every column.
     painter->save();
     painter->setPen(palette().color(QPalette::Midlight));
@@ -88,11 +550,4 @@ void CFileListCtrl::drawRow(QPainter* painter, const QStyleOptionViewItem& optio
         painter->drawLine(right, rowRect.top(), right, rowRect.bottom());
     }
     painter->restore();
-}
-
-void CFileListCtrl::ReportNewlySelectedRows(const QItemSelection& selected) {
-    for (const QModelIndex& index : selected.indexes()) {
-        if (index.column() == 0)
-            emit itemSelected(index.row());
-    }
 }

@@ -1,6 +1,7 @@
 #include "CTagEditorDlg.h"
 
 #include "CDialogUnits.h"
+#include "CFileDialogChooser.h"
 #include "CFileListCtrl.h"
 #include "CLabelToolBar.h"
 #include "CMediaWindowFactory.h"
@@ -19,7 +20,6 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
-#include <QFileDialog>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -68,7 +68,9 @@ QLabel* CreateLabel(QWidget* parent, const char* text, const QRect& rect,
 } // namespace
 
 CTagEditorDlg::CTagEditorDlg(IMessageBoxes& boxes, QWidget* parent, IMediaPlayerFactory* players)
-    : QDialog(parent), m_boxes(boxes), m_exchange(boxes) {
+    : QDialog(parent), m_boxes(boxes), m_exchange(boxes),
+      m_pDesktopFileChooser(std::make_unique<CFileDialogChooser>()),
+      m_pFileChooser(m_pDesktopFileChooser.get()) {
     // A main window of its own: a taskbar button and a minimise box, but no maximise box and
     // no sizing border.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -116,6 +118,7 @@ void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
     connect(m_lstFiles, &CFileListCtrl::itemClicked, this, &CTagEditorDlg::OnClickFileList);
     connect(m_lstFiles, &CFileListCtrl::itemSelected, this, &CTagEditorDlg::OnItemChangedFileList);
     connect(m_lstFiles, &CFileListCtrl::commandRequested, this, &CTagEditorDlg::OnCommand);
+    m_lstFiles->SetMessageBoxes(&m_boxes);
 
     auto* etchedLine = new QFrame(m_client);
     etchedLine->setFrameShape(QFrame::HLine);
@@ -326,16 +329,18 @@ void CTagEditorDlg::OnOK() {
 
 void CTagEditorDlg::OnNewFileList() {
     if (m_lstFiles->GetItemCount() > 0 && m_boxes.Ask(Text(FileListTexts::kAskNewList)))
-        m_lstFiles->DeleteAllItems();
+        m_lstFiles->NewFileList();
     ClearFormTexts();
     UpdateData(false);
 }
 
 void CTagEditorDlg::OnAddFile() {
-    const QStringList paths = QFileDialog::getOpenFileNames(
-        this, Text(FileListTexts::kAddFilesTitle), QString(), Text(FileListTexts::kAddFilesFilter));
-    for (const QString& path : paths)
-        m_lstFiles->InsertItem(m_lstFiles->GetItemCount(), path);
+    m_lstFiles->AddChosenFiles(m_pFileChooser->ChooseFiles(
+        this, Text(FileListTexts::kAddFilesTitle), Text(FileListTexts::kAddFilesFilter)));
+}
+
+void CTagEditorDlg::SetFileChooser(IFileChooser* chooser) {
+    m_pFileChooser = chooser != nullptr ? chooser : m_pDesktopFileChooser.get();
 }
 
 void CTagEditorDlg::OnRemoveFile() {

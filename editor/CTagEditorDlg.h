@@ -8,11 +8,14 @@
 #include <QDialog>
 #include <QString>
 
+#include <memory>
+
 class CDialogUnits;
 class CFileListCtrl;
 class CLabelToolBar;
 class CPlayback;
 class IMediaPlayerFactory;
+class IFileChooser;
 class IMessageBoxes;
 class QComboBox;
 class QLineEdit;
@@ -36,6 +39,8 @@ public:
     void OnCommand(int id);
 
     IMessageBoxes& MessageBoxes() { return m_boxes; }
+    // Where Add File gets its files; nullptr: the desktop's file dialog.
+    void SetFileChooser(IFileChooser* chooser);
 
     // Form exchange: false pushes the members into the fields; true takes the fields into the
     // members and returns false when a value is refused.
@@ -97,6 +102,8 @@ private:
     QString m_strComment;
     QString m_strCurrentFile;
     CFormExchange m_exchange;
+    std::unique_ptr<IFileChooser> m_pDesktopFileChooser;
+    IFileChooser* m_pFileChooser;
     std::unique_ptr<IMediaPlayerFactory> m_mediaWindows;
     // Declared last so that the player goes before anything it could still reach.
     std::unique_ptr<CPlayback> m_playback;

@@ -1,0 +1,149 @@
+#include "CFileListCtrl.h"
+#include "CTagEditorDlg.h"
+#include "EditorIds.h"
+#include "FakeFileIconSource.h"
+#include "FakeMessageBoxes.h"
+#include "IFileChooser.h"
+#include "Mp3Builder.h"
+#include "ScratchDir.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QtTest>
+
+using namespace EditorIds;
+
+namespace {
+
+// Hands Add File a set of files and remembers how the dialog was asked for.
+class FakeFileChooser : public IFileChooser {
+public:
+    QStringList files;
+    QStringList titles;
+    QStringList filters;
+
+    QStringList ChooseFiles(QWidget*, const QString& title, const QString& filter) override {
+        titles << title;
+        filters << filter;
+        return files;
+    }
+};
+
+struct Editor {
+    FakeMessageBoxes boxes;
+    FakeFileChooser chooser;
+    FakeFileIconSource icons;
+    CTagEditorDlg dlg{boxes};
+    ScratchDir scratch;
+
+    Editor() {
+        dlg.SetFileChooser(&chooser);
+        List()->SetIconSource(&icons);
+    }
+
+    CFileListCtrl* List() { return dlg.findChild<CFileListCtrl*>("IDC_FILE_LIST"); }
+    QLineEdit* Title() { return dlg.findChild<QLineEdit*>("IDC_TITLE"); }
+    QComboBox* Genre() { return dlg.findChild<QComboBox*>("IDC_GENRE"); }
+
+    QString WriteMp3(const std::string& name, const std::string& title) {
+        const std::string path = scratch.File(name);
+        Mp3Builder().TextFrame("TIT2", title).TextFrame("TCON", "(17)").WriteTo(path);
+        return QString::fromStdString(path);
+    }
+
+    // Adds two files through Add File and shows the first one in the form.
+    void AddTwoAndSelectFirst() {
+        chooser.files = {WriteMp3("a.mp3", "Alpha"), WriteMp3("b.mp3", "Beta")};
+        dlg.OnCommand(ID_FILE_ADD_FILE);
+        List()->SetItemSelectedFocused(0);
+        QCOMPARE(Title()->text(), QStringLiteral("Alpha"));
+    }
+};
+
+} // namespace
+
+class FileListCommandsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void addFileAsksForSeveralMp3FilesAndAppendsThem() {
+        Editor editor;
+        editor.AddTwoAndSelectFirst();
+        QCOMPARE(editor.chooser.titles, QStringList({"Add Files to Edit"}));
+        QCOMPARE(editor.chooser.filters, QStringList({"MP3 Files (*.mp3)"}));
+        QCOMPARE(editor.List()->GetItemCount(), 2);
+        QCOMPARE(editor.List()->GetItemText(1), editor.chooser.files[1]);
+
+        editor.chooser.files.clear(); // cancelled
+        editor.dlg.OnCommand(ID_FILE_ADD_FILE);
+        QCOMPARE(editor.List()->GetItemCount(), 2);
+        QVERIFY(editor.boxes.Silent());
+    }
+
+    void addFileStopsAtTheCapacityWithTheApplicationNotice() {
+        Editor editor;
+        QStringList many;
+        for (int i = 0; i < 503; ++i)
+            many << QString("/music/%1.mp3").arg(i);
+        editor.chooser.files = many;
+        editor.dlg.OnCommand(ID_FILE_ADD_FILE);
+        QCOMPARE(editor.List()->GetItemCount(), 501);
+        QCOMPARE(editor.boxes.appMessages.size(), 1);
+        QVERIFY(editor.boxes.appMessages[0].startsWith("This version does not allow joining"));
+    }
+
+    void removeWithoutASelectionAsksAndChangesNothing() {
+        Editor editor;
+        editor.AddTwoAndSelectFirst();
+        editor.List()->clearSelection();
+        editor.boxes.answer = true;
+        editor.dlg.OnCommand(ID_FILE_REMOVE_FILE);
+        QCOMPARE(editor.boxes.questions,
+                 QStringList({"Would you like to remove selected files from the list?"}));
+        QCOMPARE(editor.List()->GetItemCount(), 2);
+        QCOMPARE(editor.Title()->text(), QStringLiteral("Alpha"));
+        QCOMPARE(editor.Genre()->currentIndex(), 17);
+    }
+
+    void removeAnsweredNoKeepsRowAndForm() {
+        Editor editor;
+        editor.AddTwoAndSelectFirst();
+        editor.boxes.answer = false;
+        editor.dlg.OnCommand(ID_FILE_REMOVE_FILE);
+        QCOMPARE(editor.List()->GetItemCount(), 2);
+        QCOMPARE(editor.Title()->text(), QStringLiteral("Alpha"));
+    }
+
+    void deleteKeyLeavesTheFormFilled() {
+        Editor editor;
+        editor.AddTwoAndSelectFirst();
+        editor.List()->setFocus();
+        QTest::keyClick(editor.List(), Qt::Key_Delete);
+        QCOMPARE(editor.List()->GetItemCount(), 1);
+        QCOMPARE(editor.Title()->text(), QStringLiteral("Alpha"));
+        QCOMPARE(editor.Genre()->currentIndex(), 17);
+        QVERIFY(editor.boxes.Silent());
+    }
+
+    void newListAnsweredNoKeepsRowsButEmptiesTheForm() {
+        Editor editor;
+        editor.AddTwoAndSelectFirst();
+        editor.boxes.answer = false;
+        editor.dlg.OnCommand(ID_FILE_NEW_LIST);
+        QCOMPARE(editor.List()->GetItemCount(), 2);
+        QVERIFY(editor.List()->HasImageList());
+        QVERIFY(editor.Title()->text().isEmpty());
+        QCOMPARE(editor.Genre()->currentIndex(), 17);
+
+        editor.boxes.answer = true;
+        editor.dlg.OnCommand(ID_FILE_NEW_LIST);
+        QCOMPARE(editor.List()->GetItemCount(), 0);
+        QVERIFY(!editor.List()->HasImageList());
+        QCOMPARE(editor.boxes.questions.size(), 2);
+
+        editor.dlg.OnCommand(ID_FILE_NEW_LIST); // an empty list asks nothing
+        QCOMPARE(editor.boxes.questions.size(), 2);
+    }
+};
+
+QTEST_MAIN(FileListCommandsTest)
+#include "FileListCommandsTest.moc"
