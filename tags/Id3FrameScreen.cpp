@@ -167,6 +167,10 @@ public:
             if (!problem.empty())
                 return problem;
         }
+        // id3lib goes on reading frames where the fields it knows end, so whatever follows
+        // them inside the frame would be parsed as a frame of its own.
+        if (m_pos < m_size)
+            return Problem("holds more than its fields");
         return {};
     }
 
