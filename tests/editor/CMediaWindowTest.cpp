@@ -10,8 +10,9 @@
 
 namespace {
 
-// Long enough to be still playing when the test looks: 200 frames are about five seconds.
-constexpr int kAudioFrames = 200;
+// Long enough to be still playing when the test looks, even on a machine so busy that the test
+// stalls for a while: 2000 frames are about 52 seconds.
+constexpr int kAudioFrames = 2000;
 // The media pipeline starts in its own threads; give it time on a busy machine.
 constexpr int kPipelineTimeoutMs = 20000;
 
