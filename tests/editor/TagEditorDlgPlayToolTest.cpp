@@ -10,6 +10,7 @@
 #include "ScratchDir.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -158,6 +159,33 @@ private slots:
         editor.Dlg().OnCommand(ID_POPUP_PAUSE);
 
         QCOMPARE(editor.List()->GetItemCount(), 0);
+        QCOMPARE(editor.PlayerLog(), Requests({"pause"}));
+    }
+
+    void playbackGoesOnWhileRowsAreSortedAndMoved() {
+        PlayToolEditor editor;
+        editor.Dlg().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor.Dlg()));
+        CFileListCtrl* list = editor.List();
+        editor.AddRows({QStringLiteral("/music/c.mp3"), QStringLiteral("/music/a.mp3"),
+                        QStringLiteral("/music/b.mp3")});
+        list->SetItemSelectedFocused(0);
+        editor.Dlg().OnCommand(ID_POPUP_PLAY);
+        editor.ClearPlayerLog();
+
+        list->SortByHeaderClick(0);
+        QCOMPARE(list->GetItemText(0), QStringLiteral("/music/a.mp3"));
+        const auto rowCentre = [list](int row) {
+            return list->visualRect(list->model()->index(row, 0)).center();
+        };
+        QTest::mousePress(list->viewport(), Qt::LeftButton, {}, rowCentre(0));
+        QTest::mouseMove(list->viewport(),
+                         rowCentre(0) + QPoint(QApplication::startDragDistance() + 1, 0));
+        QTest::mouseMove(list->viewport(), rowCentre(2));
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, rowCentre(2));
+        QCOMPARE(list->GetItemText(2), QStringLiteral("/music/a.mp3"));
+        editor.Dlg().OnCommand(ID_POPUP_PAUSE);
+
         QCOMPARE(editor.PlayerLog(), Requests({"pause"}));
     }
 
