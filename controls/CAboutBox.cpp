@@ -1,0 +1,73 @@
+#include "CAboutBox.h"
+
+#include "AppIcon.h"
+#include "CDialogUnits.h"
+
+#include <QApplication>
+#include <QPushButton>
+
+#include <algorithm>
+
+const char* const CAboutBox::kWebAddress = "https://melvora.example/tageditor";
+
+namespace {
+
+// Dialog template 100, in dialog units.
+constexpr QSize kBoxSize{234, 58};
+constexpr QRect kIconRect{7, 5, 20, 20};
+constexpr QRect kVersionRect{40, 8, 123, 8};
+constexpr QRect kMakerRect{40, 19, 119, 8};
+constexpr QRect kOkRect{177, 5, 50, 14};
+constexpr QRect kWebLinkRect{39, 41, 114, 8};
+constexpr QRect kRightsRect{39, 30, 119, 8};
+constexpr int kIconPixels = 32;
+
+constexpr char kCaption[] = "About Varlen MP3 Tag Editor";
+constexpr char kVersion[] = "Varlen MP3 Tag Editor Version 1.4";
+constexpr char kMaker[] = "Made by Melvora";
+constexpr char16_t kRights[] = u"Copyright \u00a9 2025\u20132026 Melvora";
+
+// The template's widths fit its own font; a wider desktop font must not cut a line short.
+void PlaceText(QWidget* label, const QRect& units, const CDialogUnits& dialogUnits) {
+    QRect pixels = dialogUnits.ToPixels(units);
+    pixels.setWidth(std::max(pixels.width(), label->sizeHint().width()));
+    label->setGeometry(pixels);
+}
+
+} // namespace
+
+CAboutBox::CAboutBox(QWidget* parent) : QDialog(parent), m_webLink(QString(), this) {
+    setWindowTitle(QString::fromLatin1(kCaption));
+    // Laid out in the units of the window it belongs to, so the two look alike.
+    setFont(parent != nullptr ? parent->font() : QApplication::font());
+    const CDialogUnits units(font());
+    setFixedSize(units.ToPixels(kBoxSize));
+
+    // In template order, which is also the tab order.
+    auto* icon = new QLabel(this);
+    icon->setPixmap(AppIcon::Icon().pixmap(QSize(kIconPixels, kIconPixels)));
+    icon->setGeometry(QRect(units.ToPixels(kIconRect).topLeft(), QSize(kIconPixels, kIconPixels)));
+
+    auto* version = new QLabel(QString::fromLatin1(kVersion), this);
+    version->setTextFormat(Qt::PlainText);
+    PlaceText(version, kVersionRect, units);
+
+    auto* maker = new QLabel(QString::fromLatin1(kMaker), this);
+    PlaceText(maker, kMakerRect, units);
+
+    auto* ok = new QPushButton(tr("OK"), this);
+    ok->setObjectName(QStringLiteral("IDOK"));
+    ok->setDefault(true);
+    ok->setGeometry(units.ToPixels(kOkRect));
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    m_webLink.setObjectName(QStringLiteral("IDC_WEB_LINK"));
+    m_webLink.setText(QString::fromLatin1(kWebAddress));
+    m_webLink.SetTarget(QString::fromLatin1(kWebAddress));
+    PlaceText(&m_webLink, kWebLinkRect, units);
+
+    auto* rights = new QLabel(QString::fromUtf16(kRights), this);
+    PlaceText(rights, kRightsRect, units);
+
+    ok->setFocus();
+}
