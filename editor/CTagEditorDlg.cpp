@@ -1,8 +1,11 @@
 #include "CTagEditorDlg.h"
 
+#include "AppIcon.h"
+#include "CAboutBox.h"
 #include "CDialogUnits.h"
 #include "CFileDialogChooser.h"
 #include "CFileListCtrl.h"
+#include "CHelpViewer.h"
 #include "CLabelToolBar.h"
 #include "CMediaWindowFactory.h"
 #include "CPlayback.h"
@@ -77,6 +80,7 @@ CTagEditorDlg::CTagEditorDlg(IMessageBoxes& boxes, QWidget* parent, IMediaPlayer
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setWindowTitle(Text(EditorTexts::kCaption));
+    setWindowIcon(AppIcon::Icon());
     setFont(DialogFont());
     const CDialogUnits units(font());
 
@@ -386,10 +390,16 @@ void CTagEditorDlg::OnExit() {
 
 void CTagEditorDlg::OnHelpContents() {
     const QString location = HelpLocation(QCoreApplication::applicationFilePath());
-    Q_UNUSED(location);
+    if (m_helpViewer == nullptr) {
+        m_helpViewer = new CHelpViewer(this);
+    }
+    m_helpViewer->Open(location);
 }
 
-void CTagEditorDlg::OnAbout() {}
+void CTagEditorDlg::OnAbout() {
+    CAboutBox about(this);
+    about.exec();
+}
 
 void CTagEditorDlg::OnPlay() {
     if (m_lstFiles->GetItemCount() == 0) {

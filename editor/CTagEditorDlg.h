@@ -12,6 +12,7 @@
 
 class CDialogUnits;
 class CFileListCtrl;
+class CHelpViewer;
 class CLabelToolBar;
 class CPlayback;
 class IMediaPlayerFactory;
@@ -104,6 +105,8 @@ private:
     CFormExchange m_exchange;
     std::unique_ptr<IFileChooser> m_pDesktopFileChooser;
     IFileChooser* m_pFileChooser;
+    // Made at the first Help > Contents and kept, so the reader's place survives closing it.
+    CHelpViewer* m_helpViewer = nullptr;
     std::unique_ptr<IMediaPlayerFactory> m_mediaWindows;
     // Declared last so that the player goes before anything it could still reach.
     std::unique_ptr<CPlayback> m_playback;
