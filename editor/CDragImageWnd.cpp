@@ -11,7 +11,7 @@ CDragImageWnd::CDragImageWnd(const QPixmap& picture, const QPoint& hotSpot)
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
-    const QBitmap mask = m_picture.createMaskFromColor(QColor(0, 255, 0), Qt::MaskInColor);
+    const QBitmap mask = m_picture.createMaskFromColor(QColor(kKeyColour), Qt::MaskInColor);
     m_picture.setMask(mask);
     resize(m_picture.deviceIndependentSize().toSize());
     // The window's shape, so the green stays see-through without a compositor too.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QPixmap>
 #include <QPoint>
 #include <QWidget>
@@ -9,6 +10,9 @@
 class CDragImageWnd : public QWidget {
     Q_OBJECT
 public:
+    // The see-through colour of the picture.
+    static constexpr QRgb kKeyColour = 0xFF00FF00;
+
     CDragImageWnd(const QPixmap& picture, const QPoint& hotSpot);
 
     // Places the picture so that its hot spot lies under `globalPos`.

@@ -29,7 +29,6 @@ namespace {
 constexpr int kScrollIntervalMs = 100;
 // Where, from the list's left edge, the row under a dragged pointer is looked for.
 constexpr int kDropProbeX = 8;
-const QColor kDragPictureKey(0, 255, 0);
 
 // Keys the list keeps to itself while it has the focus, so the window around it does not
 // move the focus, accept or close on them.
@@ -430,35 +429,50 @@ void CFileListCtrl::BeginDrag(const QPoint& position) {
 }
 
 QPixmap CFileListCtrl::RenderDragPicture(const QPoint& position, QPoint* hotSpot) const {
-    const int lastColumn = m_model.columnCount() - 1;
     const std::vector<int> rows = SelectedRows();
-    std::vector<QRect> rowRects;
     QRect united;
-    for (int row : rows) {
-        const QRect rect =
-            visualRect(m_model.index(row, 0)).united(visualRect(m_model.index(row, lastColumn)));
-        rowRects.push_back(rect);
-        united = united.united(rect);
-    }
+    for (int row : rows)
+        united = united.united(RowRect(row));
     if (united.isEmpty())
         return {};
 
+    // The rows' icons and texts alone, so the drop highlight shows between them.
     const qreal ratio = devicePixelRatioF();
-    QPixmap picture(united.size() * ratio);
-    picture.setDevicePixelRatio(ratio);
-    picture.fill(kDragPictureKey);
-    QPainter painter(&picture);
+    QImage content(united.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    content.setDevicePixelRatio(ratio);
+    content.fill(Qt::transparent);
+    QPainter painter(&content);
     painter.translate(-united.topLeft());
-    for (size_t i = 0; i < rows.size(); ++i) {
-        QStyleOptionViewItem option;
-        initViewItemOption(&option);
-        option.rect = rowRects[i];
-        painter.fillRect(option.rect, palette().base());
-        drawRow(&painter, option, m_model.index(rows[i], 0));
+    for (int row : rows) {
+        for (int column = 0; column < m_model.columnCount(); ++column) {
+            const QModelIndex index = m_model.index(row, column);
+            QStyleOptionViewItem option;
+            initViewItemOption(&option);
+            option.rect = visualRect(index);
+            option.state &= ~QStyle::State_Selected;
+            itemDelegateForIndex(index)->paint(&painter, option, index);
+        }
     }
     painter.end();
     *hotSpot = position - united.topLeft();
-    return picture;
+    return QPixmap::fromImage(OnKeyColour(content));
+}
+
+QImage CFileListCtrl::OnKeyColour(const QImage& content) {
+    // Half-covered pixels of smoothed text become solid, so no green fringe is left behind
+    // once the key colour turns see-through.
+    QImage picture = content.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < picture.width(); ++x)
+            line[x] = qAlpha(line[x]) < 128 ? CDragImageWnd::kKeyColour : (line[x] | 0xFF000000u);
+    }
+    return picture.convertToFormat(QImage::Format_RGB32);
+}
+
+QRect CFileListCtrl::RowRect(int row) const {
+    return visualRect(m_model.index(row, 0))
+        .united(visualRect(m_model.index(row, m_model.columnCount() - 1)));
 }
 
 void CFileListCtrl::DragTo(const QPoint& position, const QPoint& globalPosition) {

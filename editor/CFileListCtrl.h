@@ -102,6 +102,8 @@ private:
 
     void BeginDrag(const QPoint& position);
     QPixmap RenderDragPicture(const QPoint& position, QPoint* hotSpot) const;
+    static QImage OnKeyColour(const QImage& content);
+    QRect RowRect(int row) const;
     void DragTo(const QPoint& position, const QPoint& globalPosition);
     void SetDropTarget(int row);
     void SetScrollDirection(ScrollDirection direction);
