@@ -13,7 +13,10 @@ QString Quoted(const QString& text) {
 }
 
 QString MessagePage(const QString& heading, const QString& text) {
-    return QStringLiteral("<html><body><h2>%1</h2><p>%2</p></body></html>")
+    // Set out like the help pages, so that a missing page does not look like a broken window.
+    return QStringLiteral(
+               "<html><body style=\"margin: 12px 18px;\"><h2 style=\"color: #155e75;\">%1</h2>"
+               "<p>%2</p></body></html>")
         .arg(heading.toHtmlEscaped(), text);
 }
 
