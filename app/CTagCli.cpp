@@ -48,6 +48,11 @@ bool CTagCli::Show(const std::string& path) {
           << "Year: " << Latin1Text::ToUtf8(fields.year) << '\n'
           << "Genre: " << GenreText(m_tag.ReadGenreNumber()) << '\n'
           << "Comments: " << Latin1Text::ToUtf8(fields.comment) << "\n\n";
+    // The empty values of a tag that could not be read must not pass for the file's own.
+    if (!m_tag.Protection().empty()) {
+        Fail(path, m_tag.Protection());
+        return false;
+    }
     return true;
 }
 

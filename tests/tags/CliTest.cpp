@@ -103,6 +103,18 @@ TEST_F(Cli, AFileThatFailsIsNamedAndTheOthersAreStillDone) {
     EXPECT_NE(m_out.str().find("Title: New"), std::string::npos);
 }
 
+TEST_F(Cli, ATagThatCannotBeReadIsNamedAndItsFileLeftAlone) {
+    const Mp3Builder original = Mp3Builder().Version(4).TextFrame("TIT2", "Four");
+    const std::string path = Write("v24.mp3", original);
+    EXPECT_EQ(Run({"show", path}), 1);
+    EXPECT_NE(m_out.str().find("Title: \n"), std::string::npos) << "shown as the window shows it";
+    EXPECT_NE(m_err.str().find(path + ": The file's ID3v2.4 tag"), std::string::npos)
+        << m_err.str();
+    EXPECT_EQ(Run({"set", "--title", "Three", path}), 1);
+    EXPECT_NE(m_err.str().find(path + ": The file's ID3v2.4 tag"), std::string::npos);
+    EXPECT_EQ(Mp3Builder::ReadFile(path), original.Build());
+}
+
 TEST_F(Cli, AnOverlongTextFromTheFileStopsTheSaveAsInTheWindow) {
     const Mp3Builder original = Mp3Builder().TextFrame("TIT2", std::string(31, 't'));
     const std::string path = Write("long.mp3", original);
