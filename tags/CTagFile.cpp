@@ -17,6 +17,7 @@ CTagFile::~CTagFile() = default;
 
 void CTagFile::Link(const std::string& path) {
     m_tag->Clear();
+    m_fileTag.clear();
     m_linked = true;
     m_path = path;
     const TagInspection inspection = Id3Inspector::Inspect(path);
@@ -30,15 +31,22 @@ void CTagFile::Link(const std::string& path) {
 // The one place id3lib parses a file, and only the tag bytes the inspector passed, from memory:
 // the file may have changed since, and the audio has nothing for id3lib to read.
 void CTagFile::LinkTag(const TagInspection& inspection) {
-    if (inspection.tagBytes.empty())
-        return;
-    ID3_MemoryReader reader(inspection.tagBytes.data(), inspection.tagBytes.size());
-    m_tag->Link(reader, ID3TT_ID3V2);
+    ParseTag(inspection.tagBytes);
+    m_fileTag = inspection.tagBytes;
     // A frame id3lib dropped would be missing from the next Save.
     if (m_tag->NumFrames() != inspection.frameCount) {
         m_tag->Clear();
+        m_fileTag.clear();
         m_protection = "Part of the file's ID3v2 tag could not be read, so saving would lose it.";
     }
+}
+
+void CTagFile::ParseTag(const std::string& tagBytes) {
+    m_tag->Clear();
+    if (tagBytes.empty())
+        return;
+    ID3_MemoryReader reader(tagBytes.data(), tagBytes.size());
+    m_tag->Link(reader, ID3TT_ID3V2);
 }
 
 TagFields CTagFile::ReadFields() const {
@@ -54,8 +62,15 @@ SaveResult CTagFile::Save(const TagFields& fields, unsigned genreNumber) {
         return {SaveResult::Outcome::NotLinked, "No file has been chosen."};
     if (!m_protection.empty())
         return {SaveResult::Outcome::Refused, m_protection};
+    const ShownFields shownBefore = m_shown;
     ApplyFields(fields, genreNumber);
-    return WriteTags();
+    SaveResult result = WriteTags();
+    if (!result.Saved()) {
+        // The file is as it was, so the tag object goes back to what the file holds.
+        ParseTag(m_fileTag);
+        m_shown = shownBefore;
+    }
+    return result;
 }
 
 void CTagFile::ApplyFields(const TagFields& fields, unsigned genreNumber) {
@@ -84,8 +99,13 @@ void CTagFile::ApplyFields(const TagFields& fields, unsigned genreNumber) {
 // The one place the file is written: the ID3v2 tag rendered from the editor's tag object, the
 // ID3v1 tag through a second one (see Id3v1Values), the audio copied between them untouched.
 SaveResult CTagFile::WriteTags() {
-    const auto id3v2 = [this](const TagLayout& layout) {
-        return Id3v2Renderer::Render(*m_tag, layout);
+    std::string written;
+    const auto id3v2 = [this, &written](const TagLayout& layout) {
+        written = Id3v2Renderer::Render(*m_tag, layout);
+        return written;
     };
-    return TagFileWriter::Write(m_path, id3v2, Id3v1Values::Of(*m_tag).Render());
+    SaveResult result = TagFileWriter::Write(m_path, id3v2, Id3v1Values::Of(*m_tag).Render());
+    if (result.Saved())
+        m_fileTag = written;
+    return result;
 }

@@ -31,7 +31,8 @@ public:
 
     // Replaces the frames of the non-empty fields and, unless GENRENUMBER is 255, the genre;
     // then writes the tag to the start of the file and an ID3v1 tag to its end, both or neither:
-    // the audio between them is never changed, and a missing file is never created. A field whose
+    // the audio between them is never changed, and a missing file is never created. When the
+    // file is not written, the tag object goes back to what the file holds. A field whose
     // frame could not be shown whole and whose text is unchanged is left as the file has it.
     SaveResult Save(const TagFields& fields, unsigned genreNumber);
 
@@ -42,6 +43,7 @@ public:
 
 private:
     void LinkTag(const TagInspection& inspection);
+    void ParseTag(const std::string& tagBytes);
     void ApplyFields(const TagFields& fields, unsigned genreNumber);
     SaveResult WriteTags();
 
@@ -50,5 +52,6 @@ private:
     std::string m_path;
     std::string m_readError;
     std::string m_protection;
-    ShownFields m_shown; // what the form got from the tag, kept in step with each Save
+    ShownFields m_shown;   // what the form got from the tag, kept in step with each Save
+    std::string m_fileTag; // the ID3v2 tag as the file holds it, for a failed Save to go back to
 };
