@@ -72,10 +72,7 @@ CFileListCtrl::CFileListCtrl(QWidget* parent)
                 setFocus(Qt::OtherFocusReason);
         });
     }
-    connect(m_pHeader, &QHeaderView::sectionClicked, this, [this](int column) {
-        OnHeaderItemClick(column);
-        OnColumnClick(column);
-    });
+    connect(m_pHeader, &QHeaderView::sectionClicked, this, &CFileListCtrl::SortByHeaderClick);
     connect(this, &QAbstractItemView::clicked, this,
             [this](const QModelIndex& index) { emit itemClicked(index.row()); });
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
