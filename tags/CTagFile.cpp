@@ -21,6 +21,7 @@ void CTagFile::Link(const std::string& path) {
     m_linked = true;
     m_path = path;
     const TagInspection inspection = Id3Inspector::Inspect(path);
+    m_identity = inspection.identity;
     m_readError = inspection.readError;
     m_protection = inspection.problem;
     if (inspection.Accepted())
@@ -104,7 +105,8 @@ SaveResult CTagFile::WriteTags() {
         written = Id3v2Renderer::Render(*m_tag, layout);
         return written;
     };
-    SaveResult result = TagFileWriter::Write(m_path, id3v2, Id3v1Values::Of(*m_tag).Render());
+    SaveResult result = TagFileWriter::Write(m_path, {m_identity, m_fileTag}, id3v2,
+                                             Id3v1Values::Of(*m_tag).Render(), &m_identity);
     if (result.Saved())
         m_fileTag = written;
     return result;

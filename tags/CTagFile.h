@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileIdentity.h"
 #include "SaveResult.h"
 #include "ShownFields.h"
 #include "TagFields.h"
@@ -54,4 +55,7 @@ private:
     std::string m_protection;
     ShownFields m_shown;   // what the form got from the tag, kept in step with each Save
     std::string m_fileTag; // the ID3v2 tag as the file holds it, for a failed Save to go back to
+    // The file as loaded or last saved: with m_fileTag, what a Save expects to find, so that it
+    // never writes over another program's change.
+    FileIdentity m_identity;
 };

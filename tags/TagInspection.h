@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileIdentity.h"
 #include "TagLayout.h"
 
 #include <cstddef>
@@ -13,6 +14,7 @@ struct TagInspection {
     // Why the file could not be opened or read, as the system put it; empty when it could.
     std::string readError;
     TagLayout layout;
+    FileIdentity identity;      // the file as it was when it was inspected
     std::string tagBytes;       // the ID3v2 tag exactly as the file holds it; empty when none
     std::size_t frameCount = 0; // frames id3lib will find in it
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 // Permission tests run the code under test as user "nobody" when the tests run as root (as
@@ -14,5 +15,9 @@ bool TestsRunAsRoot();
 bool GiveToNobody(const std::string& path);
 // What to put in front of a command so that it runs as nobody with no other groups.
 std::string CommandPrefix();
+// Runs BODY in a forked child and returns what it returned. With UNPRIVILEGED, the child first
+// becomes user and group nobody with no other groups, as CommandPrefix() would make it, when the
+// tests run as root.
+std::string InChild(const std::function<std::string()>& body, bool unprivileged = true);
 
 } // namespace Unprivileged
