@@ -3,6 +3,7 @@
 #include "CTagFile.h"
 #include "GenreTable.h"
 #include "Id3Inspector.h"
+#include "JournalFolder.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -48,7 +49,10 @@ TagFields Edited(const TagFields& loaded, std::size_t seed) {
     return edited;
 }
 
-void CheckSaved(const std::string& path, std::string_view audioBefore, const TagFields& saved) {
+// Checks the file a Save left, which BEFORE was, and counts how it was written.
+TagInspection CheckSaved(const std::string& path, std::string_view audioBefore,
+                         const TagFields& saved, const TagInspection& before,
+                         LoadAndSave::Saves* saves) {
     const TagInspection after = Id3Inspector::Inspect(path);
     if (!after.Accepted())
         BrokenPromise("a saved file is refused:", after.problem);
@@ -61,13 +65,20 @@ void CheckSaved(const std::string& path, std::string_view audioBefore, const Tag
     const TagFields shown = reloaded.ReadFields();
     if (saved.title == "Fuzzed title" && shown.title != saved.title)
         BrokenPromise("a saved title did not load again:", shown.title);
+    const bool inPlace = after.identity.SameFileAs(before.identity);
+    if (after.layout.tagSize == before.layout.tagSize && !inPlace)
+        BrokenPromise("a tag that fitted its room was not written in place");
+    if (!JournalFolder::ForSaving().Journals().empty())
+        BrokenPromise("a Save left its rollback journal behind");
+    ++(inPlace ? saves->inPlace : saves->writtenAnew);
+    return after;
 }
 
 } // namespace
 
 LoadAndSave::LoadAndSave(std::string scratchPath) : m_path(std::move(scratchPath)) {}
 
-void LoadAndSave::Run(const std::uint8_t* data, std::size_t size) const {
+LoadAndSave::Saves LoadAndSave::Run(const std::uint8_t* data, std::size_t size) const {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     WriteAll(m_path, input);
     const TagInspection before = Id3Inspector::Inspect(m_path);
@@ -80,23 +91,25 @@ void LoadAndSave::Run(const std::uint8_t* data, std::size_t size) const {
     const TagFields edited = Edited(loaded, seed);
     const unsigned newGenre = (seed & 16) ? 17 : genre;
 
+    Saves saves;
     const SaveResult first = tag.Save(edited, newGenre);
     if (!tag.Protection().empty()) {
         if (first.outcome != SaveResult::Outcome::Refused)
             BrokenPromise("a protected file was not refused");
         if (ReadAll(m_path) != input)
             BrokenPromise("a refused file was changed");
-        return;
+        return saves;
     }
     if (!first.Saved())
         BrokenPromise("an accepted file could not be saved:", first.reason);
     const std::string_view audio = AudioOf(input, before.layout);
-    CheckSaved(m_path, audio, edited);
+    const TagInspection afterFirst = CheckSaved(m_path, audio, edited, before, &saves);
 
     TagFields again = edited;
     again.album = "Second save";
     const SaveResult second = tag.Save(again, GenreTable::kNoGenre);
     if (!second.Saved())
         BrokenPromise("a second Save failed:", second.reason);
-    CheckSaved(m_path, audio, again);
+    CheckSaved(m_path, audio, again, afterFirst, &saves);
+    return saves;
 }
