@@ -5,6 +5,7 @@
 #include "JournalPlayback.h"
 #include "PosixFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -35,6 +36,13 @@ std::optional<std::string> ReadJournal(const std::string& path) {
     if (journal.ReadAt(0, bytes.data(), bytes.size()) != static_cast<long long>(bytes.size()))
         return std::nullopt;
     return bytes;
+}
+
+// A file on a disk that is not mounted now looks deleted, but its folder is gone too.
+bool FolderExists(const std::string& path) {
+    struct stat status {};
+    const std::string folder = path.substr(0, std::max<std::size_t>(path.rfind('/'), 1));
+    return ::stat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
 RecoveryReport Report(RecoveryReport::Outcome outcome, const std::string& path,
@@ -90,6 +98,8 @@ std::optional<RecoveryReport> JournalRecovery::PlayBack(const std::string& journ
     struct stat status {};
     if (!file.IsOpen() && errno != ENOENT)
         return FailedReport(path);
+    if (!file.IsOpen() && !FolderExists(path))
+        return std::nullopt; // kept for when the disk is back
     if (!file.IsOpen() || !file.Stat(&status) || !S_ISREG(status.st_mode) ||
         static_cast<std::uint64_t>(status.st_ino) != record->before.inode)
         return dropJournal(Report(Outcome::NotRestored, path, kGone));

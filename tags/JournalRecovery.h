@@ -16,7 +16,8 @@ class JournalFolder;
 // path, whose tag regions hold nothing but the journal's old and new bytes. A file that has
 // been replaced, moved or written by someone else since is left alone and its journal
 // dropped: writing old bytes into it would damage a file that is whole. The device number is
-// not compared, because it may change when the machine starts again.
+// not compared, because it may change when the machine starts again. A journal whose file's
+// folder is missing too is kept: the file may be on a disk that is not mounted.
 class JournalRecovery {
 public:
     // Every journal in the user's journal folder; the reports name the files the user should

@@ -75,6 +75,15 @@ SaveResult CheckAsExpected(const TagFileWriter::Expected& expected, SavePlan* pl
     return SaveResult::Success();
 }
 
+// Why the whole file was to be written anew: that is what needs the folder and room on the disk.
+std::string WhyWrittenAnew(bool fits, const JournalFolder& journals) {
+    if (fits)
+        return " The tags would fit in place, but that needs a rollback journal. " +
+               journals.Problem() + ".";
+    return " The new tags need more room than the old ones had, so the file was to be written "
+           "anew beside the old one.";
+}
+
 } // namespace
 
 SaveResult TagFileWriter::Write(const std::string& path, const Expected& expected,
@@ -107,13 +116,7 @@ SaveResult TagFileWriter::Write(const std::string& path, const Expected& expecte
     // start-up would wait for the folder all that time.
     journals.Release();
     result = TagFileReplacement(plan).Run(saved);
-    // Says why the whole file had to be written anew, which is what needs the folder and the
-    // room on the disk.
     if (result.outcome == SaveResult::Outcome::Failed)
-        result.reason += fits ? " The tags would fit in place, but that needs a rollback "
-                                "journal. " +
-                                    journals.Problem() + "."
-                              : " The new tags need more room than the old ones had, so the "
-                                "file was to be written anew beside the old one.";
+        result.reason += WhyWrittenAnew(fits, journals);
     return result;
 }

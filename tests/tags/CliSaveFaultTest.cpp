@@ -17,7 +17,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <grp.h>
 #include <map>
 #include <random>
 #include <sys/wait.h>
@@ -264,10 +263,7 @@ TEST_F(CliSaveFault, InterruptedWhileTheFileIsWrittenAnewNoTemporaryFileIsLeft) 
         Mp3Builder::WriteFile(m_path, original);
         const pid_t pid = ::fork();
         if (pid == 0) {
-            const unsigned nobody = Unprivileged::kNobody;
-            if (Unprivileged::TestsRunAsRoot() &&
-                (::setgroups(0, nullptr) != 0 || ::setresgid(nobody, nobody, nobody) != 0 ||
-                 ::setresuid(nobody, nobody, nobody) != 0))
+            if (!Unprivileged::BecomeNobody())
                 ::_exit(3);
             ::execl(m_cli.c_str(), m_cli.c_str(), "set", "--title", title.c_str(), m_path.c_str(),
                     static_cast<char*>(nullptr));

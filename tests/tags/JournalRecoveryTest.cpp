@@ -147,6 +147,21 @@ TEST_F(Recovery, AFileChangedReplacedOrDeletedSinceIsNotWrittenAndTheUserIsTold)
     EXPECT_FALSE(fs::exists(m_path));
 }
 
+// As the file's folder would be while its disk is not mounted.
+TEST_F(Recovery, AJournalWhoseFilesFolderIsMissingIsKeptForLater) {
+    const std::string folder = m_dir.File("disk");
+    fs::create_directory(folder);
+    const std::string path = folder + "/song.mp3";
+    Create(m_file, path);
+    InterruptedSave(path).Leave(20);
+    fs::rename(folder, m_dir.File("unmounted"));
+    EXPECT_TRUE(JournalRecovery::PlayBackAll().empty());
+    EXPECT_EQ(m_journals.Journals().size(), 1u);
+    fs::rename(m_dir.File("unmounted"), folder);
+    EXPECT_EQ(JournalRecovery::PlayBackAll().size(), 1u);
+    EXPECT_EQ(Mp3Builder::ReadFile(path), m_original);
+}
+
 TEST_F(Recovery, JournalsOfSeveralFilesAreAllPlayedBack) {
     const std::string other = m_dir.File("other.mp3");
     Create(m_file, other);

@@ -14,6 +14,12 @@ bool GiveToNobody(const std::string& path) {
     return !TestsRunAsRoot() || ::chown(path.c_str(), kNobody, kNobody) == 0;
 }
 
+bool BecomeNobody() {
+    return !TestsRunAsRoot() ||
+           (::setgroups(0, nullptr) == 0 && ::setresgid(kNobody, kNobody, kNobody) == 0 &&
+            ::setresuid(kNobody, kNobody, kNobody) == 0);
+}
+
 std::string CommandPrefix() {
     return TestsRunAsRoot() ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
 }
@@ -25,9 +31,7 @@ std::string InChild(const std::function<std::string()>& body, bool unprivileged)
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::close(pipeFds[0]);
-        if (unprivileged && TestsRunAsRoot() &&
-            (::setgroups(0, nullptr) != 0 || ::setresgid(kNobody, kNobody, kNobody) != 0 ||
-             ::setresuid(kNobody, kNobody, kNobody) != 0))
+        if (unprivileged && !BecomeNobody())
             ::_exit(3);
         const std::string answer = body();
         const bool written = ::write(pipeFds[1], answer.data(), answer.size()) ==
