@@ -1,5 +1,6 @@
 #include "Id3v23Conversion.h"
 
+#include "GenreTable.h"
 #include "Id3FrameLayouts.h"
 #include "Id3FrameRecoding.h"
 #include "Id3Text.h"
@@ -370,18 +371,25 @@ private:
     }
 
     // Version 2.4 lists genres as values, numbers standing for ID3v1 genres; version 2.3 puts
-    // the numbers in parentheses before a text, a text starting with "(" escaped as "((".
+    // numbers in parentheses before one text. So of several genres, those the ID3v1 list names
+    // become numbers too, and only what is left is joined with "/". A value already written
+    // the version 2.3 way, "(20)Alternative", is read so by every reader and stays as it is.
     std::string AddGenre(const SourceFrame& frame, std::uint16_t flags) {
         if (frame.data.empty() || !Id3Text::IsKnownEncoding(frame.data[0]))
             return Damaged("its TCON frame holds no valid text");
+        const std::vector<std::string> values =
+            Id3Text::DecodeValues(frame.data[0], std::string_view(frame.data).substr(1));
         std::string references;
         std::vector<std::string> texts;
-        for (const std::string& value :
-             Id3Text::DecodeValues(frame.data[0], std::string_view(frame.data).substr(1))) {
+        for (const std::string& value : values) {
+            const int row =
+                values.size() > 1 ? GenreTable::RowForGenreName(value) : GenreTable::kNoRow;
             if (IsDigits(value) || value == "RX" || value == "CR")
                 references += "(" + value + ")";
+            else if (row != GenreTable::kNoRow && row != GenreTable::kNoneRow)
+                references += "(" + std::to_string(row) + ")";
             else if (!value.empty())
-                texts.push_back(value[0] == '(' ? "(" + value : value);
+                texts.push_back(value);
         }
         m_result.frames.push_back(TextFrame("TCON", flags, references + JoinValues(texts)));
         return {};
