@@ -3,7 +3,8 @@
 tags by meaning, both through mutagen, a reader independent of id3lib.
 
     taggers.py styles                      the style names, one a line
-    taggers.py write STYLE PATH            writes an MP3 file tagged in that style
+    taggers.py write STYLE PATH [FRAMES]   writes an MP3 file tagged in that style, with FRAMES
+                                           MPEG frames of audio (12 unless told)
     taggers.py compare BEFORE AFTER [KEY=VALUE ...]
         prints one line for each frame whose meaning differs between the two files, except the
         frames named, which AFTER must hold with those values; nothing when all is well.
@@ -20,7 +21,8 @@ import mutagen.id3 as id3
 
 # MPEG-1 Layer III, 128 kbit/s, 44.1 kHz: 417 bytes a frame. 0xFF bytes inside them give
 # unsynchronisation something to do.
-AUDIO = (b"\xff\xfb\x90\x64" + bytes(range(256)) + b"\xff\xe0" * 78 + b"\x00")[:417] * 12
+MPEG_FRAME = (b"\xff\xfb\x90\x64" + bytes(range(256)) + b"\xff\xe0" * 78 + b"\x00")[:417]
+AUDIO = MPEG_FRAME * 12
 
 PNG = b"\x89PNG\r\n\x1a\n" + bytes(range(256)) * 3 + b"\xff\xff\x00\xff\xe0"
 JPEG = b"\xff\xd8\xff\xe0" + bytes(range(255, -1, -1)) * 2 + b"\xff\xd9"
@@ -372,7 +374,9 @@ def compare(before_path, after_path, changes):
 def main(args):
     if args[:1] == ["styles"]:
         print("\n".join(STYLES))
-    elif args[:1] == ["write"] and len(args) == 3:
+    elif args[:1] == ["write"] and len(args) in (3, 4):
+        global AUDIO
+        AUDIO = MPEG_FRAME * int(args[3] if len(args) == 4 else 12)
         STYLES[args[1]](args[2])
     elif args[:1] == ["compare"] and len(args) >= 3:
         compare(args[1], args[2], args[3:])
