@@ -1,5 +1,6 @@
 #include "FrameText.h"
 
+#include "Id3Text.h"
 #include "UnicodeText.h"
 
 #include <id3/tag.h>
@@ -56,10 +57,26 @@ std::string FromUtf16(const ID3_Field& field) {
     return joined;
 }
 
+// A text frame of a kind id3lib does not know keeps its body as plain bytes.
+std::string FromUnknownTextFrame(const ID3_Frame& frame) {
+    const ID3_Field* data = frame.GetField(ID3FN_DATA);
+    if (!data || data->Size() == 0 || !data->GetRawBinary())
+        return {};
+    const std::string_view body(reinterpret_cast<const char*>(data->GetRawBinary()), data->Size());
+    if (!Id3Text::IsKnownEncoding(static_cast<std::uint8_t>(body[0])))
+        return {};
+    std::string joined;
+    for (const std::string& value : Id3Text::DecodeValues(body[0], body.substr(1)))
+        AppendValue(joined, value);
+    return joined;
+}
+
 } // namespace
 
 std::string Of(const ID3_Frame& frame, ID3_FieldID fieldId) {
     const ID3_Field* field = frame.GetField(fieldId);
+    if (!field && frame.GetID() == ID3FID_NOFRAME && fieldId == ID3FN_TEXT)
+        return FromUnknownTextFrame(frame);
     if (!field)
         return {};
     // The inspector gives id3lib nothing but ISO-8859-1 and UTF-16.

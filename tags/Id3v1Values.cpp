@@ -61,6 +61,8 @@ Id3v1Values Id3v1Values::Of(const ID3_Tag& tag) {
     values.artist = ArtistOf(tag);
     values.album = TextOf(tag, ID3FID_ALBUM);
     values.year = TextOf(tag, ID3FID_YEAR);
+    if (values.year.empty())
+        values.year = ShownFields::ReleaseYear(tag);
     values.comment = V1Comment(tag);
     values.track = static_cast<unsigned>(std::atoi(TextOf(tag, ID3FID_TRACKNUM).c_str())) & 0xFF;
     values.genre = GenreNumberOf(tag);

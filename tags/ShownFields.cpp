@@ -5,6 +5,9 @@
 
 #include <id3/tag.h>
 
+#include <algorithm>
+#include <cstring>
+
 namespace ShownFields {
 namespace {
 
@@ -39,7 +42,23 @@ TagFields Read(const ID3_Tag& tag) {
     }
     if (const ID3_Frame* comment = ShownComment(tag))
         fields.comment = FrameText::Of(*comment);
+    if (fields.year.empty())
+        fields.year = ReleaseYear(tag);
     return fields;
+}
+
+std::string ReleaseYear(const ID3_Tag& tag) {
+    FrameWalk frames(tag);
+    while (const ID3_Frame* frame = frames.Next()) {
+        if (frame->GetID() != ID3FID_NOFRAME || std::strcmp(frame->GetTextID(), "TDRL") != 0)
+            continue;
+        const std::string time = FrameText::Of(*frame);
+        const bool hasYear =
+            time.size() >= 4 && std::all_of(time.begin(), time.begin() + 4,
+                                            [](char c) { return c >= '0' && c <= '9'; });
+        return hasYear ? time.substr(0, 4) : std::string();
+    }
+    return {};
 }
 
 const ID3_Frame* ShownComment(const ID3_Tag& tag) {

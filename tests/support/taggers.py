@@ -99,12 +99,13 @@ def picard_v24(path):
 
 
 def eyed3_v24(path):
-    """eyeD3's habits: ID3v2.4, Latin-1 where it fits, a genre as "(n)Name", play count."""
+    """eyeD3's habits: ID3v2.4, Latin-1 where it fits, the year as a release time (TDRL), a
+    genre as "(n)Name", play count."""
     mutagen_file(path, [
         id3.TIT2(encoding=0, text=["Song"]),
         id3.TPE1(encoding=1, text=["Björk Guðmundsdóttir"]),
         id3.TALB(encoding=0, text=["Debut"]),
-        id3.TDRC(encoding=0, text=["1993"]),
+        id3.TDRL(encoding=0, text=["1993"]),
         id3.TCON(encoding=0, text=["(20)Alternative"]),
         id3.TPOS(encoding=0, text=["1/1"]),
         id3.POPM(email="eyed3@example", rating=196, count=12),

@@ -84,6 +84,15 @@ TEST_F(TagFileRead, ShowsTextsOfEveryEncodingAndScriptAsUtf8) {
     EXPECT_EQ(v22.artist, "Timer");
 }
 
+TEST_F(TagFileRead, YearFallsBackOnTheReleaseTime) {
+    Load(Mp3Builder().Version(4).TextFrame("TDRL", "2001-05-06"));
+    EXPECT_EQ(m_tag.ReadFields().year, "2001");
+    Load(Mp3Builder().Version(4).TextFrame("TDRL", "2001").TextFrame("TDRC", "1999-12"));
+    EXPECT_EQ(m_tag.ReadFields().year, "1999") << "the recording time comes first";
+    Load(Mp3Builder().Version(4).TextFrame("TDRL", "someday"));
+    EXPECT_EQ(m_tag.ReadFields().year, "");
+}
+
 TEST_F(TagFileRead, SeveralValuesShowJoinedWithASlash) {
     const TagFields fields =
         Load(Mp3Builder()
