@@ -46,18 +46,6 @@ std::uint32_t Syncsafe(const std::uint8_t* bytes) {
     return (bytes[0] << 21) | (bytes[1] << 14) | (bytes[2] << 7) | bytes[3];
 }
 
-// Undoes unsynchronisation: a 0x00 after a 0xFF is dropped.
-std::string Resynchronised(std::string_view raw) {
-    std::string synced;
-    synced.reserve(raw.size());
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-        synced.push_back(raw[i]);
-        if (static_cast<std::uint8_t>(raw[i]) == 0xFF && i + 1 < raw.size() && raw[i + 1] == 0)
-            ++i;
-    }
-    return synced;
-}
-
 // Walks the header, the extended header and the frames of one tag held in memory, and turns
 // the frames into ID3v2.3 frames that id3lib may be given.
 class TagWalk {
@@ -77,7 +65,7 @@ public:
         raw = raw.substr(kHeaderSize, raw.size() - kHeaderSize - footer);
         // Version 2.4 unsynchronises frame by frame; earlier versions the whole tag.
         const bool wholeTagUnsync = (m_flags & kFlagUnsync) && m_major < 4;
-        const std::string body = wholeTagUnsync ? Resynchronised(raw) : std::string(raw);
+        const std::string body = wholeTagUnsync ? Id3v23Conversion::Resynchronised(raw) : std::string(raw);
         std::size_t pos = 0;
         if (m_flags & kFlagExtended) {
             problem = SkipExtendedHeader(body, &pos);

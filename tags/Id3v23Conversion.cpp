@@ -64,18 +64,6 @@ bool IsDigits(std::string_view text) {
     return true;
 }
 
-// Undoes unsynchronisation: a 0x00 after a 0xFF is dropped.
-std::string Resynchronised(std::string_view raw) {
-    std::string synced;
-    synced.reserve(raw.size());
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-        synced.push_back(raw[i]);
-        if (static_cast<unsigned char>(raw[i]) == 0xFF && i + 1 < raw.size() && raw[i + 1] == 0)
-            ++i;
-    }
-    return synced;
-}
-
 bool Inflate(std::string_view packed, std::string* unpacked) {
     z_stream stream{};
     if (inflateInit(&stream) != Z_OK)
@@ -311,7 +299,7 @@ private:
             frame.data.erase(0, 4);
         }
         if ((frame.flags & kV24Unsynchronised) || m_unsynchronised)
-            frame.data = Resynchronised(frame.data);
+            frame.data = Id3v23Conversion::Resynchronised(frame.data);
         if ((frame.flags & kV24Compressed) && !Inflate(std::string(frame.data), &frame.data))
             return Damaged("its " + frame.id + " frame's compressed data cannot be unpacked");
         return {};
@@ -459,4 +447,15 @@ private:
 Id3v23Conversion::Result Id3v23Conversion::Convert(unsigned majorVersion, std::string_view body,
                                                    bool unsynchronised) {
     return Conversion(majorVersion, unsynchronised).Run(body);
+}
+
+std::string Id3v23Conversion::Resynchronised(std::string_view raw) {
+    std::string synced;
+    synced.reserve(raw.size());
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        synced.push_back(raw[i]);
+        if (static_cast<unsigned char>(raw[i]) == 0xFF && i + 1 < raw.size() && raw[i + 1] == 0)
+            ++i;
+    }
+    return synced;
 }

@@ -34,4 +34,7 @@ public:
     // unsynchronisation undone for versions 2.2 and 2.3; UNSYNCHRONISED is the version 2.4
     // header's flag, which there applies to every frame.
     static Result Convert(unsigned majorVersion, std::string_view body, bool unsynchronised);
+
+    // RAW with unsynchronisation undone: a 0x00 after a 0xFF is dropped.
+    static std::string Resynchronised(std::string_view raw);
 };
