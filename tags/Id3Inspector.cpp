@@ -246,16 +246,3 @@ TagInspection Id3Inspector::Inspect(const PosixFile& file) {
     }
     return result;
 }
-
-TagInspection Id3Inspector::InspectTag(std::string tagBytes) {
-    TagInspection result;
-    result.tagBytes = std::move(tagBytes);
-    result.layout.fileSize = result.layout.tagSize = result.tagBytes.size();
-    const auto* header = reinterpret_cast<const std::uint8_t*>(result.tagBytes.data());
-    if (result.tagBytes.compare(0, 3, "ID3") != 0 ||
-        DeclaredTagSize(header, result.tagBytes.size()) != result.tagBytes.size())
-        result.problem = Damaged("its header is malformed");
-    else
-        result.problem = TagWalk(result).Check();
-    return result;
-}

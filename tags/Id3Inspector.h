@@ -20,6 +20,4 @@ public:
     static TagInspection Inspect(const std::string& path);
     // Inspects an open regular file from its start.
     static TagInspection Inspect(const PosixFile& file);
-    // Walks a whole ID3v2 tag held in memory, header included; its layout is the tag's alone.
-    static TagInspection InspectTag(std::string tagBytes);
 };
