@@ -55,7 +55,7 @@ SaveResult OpenAndLock(const std::string& target, PosixFile* file) {
 }
 
 // The file must still be the one that was loaded: same inode at the path, size, modification
-// time and ID3v2 tag bytes. Fills in what PLAN needs to know about it.
+// time and tags. Fills in what PLAN needs to know about it.
 SaveResult CheckAsExpected(const TagFileWriter::Expected& expected, SavePlan* plan) {
     struct stat now {};
     struct stat atPath {};
@@ -68,7 +68,7 @@ SaveResult CheckAsExpected(const TagFileWriter::Expected& expected, SavePlan* pl
     TagInspection inspection = Id3Inspector::Inspect(plan->source);
     if (!inspection.Accepted())
         return {SaveResult::Outcome::Refused, inspection.problem};
-    if (inspection.tagBytes != expected.id3v2)
+    if (inspection.frames != expected.id3v2Frames || inspection.id3v1 != expected.id3v1)
         return SaveFailure::ChangedByAnotherProgram();
     plan->layout = inspection.layout;
     plan->oldId3v2 = std::move(inspection.tagBytes);

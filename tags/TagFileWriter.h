@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Writes new tags around a file's audio so that the file holds either all of its old tags or
 // all of the new ones, with its audio untouched:
@@ -24,7 +25,8 @@ public:
     // The file as it was loaded, or as the last Save left it.
     struct Expected {
         FileIdentity identity;
-        std::string id3v2; // its ID3v2 tag as the file held it; empty when none
+        std::vector<std::string> id3v2Frames; // as TagInspection::frames has them
+        std::string id3v1;                    // as TagInspection::id3v1 has it
     };
 
     // On success SAVED is the file as it is now, for the next Save to expect.

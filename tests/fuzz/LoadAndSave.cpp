@@ -1,9 +1,9 @@
 #include "LoadAndSave.h"
 
-#include "CTagFile.h"
 #include "GenreTable.h"
 #include "Id3Inspector.h"
 #include "JournalFolder.h"
+#include "TagEditingSession.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -35,36 +35,53 @@ std::string_view AudioOf(std::string_view file, const TagLayout& layout) {
 }
 
 // The edits vary with the input so that both fitting and growing tags, kept and replaced
-// genres are all reached.
-TagFields Edited(const TagFields& loaded, std::size_t seed) {
-    TagFields edited = loaded;
+// genres, Latin-1 and UTF-16 texts are all reached.
+FormValues Edited(const FormValues& loaded, std::size_t seed) {
+    FormValues edited = loaded;
     if (seed & 1)
-        edited.title = "Fuzzed title";
+        edited.texts.title = "Fuzzed title";
     if (seed & 2)
-        edited.artist = "Fuzzed artist";
+        edited.texts.artist = "\u0424\u0430\u0437\u0437 \u6771\u4EAC \U0001F600";
     if (seed & 4)
-        edited.comment = std::string(28, 'c');
+        edited.texts.comment = std::string(28, 'c');
     if (seed & 8)
-        edited.year = "1999";
+        edited.texts.year = "1999";
+    if (seed & 16)
+        edited.genreRow = 17;
     return edited;
+}
+
+// What a reload must show: every text the Save wrote, and what it did not write as it was.
+FormValues Expected(const FormValues& loaded, const FormValues& saved) {
+    FormValues expected = saved;
+    for (auto member : {&TagFields::title, &TagFields::artist, &TagFields::album, &TagFields::year,
+                        &TagFields::comment})
+        if ((saved.texts.*member).empty())
+            expected.texts.*member = loaded.texts.*member;
+    if (saved.genreRow == GenreTable::kNoneRow || saved.genreRow == GenreTable::kNoRow)
+        expected.genreRow = loaded.genreRow;
+    return expected;
 }
 
 // Checks the file a Save left, which BEFORE was, and counts how it was written.
 TagInspection CheckSaved(const std::string& path, std::string_view audioBefore,
-                         const TagFields& saved, const TagInspection& before,
+                         const FormValues& expected, const TagInspection& before,
                          LoadAndSave::Saves* saves) {
     const TagInspection after = Id3Inspector::Inspect(path);
     if (!after.Accepted())
         BrokenPromise("a saved file is refused:", after.problem);
+    if (after.majorVersion != 3 && !after.frames.empty())
+        BrokenPromise("a saved file's tag is not ID3v2.3");
     if (!after.layout.hasId3v1)
         BrokenPromise("a saved file has no ID3v1 tag");
     if (AudioOf(ReadAll(path), after.layout) != audioBefore)
         BrokenPromise("a Save changed the audio");
-    CTagFile reloaded;
+    TagEditingSession reloaded;
     reloaded.Link(path);
-    const TagFields shown = reloaded.ReadFields();
-    if (saved.title == "Fuzzed title" && shown.title != saved.title)
-        BrokenPromise("a saved title did not load again:", shown.title);
+    if (reloaded.Held() != expected)
+        BrokenPromise("a saved file does not show what was saved and kept:",
+                      reloaded.Held().texts.title + "|" + reloaded.Held().texts.artist + "|" +
+                          reloaded.Held().texts.comment);
     const bool inPlace = after.identity.SameFileAs(before.identity);
     if (after.layout.tagSize == before.layout.tagSize && !inPlace)
         BrokenPromise("a tag that fitted its room was not written in place");
@@ -83,33 +100,34 @@ LoadAndSave::Saves LoadAndSave::Run(const std::uint8_t* data, std::size_t size) 
     WriteAll(m_path, input);
     const TagInspection before = Id3Inspector::Inspect(m_path);
 
-    CTagFile tag;
-    tag.Link(m_path);
-    const TagFields loaded = tag.ReadFields();
-    const unsigned genre = tag.ReadGenreNumber();
+    TagEditingSession session;
+    session.Link(m_path);
+    const FormValues loaded = session.Held();
     const std::size_t seed = size + (size ? data[size / 2] : 0);
-    const TagFields edited = Edited(loaded, seed);
-    const unsigned newGenre = (seed & 16) ? 17 : genre;
+    const FormValues edited = Edited(loaded, seed);
 
     Saves saves;
-    const SaveResult first = tag.Save(edited, newGenre);
-    if (!tag.Protection().empty()) {
+    const SaveResult first = session.Save(edited);
+    if (!session.Protection().empty()) {
         if (first.outcome != SaveResult::Outcome::Refused)
             BrokenPromise("a protected file was not refused");
         if (ReadAll(m_path) != input)
             BrokenPromise("a refused file was changed");
         return saves;
     }
+    // A text longer than its field, loaded and left as it is, never stops a Save.
     if (!first.Saved())
         BrokenPromise("an accepted file could not be saved:", first.reason);
     const std::string_view audio = AudioOf(input, before.layout);
-    const TagInspection afterFirst = CheckSaved(m_path, audio, edited, before, &saves);
+    const TagInspection afterFirst =
+        CheckSaved(m_path, audio, Expected(loaded, edited), before, &saves);
 
-    TagFields again = edited;
-    again.album = "Second save";
-    const SaveResult second = tag.Save(again, GenreTable::kNoGenre);
+    FormValues again = session.Held();
+    again.texts.album = "Second save";
+    again.genreRow = GenreTable::kNoneRow;
+    const SaveResult second = session.Save(again);
     if (!second.Saved())
         BrokenPromise("a second Save failed:", second.reason);
-    CheckSaved(m_path, audio, again, afterFirst, &saves);
+    CheckSaved(m_path, audio, Expected(Expected(loaded, edited), again), afterFirst, &saves);
     return saves;
 }

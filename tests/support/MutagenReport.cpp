@@ -1,10 +1,9 @@
 #include "MutagenReport.h"
 
 #include "Mp3Builder.h"
+#include "PythonRun.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <memory>
 #include <sstream>
 
 namespace {
@@ -46,13 +45,6 @@ std::string Unhex(const std::string& hex) {
     return out;
 }
 
-std::string ShellQuote(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
 std::vector<std::string> SplitTabs(const std::string& line) {
     std::vector<std::string> parts;
     std::stringstream stream(line);
@@ -88,17 +80,7 @@ std::string TextOf(const std::vector<MutagenReport::Frame>& frames, const std::s
 
 MutagenReport MutagenReport::Read(const std::string& path) {
     MutagenReport report;
-    const std::string command =
-        "/usr/bin/python3 -c " + ShellQuote(kScript) + " " + ShellQuote(path) + " 2>&1";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    if (!pipe) {
-        report.error = "cannot start /usr/bin/python3";
-        return report;
-    }
-    std::string output;
-    char buffer[4096];
-    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe.get()))
-        output.append(buffer, n);
+    const std::string output = PythonOutput({"-c", kScript, path});
     std::stringstream lines(output);
     std::string line;
     while (std::getline(lines, line)) {

@@ -1,0 +1,71 @@
+// Files as other taggers and players write them open with their values, and a Save of a
+// one-field change changes that field and nothing else: every other frame keeps its meaning,
+// the audio its bytes, and the file ends up with an ID3v2.3 tag and an ID3v1 tag.
+#include "Id3Inspector.h"
+#include "Mp3Builder.h"
+#include "MutagenReport.h"
+#include "ScratchDir.h"
+#include "TagEditingSession.h"
+#include "TaggerStyles.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+class TaggerFidelity : public ::testing::TestWithParam<std::string> {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(TaggerStyles::Write(GetParam(), m_original), "");
+        std::filesystem::copy_file(m_original, m_path);
+        const TagInspection inspection = Id3Inspector::Inspect(m_original);
+        const auto bytes = Mp3Builder::ReadFile(m_original);
+        m_audio.assign(bytes.begin() + inspection.layout.audioBegin,
+                       bytes.begin() + inspection.layout.audioEnd);
+        m_session.Link(m_path);
+    }
+
+    void SaveAndCompare(const FormValues& form, const std::vector<std::string>& changes) {
+        const SaveResult result = m_session.Save(form);
+        ASSERT_TRUE(result.Saved()) << result.reason;
+        EXPECT_EQ(MutagenReport::Read(m_path).CheckSavedLayout(m_path, m_audio), "");
+        EXPECT_EQ(TaggerStyles::Differences(m_original, m_path, changes), "");
+    }
+
+    ScratchDir m_dir;
+    std::string m_original = m_dir.File("original.mp3");
+    std::string m_path = m_dir.File("saved.mp3");
+    Mp3Builder::Bytes m_audio;
+    TagEditingSession m_session;
+};
+
+TEST_P(TaggerFidelity, OpensWithItsValues) {
+    EXPECT_EQ(m_session.Protection(), "");
+    EXPECT_NE(m_session.Held().texts.title, "");
+    EXPECT_NE(m_session.Held().texts.album, "");
+}
+
+TEST_P(TaggerFidelity, ASavedAlbumChangesTheAlbumAlone) {
+    FormValues form = m_session.Held();
+    form.texts.album = "Neues Album \u2013 \u65B0";
+    SaveAndCompare(form, {"TALB=" + form.texts.album});
+    // A second Save in the same link builds on the first and keeps all the rest as well.
+    form.texts.title = "Zweiter Titel";
+    SaveAndCompare(form, {"TALB=" + form.texts.album, "TIT2=Zweiter Titel"});
+}
+
+TEST_P(TaggerFidelity, ASaveOfNothingChangedKeepsEveryMeaning) {
+    SaveAndCompare(m_session.Held(), {});
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryStyle, TaggerFidelity, ::testing::ValuesIn(TaggerStyles::Names()),
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                             std::string name = info.param;
+                             for (char& c : name)
+                                 if (c == '-')
+                                     c = '_';
+                             return name;
+                         });
+
+} // namespace
