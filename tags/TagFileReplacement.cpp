@@ -6,8 +6,10 @@
 #include "TempFileSignalCleanup.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <random>
 #include <sys/xattr.h>
 #include <unistd.h>
 #include <vector>
@@ -20,6 +22,16 @@ namespace {
 constexpr std::size_t kCopyChunk = 1 << 20;
 // Leaves room for the temporary name's prefix and suffix within the file system's name limit.
 constexpr std::size_t kMaxBaseNameInTempName = 200;
+constexpr int kTempNameAttempts = 100;
+
+std::string RandomSuffix(std::random_device& random) {
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::uniform_int_distribution<std::size_t> letter(0, sizeof kLetters - 2);
+    std::string suffix(6, ' ');
+    for (char& c : suffix)
+        c = kLetters[letter(random)];
+    return suffix;
+}
 
 std::string FolderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
@@ -78,17 +90,29 @@ SaveResult TagFileReplacement::Run(FileIdentity* saved) {
     return SaveResult::Success();
 }
 
+// Named like mkstemp's files, but armed for signals before it exists: no signal can then come
+// between its creation and its cleanup. A name that is taken belongs to a Save of the same file
+// that was killed (Saves of one file hold its lock), so the cleanup of that name harms nothing.
 SaveResult TagFileReplacement::CreateTemp() {
-    std::string base = BaseNameOf(m_plan.target).substr(0, kMaxBaseNameInTempName);
-    std::string name = FolderOf(m_plan.target) + "/." + base + ".tagsave-XXXXXX";
-    std::vector<char> buffer(name.begin(), name.end());
-    buffer.push_back('\0');
-    m_temp = PosixFile(::mkostemp(buffer.data(), O_CLOEXEC));
-    if (!m_temp.IsOpen())
-        return FailedWithReason("The folder holding the file cannot be written to");
-    m_tempPath = buffer.data();
-    m_signalCleanup = std::make_unique<TempFileSignalCleanup>(m_tempPath);
-    return SaveResult::Success();
+    const std::string prefix = FolderOf(m_plan.target) + "/." +
+                               BaseNameOf(m_plan.target).substr(0, kMaxBaseNameInTempName) +
+                               ".tagsave-";
+    std::random_device random;
+    for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
+        std::string path = prefix + RandomSuffix(random);
+        m_signalCleanup.reset();
+        m_signalCleanup = std::make_unique<TempFileSignalCleanup>(path);
+        m_temp = PosixFile(::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+        if (m_temp.IsOpen()) {
+            m_tempPath = std::move(path);
+            return SaveResult::Success();
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    const SaveResult failure = FailedWithReason("The folder holding the file cannot be written to");
+    m_signalCleanup.reset();
+    return failure;
 }
 
 SaveResult TagFileReplacement::WriteNewFile() {

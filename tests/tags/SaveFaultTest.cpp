@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
@@ -419,12 +420,13 @@ protected:
         int journalsLeft = 0; // kills that came while a journal was kept
     };
 
-    // Saves A, B, A, ... in a child that is killed at a random moment, ROUNDS times. After each
-    // kill the recovery runs, as the next start would, and the file must then be exactly what
-    // Save A or Save B writes: each Save of one title produces the same bytes.
-    Rounds KillSavesAtRandom(const std::string& titleA, const std::string& titleB, int rounds,
-                             int maxDelayMicroseconds) {
+    // Saves A, B, A, ... in a child that is killed at a random moment, ROUNDS times: within
+    // the time three Saves take on this machine now. After each kill the recovery runs, as the
+    // next start would, and the file must then be exactly what Save A or Save B writes: each
+    // Save of one title produces the same bytes.
+    Rounds KillSavesAtRandom(const std::string& titleA, const std::string& titleB, int rounds) {
         Rounds result;
+        const auto start = std::chrono::steady_clock::now();
         if (LinkAndSave(m_path, titleA) != "saved")
             return result;
         const Bytes fileA = Mp3Builder::ReadFile(m_path);
@@ -432,9 +434,11 @@ protected:
         const Bytes fileB = Mp3Builder::ReadFile(m_path);
         LinkAndSave(m_path, titleA);
         EXPECT_EQ(Mp3Builder::ReadFile(m_path), fileA);
+        const auto threeSaves = std::chrono::duration_cast<std::chrono::microseconds>(
+            std::chrono::steady_clock::now() - start);
 
         std::mt19937 random(20261208);
-        std::uniform_int_distribution<int> delay(0, maxDelayMicroseconds);
+        std::uniform_int_distribution<long> delay(0, static_cast<long>(threeSaves.count()));
         for (int round = 0; round < rounds; ++round) {
             const pid_t pid = ::fork();
             if (pid == 0) {
@@ -465,7 +469,7 @@ TEST_F(KilledSaves, WritingTheFileAnewTheOldFileOrTheNewOneIsLeftWhole) {
     BlockJournalFolder();
     Create(m_tight.AudioFrames(60), m_path);
     const Rounds rounds = KillSavesAtRandom("Title A: long enough to grow the tag",
-                                            "Title B: long enough to grow the tag", 200, 15000);
+                                            "Title B: long enough to grow the tag", 200);
     EXPECT_EQ(rounds.killed, 200);
     EXPECT_GT(rounds.endingWithB, 0);
     // Kills cut saves short: their new files are left beside the old one, never in its place.
@@ -479,7 +483,7 @@ TEST_F(KilledSaves, WritingTheFileAnewTheOldFileOrTheNewOneIsLeftWhole) {
 
 TEST_F(KilledSaves, WritingInPlaceTheOldTagsOrTheNewOnesAreWholeOnceRecovered) {
     Create(m_roomy.AudioFrames(60), m_path);
-    const Rounds rounds = KillSavesAtRandom("Title A", "Title B", 200, 4000);
+    const Rounds rounds = KillSavesAtRandom("Title A", "Title B", 200);
     EXPECT_EQ(rounds.killed, 200);
     EXPECT_GT(rounds.endingWithB, 0);
     // A kill leaves the page cache whole, so the file is rarely torn: only a kill between the
