@@ -287,10 +287,10 @@ int main(int argc, char** argv) {
         {"load: link + read the six values", "LoadProgram", "LoadRawId3lib", 1.10},
         {"inspector alone beside id3lib's Link", "InspectProgram", "LinkRawId3lib", 0.10},
         {"load: as ID3v2.4 beside ID3v2.3", "LoadProgramVersion24", "LoadProgram", 2.0},
-        // Raw Update neither syncs nor reads back, so it sets no goal on its own; what safety
-        // costs at the least is the two syncs.
+        // Raw Update neither syncs nor reads back, so it sets no goal on its own. The goal is
+        // to cost no more than it does with the two syncs that safety needs at the least.
         {"save, fits: beside raw Update", "SaveProgram", "SaveRawId3lib", 0},
-        {"save, fits: beside Update + 2 syncs", "SaveProgram", "SaveRawId3libWithTwoSyncs", 1.10},
+        {"save, fits: beside Update + 2 syncs", "SaveProgram", "SaveRawId3libWithTwoSyncs", 1.00},
         {"save, fits: 200 MB beside 5 MB", "SaveProgram200MB", "SaveProgram", 1.20},
         // A whole synced and verified new file against an unsynced rewrite.
         {"save: tag must grow", "SaveGrowingProgram", "SaveGrowingRawId3lib", 0},

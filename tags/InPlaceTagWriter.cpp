@@ -126,6 +126,13 @@ SaveResult InPlaceTagWriter::WriteNewBytes() {
 // Reads the file back: the new tags whole, the audio next to them as it was, and tags this
 // program would load again, laid out as before.
 SaveResult InPlaceTagWriter::Verify() {
+    // Bytes that are neither the old nor the new ones were written by a program that does not
+    // take the lock, after this Save wrote: the later change is theirs, and putting the old
+    // bytes back would undo it too.
+    if (JournalPlayback::Examine(m_record, m_file) == JournalPlayback::State::Changed) {
+        m_fileMayBeTorn = false;
+        return SaveFailure::ChangedWhileSaved();
+    }
     const TagLayout& before = m_plan.layout;
     const TagInspection reread = Id3Inspector::Inspect(m_file);
     std::string audioEdges;

@@ -59,7 +59,7 @@ JournalFolder JournalFolder::ForSaving() {
     folder.m_path = Location();
     if (folder.m_path.empty())
         folder.m_problem = "No home folder is known to keep it in";
-    else if (!MakeFolders(folder.m_path))
+    else if (::access(folder.m_path.c_str(), F_OK) != 0 && !MakeFolders(folder.m_path))
         folder.m_problem =
             "Its folder " + folder.m_path + " could not be made: " + std::strerror(errno);
     else

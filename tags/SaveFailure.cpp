@@ -36,4 +36,9 @@ SaveResult ChangedByAnotherProgram() {
             std::string("Another program changed the file after it was loaded.") + kUnchanged};
 }
 
+SaveResult ChangedWhileSaved() {
+    return {SaveResult::Outcome::Failed,
+            "Another program changed the file while it was saved; the file keeps that change."};
+}
+
 } // namespace SaveFailure

@@ -14,6 +14,8 @@ SaveResult FailedWithReason(const std::string& what);
 // FAILURE happened while the file was being written, and putting its old bytes back failed too
 // (errno): the file keeps its journal until the recovery plays it back.
 SaveResult NotPutBack(const SaveResult& failure);
+// Another program wrote the file while the Save wrote it, and the file keeps that change.
+SaveResult ChangedWhileSaved();
 // The file is no longer the one that was loaded (or last saved): writing would undo what
 // another program wrote.
 SaveResult ChangedByAnotherProgram();

@@ -4,6 +4,7 @@
 #include "CTagFile.h"
 #include "Mp3Builder.h"
 #include "MutagenReport.h"
+#include "PosixFile.h"
 #include "ScratchDir.h"
 #include "ScratchJournalFolder.h"
 #include "Unprivileged.h"
@@ -11,10 +12,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
 #include <climits>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -156,6 +159,9 @@ TEST_F(CliSaveFault, KilledAtEachStepOfASaveTheNextStartFindsTheOldTagsOrTheNewO
     const std::string calls = "openat,mkdir,flock,write,pwrite64,fsync,fdatasync,ftruncate,"
                               "fchown,fchmod,fsetxattr,rename,unlink";
     const std::string trace = m_journals.StateHome() + "/trace";
+    // Made by the first Save otherwise, which would then make calls the later ones do not.
+    fs::create_directory(m_journals.Folder());
+    ASSERT_TRUE(Unprivileged::GiveToNobody(m_journals.Folder()));
     char real[PATH_MAX];
     ASSERT_TRUE(::realpath(m_path.c_str(), real));
     const std::string restoredLine = "tageditor-cli: " + std::string(real) +
@@ -245,6 +251,38 @@ TEST_F(CliSaveFault, OfTwoConcurrentSavesNoneSucceedsWithItsChangeLost) {
     }
     // Otherwise the runs never overlapped, and the test showed nothing.
     EXPECT_GT(refused, 0);
+}
+
+// A program that does not take the lock writes the tag while "set" syncs what it wrote (strace
+// holds the sync back long enough): the read-back finds the other program's bytes, and the
+// Save leaves them rather than putting its old bytes back over them.
+TEST_F(CliSaveFault, AChangeByAProgramWithoutTheLockWhileTheTagIsWrittenIsKept) {
+    if (std::system("strace -o /dev/null true 2>/dev/null") != 0)
+        GTEST_SKIP() << "strace cannot trace here";
+    m_roomy.WriteTo(m_path);
+    FILE* run = Start("set --title 'Ours' '" + m_path + "'", {},
+                      "strace -qq -o /dev/null -e trace=fdatasync -e "
+                      "inject=fdatasync:delay_enter=1000000 ");
+    // Once the new title is in the file, and while the sync is held back, the other program
+    // writes its own title over it.
+    const std::size_t tagSize = m_roomy.Id3v2Tag().size();
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    std::string tag;
+    do {
+        const Mp3Builder::Bytes bytes = Mp3Builder::ReadFile(m_path);
+        tag.assign(bytes.begin(), bytes.begin() + tagSize);
+    } while (tag.find("Ours") == std::string::npos && std::chrono::steady_clock::now() < giveUp);
+    const std::size_t at = tag.find("Ours");
+    ASSERT_NE(at, std::string::npos) << Finish(run).stderrText;
+    PosixFile other(::open(m_path.c_str(), O_WRONLY));
+    ASSERT_TRUE(other.WriteAllAt(at, "Them", 4));
+    const Finished finished = Finish(run);
+    EXPECT_EQ(finished.status, 1);
+    EXPECT_EQ(finished.stderrText, "tageditor-cli: " + m_path +
+                                       ": Another program changed the file while it was saved; "
+                                       "the file keeps that change.\n");
+    EXPECT_EQ(MutagenReport::Read(m_path).Text("TIT2"), "Them");
+    EXPECT_TRUE(m_journals.Journals().empty());
 }
 
 // SIGINT, SIGTERM and SIGHUP while a grown tag's file is written anew, each sent as soon as the
