@@ -28,6 +28,16 @@ void CTagFile::Link(const std::string& path) {
     m_shown = ShownFields::Read(*m_tag);
 }
 
+void CTagFile::Unlink() {
+    m_tag->Clear();
+    m_fileTag.clear();
+    m_linked = false;
+    m_path.clear();
+    m_readError.clear();
+    m_protection.clear();
+    m_shown = ShownFields::Read(*m_tag);
+}
+
 // The one place id3lib parses a file, and only the tag bytes the inspector passed, from memory:
 // the file may have changed since, and the audio has nothing for id3lib to read.
 void CTagFile::LinkTag(const TagInspection& inspection) {

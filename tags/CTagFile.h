@@ -23,6 +23,8 @@ public:
     // be read, has no ID3v2 tag, or has one id3lib cannot be given safely (Protection() says
     // why) leaves the tag empty.
     void Link(const std::string& path);
+    // Forgets the linked file, as at construction: nothing is read, and Save writes nowhere.
+    void Unlink();
     bool IsLinked() const { return m_linked; }
     const std::string& LinkedPath() const { return m_path; }
 
