@@ -1,5 +1,6 @@
 #include "CTagCli.h"
 
+#include "EscapedText.h"
 #include "FieldLimits.h"
 #include "GenreTable.h"
 #include "Latin1Text.h"
@@ -7,6 +8,11 @@
 #include <ostream>
 
 namespace {
+
+// A tag's text as one line of the terminal.
+std::string ShownText(const std::string& latin1) {
+    return EscapedText::Of(Latin1Text::ToUtf8(latin1));
+}
 
 std::string GenreText(unsigned number) {
     const char* row = GenreTable::RowText(GenreTable::RowForNumber(number));
@@ -41,13 +47,13 @@ bool CTagCli::Show(const std::string& path) {
     if (!Load(path))
         return false;
     const TagFields fields = m_tag.ReadFields();
-    m_out << "File: " << path << '\n'
-          << "Title: " << Latin1Text::ToUtf8(fields.title) << '\n'
-          << "Artist: " << Latin1Text::ToUtf8(fields.artist) << '\n'
-          << "Album: " << Latin1Text::ToUtf8(fields.album) << '\n'
-          << "Year: " << Latin1Text::ToUtf8(fields.year) << '\n'
+    m_out << "File: " << EscapedText::Of(path) << '\n'
+          << "Title: " << ShownText(fields.title) << '\n'
+          << "Artist: " << ShownText(fields.artist) << '\n'
+          << "Album: " << ShownText(fields.album) << '\n'
+          << "Year: " << ShownText(fields.year) << '\n'
           << "Genre: " << GenreText(m_tag.ReadGenreNumber()) << '\n'
-          << "Comments: " << Latin1Text::ToUtf8(fields.comment) << "\n\n";
+          << "Comments: " << ShownText(fields.comment) << "\n\n";
     // The empty values of a tag that could not be read must not pass for the file's own.
     if (!m_tag.Protection().empty()) {
         Fail(path, m_tag.Protection());
