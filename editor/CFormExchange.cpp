@@ -6,6 +6,8 @@
 
 #include <QLineEdit>
 
+#include <algorithm>
+
 void CFormExchange::AddText(QLineEdit* edit, QString* member, int cap) {
     auto* validator = new CFieldValidator(cap, edit);
     edit->setValidator(validator);
@@ -34,4 +36,9 @@ bool CFormExchange::FromControls() {
         }
     }
     return true;
+}
+
+bool CFormExchange::ControlsMatchMembers() const {
+    return std::all_of(m_fields.begin(), m_fields.end(),
+                       [](const Field& field) { return field.edit->text() == *field.member; });
 }

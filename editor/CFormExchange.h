@@ -22,6 +22,8 @@ public:
     // told, the field gets the focus with its text selected, and the exchange stops there
     // (the fields before it and the refused one are already taken). False on a refusal.
     bool FromControls();
+    // Whether every field still shows its member's text, as after ToControls.
+    bool ControlsMatchMembers() const;
 
 private:
     struct Field {
