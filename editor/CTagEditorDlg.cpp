@@ -411,7 +411,9 @@ bool CTagEditorDlg::OnSaveFile() {
         m_boxes.Notify(Text(EditorTexts::kNotSaved)
                            .arg(QFile::decodeName(QByteArray::fromStdString(m_tag.LinkedPath())),
                                 QString::fromStdString(result.reason)),
-                       IMessageBoxes::Icon::Critical);
+                       result.outcome == SaveResult::Outcome::Failed
+                           ? IMessageBoxes::Icon::Critical
+                           : IMessageBoxes::Icon::Warning);
         return false;
     }
     return true;

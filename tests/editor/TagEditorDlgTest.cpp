@@ -748,6 +748,9 @@ private slots:
         QVERIFY(line->geometry().bottom() <
                 editor.Control<QStatusBar>("IDC_STATUSBAR")->geometry().top());
         QVERIFY(editor.boxes.Silent());
+        // Saving it is refused, which is a warning rather than a failure.
+        editor.dlg.OnCommand(ID_FILE_SAVE_FILE);
+        QCOMPARE(editor.boxes.noticeIcons, QList({IMessageBoxes::Icon::Warning}));
 
         editor.ClickRow(1);
         QVERIFY(!line->isVisible());
