@@ -7,6 +7,7 @@
 #include "CFileListCtrl.h"
 #include "CHelpViewer.h"
 #include "CLabelToolBar.h"
+#include "CListPopupStyle.h"
 #include "CMediaWindowFactory.h"
 #include "CNoticeLine.h"
 #include "CPlayback.h"
@@ -166,8 +167,9 @@ void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
     const QRect genreRect = units.ToPixels(kGenre);
     const int closedHeight = units.ToPixels(kTitle).height();
     m_cbGenre->setGeometry(genreRect.x(), genreRect.y(), genreRect.width(), closedHeight);
-    // A scrolling list of its own rows, rather than a menu as tall as the screen.
-    m_cbGenre->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+    auto* popupStyle = new CListPopupStyle;
+    popupStyle->setParent(m_cbGenre);
+    m_cbGenre->setStyle(popupStyle);
     m_cbGenre->setMaxVisibleItems(kGenreRowsShown);
 
     m_edComments = CreateTextField(QStringLiteral("IDC_COMMENTS"), kComments, units);
