@@ -2,7 +2,7 @@
 
 #include "FieldLimits.h"
 #include "GenreTable.h"
-#include "Latin1Text.h"
+#include "UnicodeText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -19,10 +19,11 @@ constexpr const char kUsage[] =
 Shows or changes the tags of MP3 files, exactly as the editor's window does.
 
   show  prints each file's Title, Artist, Album, Year, Genre and Comments.
-  set   loads each file, changes the fields given, and saves it: an ID3v2 tag
-        at the start of the file and an ID3v1 tag at its end. As in the
-        window, an empty text keeps what the file holds, and a new Artist also
-        replaces the file's band, conductor and composer.
+  set   loads each file, changes the fields given, and saves it: an ID3v2.3
+        tag at the start of the file and an ID3v1 tag at its end. As in the
+        window, only what changes is written: a field left out, or given the
+        text it already has, keeps the file's frames exactly as they are, and
+        an empty text keeps what the file holds.
 
 Options of set:
   --title T         at most 30 characters
@@ -34,7 +35,9 @@ Options of set:
                     list such as HardRock (case ignored); None, 80 or 255
                     keep the file's genre
 
-Texts are UTF-8; the tags hold only ISO-8859-1 (Western European) characters.
+Texts are UTF-8, in any language. The ID3v2 tag stores a text as ISO-8859-1
+when every character fits, otherwise as UTF-16; the ID3v1 tag holds ISO-8859-1
+only, with "?" for each character it cannot hold.
 Exit status: 0 success, 1 a file could not be read or saved, 2 usage error.
 )";
 
@@ -109,19 +112,17 @@ void CCliArguments::TakeOption(const std::string& name, const std::string& value
 
 void CCliArguments::TakeField(const std::string& name, std::string TagFields::*member,
                               const std::string& value) {
-    const std::optional<std::string> latin1 = Latin1Text::FromUtf8(value);
-    if (!latin1) {
-        m_error = name + " \"" + value +
-                  "\": the tags can hold only ISO-8859-1 (Western European) characters";
+    if (!UnicodeText::IsValidUtf8(value)) {
+        m_error = name + ": the text is not valid UTF-8";
         return;
     }
     for (const FieldLimits::Field& field : FieldLimits::kFields) {
-        if (field.member == member && latin1->size() > static_cast<std::size_t>(field.limit)) {
+        if (field.member == member && FieldLimits::IsTooLong(value, field.limit)) {
             m_error = name + ": " + FieldLimits::TooLongMessage(field.limit);
             return;
         }
     }
-    m_edits.*member = *latin1;
+    m_edits.*member = value;
     m_edited.push_back(member);
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-// The command line of tageditor-cli, checked, with its texts converted to ISO-8859-1.
+// The command line of tageditor-cli, checked; its texts are UTF-8.
 class CCliArguments {
 public:
     enum class Command { Help, Show, Set };

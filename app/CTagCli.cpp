@@ -1,8 +1,6 @@
 #include "CTagCli.h"
 
-#include "FieldLimits.h"
 #include "GenreTable.h"
-#include "Latin1Text.h"
 
 #include <ostream>
 
@@ -40,17 +38,17 @@ int CTagCli::Run(const CCliArguments& arguments) {
 bool CTagCli::Show(const std::string& path) {
     if (!Load(path))
         return false;
-    const TagFields fields = m_tag.ReadFields();
+    const TagFields& fields = m_session.Held().texts;
     m_out << "File: " << path << '\n'
-          << "Title: " << Latin1Text::ToUtf8(fields.title) << '\n'
-          << "Artist: " << Latin1Text::ToUtf8(fields.artist) << '\n'
-          << "Album: " << Latin1Text::ToUtf8(fields.album) << '\n'
-          << "Year: " << Latin1Text::ToUtf8(fields.year) << '\n'
-          << "Genre: " << GenreText(m_tag.ReadGenreNumber()) << '\n'
-          << "Comments: " << Latin1Text::ToUtf8(fields.comment) << "\n\n";
+          << "Title: " << fields.title << '\n'
+          << "Artist: " << fields.artist << '\n'
+          << "Album: " << fields.album << '\n'
+          << "Year: " << fields.year << '\n'
+          << "Genre: " << GenreText(m_session.GenreNumber()) << '\n'
+          << "Comments: " << fields.comment << "\n\n";
     // The empty values of a tag that could not be read must not pass for the file's own.
-    if (!m_tag.Protection().empty()) {
-        Fail(path, m_tag.Protection());
+    if (!m_session.Protection().empty()) {
+        Fail(path, m_session.Protection());
         return false;
     }
     return true;
@@ -59,25 +57,20 @@ bool CTagCli::Show(const std::string& path) {
 bool CTagCli::Set(const std::string& path, const CCliArguments& arguments) {
     if (!Load(path))
         return false;
-    const TagFields form = arguments.Edit(m_tag.ReadFields());
-    if (const FieldLimits::Field* tooLong = FieldLimits::FirstTooLong(form)) {
-        Fail(path,
-             std::string(tooLong->label) + ": " + FieldLimits::TooLongMessage(tooLong->limit));
-        return false;
-    }
-    const int genreRow =
-        arguments.GenreRow().value_or(GenreTable::RowForNumber(m_tag.ReadGenreNumber()));
-    const SaveResult result = m_tag.Save(form, GenreTable::NumberForRow(genreRow));
+    FormValues form = m_session.Held();
+    form.texts = arguments.Edit(form.texts);
+    form.genreRow = arguments.GenreRow().value_or(form.genreRow);
+    const SaveResult result = m_session.Save(form);
     if (!result.Saved())
         Fail(path, result.reason);
     return result.Saved();
 }
 
 bool CTagCli::Load(const std::string& path) {
-    m_tag.Link(path);
-    if (m_tag.ReadError().empty())
+    m_session.Link(path);
+    if (m_session.ReadError().empty())
         return true;
-    Fail(path, m_tag.ReadError());
+    Fail(path, m_session.ReadError());
     return false;
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "CCliArguments.h"
-#include "CTagFile.h"
+#include "TagEditingSession.h"
 
 #include <iosfwd>
 #include <string>
 
-// Runs a tageditor-cli command on the same tag object and the same steps as the editor window.
+// Runs a tageditor-cli command through the same editing session as the editor window.
 class CTagCli {
 public:
     enum ExitCode { kSuccess = 0, kFileFailed = 1, kUsageError = 2 };
@@ -23,5 +23,5 @@ private:
 
     std::ostream& m_out;
     std::ostream& m_err;
-    CTagFile m_tag;
+    TagEditingSession m_session;
 };

@@ -6,13 +6,20 @@ CFieldValidator::CFieldValidator(int cap, QObject* parent)
     : QValidator(parent), m_cap(cap), m_allowedLength(cap) {}
 
 void CFieldValidator::AllowProgramText(const QString& text) {
-    m_allowedLength = std::max(m_cap, static_cast<int>(text.size()));
+    m_allowedLength = std::max(m_cap, CharacterCount(text));
 }
 
 QValidator::State CFieldValidator::validate(QString& input, int& /*pos*/) const {
-    return IsLatin1(input) && input.size() <= m_allowedLength ? Acceptable : Invalid;
+    return CharacterCount(input) <= m_allowedLength ? Acceptable : Invalid;
 }
 
-bool CFieldValidator::IsLatin1(const QString& text) {
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; });
+int CFieldValidator::CharacterCount(const QString& text) {
+    int count = 0;
+    for (int i = 0; i < text.size(); ++i) {
+        // The two halves of a surrogate pair are one character.
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        ++count;
+    }
+    return count;
 }

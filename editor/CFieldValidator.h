@@ -2,10 +2,11 @@
 
 #include <QValidator>
 
-// The input rule of one form field: only characters ISO-8859-1 can hold, and no more than the
-// field's cap. A longer text that the program put in (a long title read from a file) is kept
-// whole; the user may edit it but never make it longer than it came. (The allowance stays until
-// the program sets the next text, so the field's own undo can always bring the text back.)
+// The input rule of one form field: no more characters than the field's cap, counted as the user
+// sees them (a character outside the Basic Multilingual Plane counts once). A longer text that
+// the program put in (a long title read from a file) is kept whole; the user may edit it but
+// never make it longer than it came. (The allowance stays until the program sets the next text,
+// so the field's own undo can always bring the text back.)
 class CFieldValidator : public QValidator {
     Q_OBJECT
 public:
@@ -18,7 +19,7 @@ public:
 
     State validate(QString& input, int& pos) const override;
 
-    static bool IsLatin1(const QString& text);
+    static int CharacterCount(const QString& text);
 
 private:
     int m_cap;

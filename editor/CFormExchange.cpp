@@ -9,11 +9,12 @@
 void CFormExchange::AddText(QLineEdit* edit, QString* member, int cap) {
     auto* validator = new CFieldValidator(cap, edit);
     edit->setValidator(validator);
-    m_fields.push_back({edit, validator, member});
+    m_fields.push_back({edit, validator, member, QString()});
 }
 
 void CFormExchange::ToControls() {
-    for (const Field& field : m_fields) {
+    for (Field& field : m_fields) {
+        field.programText = *field.member;
         field.validator->AllowProgramText(*field.member);
         field.edit->setText(*field.member);
         // Show a text longer than the field from its start, as it reads.
@@ -25,7 +26,9 @@ bool CFormExchange::FromControls() {
     for (const Field& field : m_fields) {
         *field.member = field.edit->text();
         const int cap = field.validator->Cap();
-        if (field.member->size() > cap) {
+        // A longer text from the file may stay as it came; the cap is for what the user types.
+        if (CFieldValidator::CharacterCount(*field.member) > cap &&
+            *field.member != field.programText) {
             m_boxes.AppMessage(QString::fromStdString(FieldLimits::TooLongMessage(cap)),
                                IMessageBoxes::Icon::Warning);
             field.edit->setFocus();

@@ -8,7 +8,7 @@ class QLineEdit;
 class CFieldValidator;
 
 // Moves the form's texts between the dialog's members and its edit fields, in both
-// directions, holding every field to its cap.
+// directions, holding what the user types to every field's cap.
 class CFormExchange {
 public:
     explicit CFormExchange(IMessageBoxes& boxes) : m_boxes(boxes) {}
@@ -18,9 +18,10 @@ public:
 
     // Every member's whole text into its field.
     void ToControls();
-    // Every field into its member, in order. A text over its cap is refused: the user is
-    // told, the field gets the focus with its text selected, and the exchange stops there
-    // (the fields before it and the refused one are already taken). False on a refusal.
+    // Every field into its member, in order. A text over its cap that differs from the one the
+    // program last put in is refused: the user is told, the field gets the focus with its text
+    // selected, and the exchange stops there (the fields before it and the refused one are
+    // already taken). False on a refusal.
     bool FromControls();
 
 private:
@@ -28,6 +29,7 @@ private:
         QLineEdit* edit;
         CFieldValidator* validator;
         QString* member;
+        QString programText; // what ToControls last put in
     };
 
     IMessageBoxes& m_boxes;

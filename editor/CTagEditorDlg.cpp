@@ -40,13 +40,12 @@ QString Text(const char* latin1) {
     return QString::fromLatin1(latin1);
 }
 
-QString FromLatin1(const std::string& bytes) {
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+QString FromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The form only takes characters ISO-8859-1 can hold, so this conversion loses nothing.
-std::string ToLatin1(const QString& text) {
-    return text.toLatin1().toStdString();
+std::string ToUtf8(const QString& text) {
+    return text.toUtf8().toStdString();
 }
 
 // The window is laid out in dialog units of this font: the classic dialog font where the
@@ -364,24 +363,22 @@ void CTagEditorDlg::OnRemoveFile() {
 }
 
 void CTagEditorDlg::OnSaveFile() {
-    const TagFields heldBefore = HeldFields();
     if (!UpdateData(true))
         return;
-    const SaveResult result =
-        m_tag.Save(HeldFields(), GenreTable::NumberForRow(m_cbGenre->currentIndex()));
+    const SaveResult result = m_session.Save({HeldFields(), m_cbGenre->currentIndex()});
+    // Saved, the form's texts are what Undo brings back; not saved, what the file holds still is.
+    SetHeldFields(m_session.Held().texts);
     if (result.outcome == SaveResult::Outcome::Failed ||
         result.outcome == SaveResult::Outcome::Refused) {
-        // Nothing was saved, so Undo must still bring back what the file holds.
-        SetHeldFields(heldBefore);
-        m_boxes.Notify(Text(EditorTexts::kNotSaved)
-                           .arg(QFile::decodeName(QByteArray::fromStdString(m_tag.LinkedPath())),
-                                QString::fromStdString(result.reason)));
+        m_boxes.Notify(
+            Text(EditorTexts::kNotSaved)
+                .arg(QFile::decodeName(QByteArray::fromStdString(m_session.LinkedPath())),
+                     QString::fromStdString(result.reason)));
     }
 }
 
 void CTagEditorDlg::OnUndo() {
-    UpdateData(false);
-    SelectGenreNumber(m_tag.ReadGenreNumber());
+    ShowHeldValues();
 }
 
 void CTagEditorDlg::OnExit() {
@@ -429,19 +426,20 @@ void CTagEditorDlg::OnItemChangedFileList(int row) {
 }
 
 void CTagEditorDlg::LinkRow(int row) {
-    m_tag.Link(QFile::encodeName(m_lstFiles->GetItemText(row)).toStdString());
+    m_session.Link(QFile::encodeName(m_lstFiles->GetItemText(row)).toStdString());
     LoadTagFields();
 }
 
 void CTagEditorDlg::LoadTagFields() {
-    SetHeldFields(m_tag.ReadFields());
-    UpdateData(false);
-    SelectGenreNumber(m_tag.ReadGenreNumber());
+    ShowHeldValues();
 }
 
-void CTagEditorDlg::SelectGenreNumber(unsigned number) {
-    // 81 to 254 have no row: the box then shows no selection.
-    m_cbGenre->setCurrentIndex(GenreTable::RowForNumber(number));
+// What was last loaded or saved, into the form; the genre row is the one the tag holds, so 81
+// to 254 leave the box without a selection.
+void CTagEditorDlg::ShowHeldValues() {
+    SetHeldFields(m_session.Held().texts);
+    UpdateData(false);
+    m_cbGenre->setCurrentIndex(m_session.Held().genreRow);
 }
 
 void CTagEditorDlg::ClearFormTexts() {
@@ -449,14 +447,14 @@ void CTagEditorDlg::ClearFormTexts() {
 }
 
 TagFields CTagEditorDlg::HeldFields() const {
-    return {ToLatin1(m_strTitle), ToLatin1(m_strArtist), ToLatin1(m_strAlbum), ToLatin1(m_strYear),
-            ToLatin1(m_strComment)};
+    return {ToUtf8(m_strTitle), ToUtf8(m_strArtist), ToUtf8(m_strAlbum), ToUtf8(m_strYear),
+            ToUtf8(m_strComment)};
 }
 
 void CTagEditorDlg::SetHeldFields(const TagFields& fields) {
-    m_strTitle = FromLatin1(fields.title);
-    m_strArtist = FromLatin1(fields.artist);
-    m_strAlbum = FromLatin1(fields.album);
-    m_strYear = FromLatin1(fields.year);
-    m_strComment = FromLatin1(fields.comment);
+    m_strTitle = FromUtf8(fields.title);
+    m_strArtist = FromUtf8(fields.artist);
+    m_strAlbum = FromUtf8(fields.album);
+    m_strYear = FromUtf8(fields.year);
+    m_strComment = FromUtf8(fields.comment);
 }

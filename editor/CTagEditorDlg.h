@@ -1,9 +1,7 @@
 #pragma once
 
 #include "CFormExchange.h"
-#include "CTagFile.h"
-
-#include <memory>
+#include "TagEditingSession.h"
 
 #include <QDialog>
 #include <QString>
@@ -76,14 +74,14 @@ private:
     void OnItemChangedFileList(int row);
     void LinkRow(int row);
     void LoadTagFields();
-    void SelectGenreNumber(unsigned number);
+    void ShowHeldValues();
     void ClearFormTexts();
     TagFields HeldFields() const;
     void SetHeldFields(const TagFields& fields);
     bool IsFormControl(const QWidget* widget) const;
 
     IMessageBoxes& m_boxes;
-    CTagFile m_tag;
+    TagEditingSession m_session;
     QWidget* m_client = nullptr;
     QMenuBar* m_menuBar = nullptr;
     QStatusBar* m_wndStatusBar = nullptr;
@@ -95,7 +93,7 @@ private:
     QLineEdit* m_edAlbum = nullptr;
     QLineEdit* m_edYear = nullptr;
     QLineEdit* m_edComments = nullptr;
-    // Latin-1 texts: the values last loaded or saved, which Undo restores.
+    // The form exchange's side of the five texts.
     QString m_strTitle;
     QString m_strArtist;
     QString m_strAlbum;

@@ -5,9 +5,10 @@
 #include "Id3Inspector.h"
 #include "Id3v1Values.h"
 #include "Id3v2Renderer.h"
+#include "ShownFields.h"
 #include "TagFileWriter.h"
+#include "TagFrameEditor.h"
 
-#include <id3/misc_support.h>
 #include <id3/readers.h>
 #include <id3/tag.h>
 
@@ -16,41 +17,75 @@ CTagFile::CTagFile() : m_tag(std::make_unique<ID3_Tag>()) {}
 CTagFile::~CTagFile() = default;
 
 void CTagFile::Link(const std::string& path) {
-    m_tag->Clear();
-    m_fileTag.clear();
+    Unlink();
     m_linked = true;
     m_path = path;
-    const TagInspection inspection = Id3Inspector::Inspect(path);
+    TagInspection inspection = Id3Inspector::Inspect(path);
     m_readError = inspection.readError;
     m_protection = inspection.problem;
-    if (inspection.Accepted())
-        LinkTag(inspection);
-    m_shown = ShownFields::Read(*m_tag);
-}
-
-// The one place id3lib parses a file, and only the tag bytes the inspector passed, from memory:
-// the file may have changed since, and the audio has nothing for id3lib to read.
-void CTagFile::LinkTag(const TagInspection& inspection) {
-    ParseTag(inspection.tagBytes);
-    m_fileTag = inspection.tagBytes;
-    // A frame id3lib dropped would be missing from the next Save.
-    if (m_tag->NumFrames() != inspection.frameCount) {
-        m_tag->Clear();
-        m_fileTag.clear();
-        m_protection = "Part of the file's ID3v2 tag could not be read, so saving would lose it.";
-    }
-}
-
-void CTagFile::ParseTag(const std::string& tagBytes) {
-    m_tag->Clear();
-    if (tagBytes.empty())
+    if (!inspection.Accepted())
         return;
-    ID3_MemoryReader reader(tagBytes.data(), tagBytes.size());
+    m_fileFrames = std::move(inspection.frames);
+    m_fileId3v1 = std::move(inspection.id3v1);
+    LoadFileTags();
+}
+
+void CTagFile::Unlink() {
+    m_tag->Clear();
+    m_originals.Clear();
+    m_linked = false;
+    m_path.clear();
+    m_readError.clear();
+    m_protection.clear();
+    m_fileFrames.clear();
+    m_fileId3v1.clear();
+}
+
+void CTagFile::LoadFileTags() {
+    if (!LoadFrames(m_fileFrames)) {
+        m_protection = "Part of the file's ID3v2 tag could not be read, so saving would lose it.";
+        return;
+    }
+    if (!m_fileFrames.empty() || m_fileId3v1.empty())
+        return;
+    // Without an ID3v2 tag the form shows the ID3v1 values, so that a Save keeps them.
+    const Id3v1Values v1 = Id3v1Values::Parse(m_fileId3v1);
+    TagFrameEditor editor(*m_tag, m_originals);
+    for (const auto& [id, text] : {std::pair{ID3FID_TITLE, v1.title},
+                                   {ID3FID_LEADARTIST, v1.artist},
+                                   {ID3FID_ALBUM, v1.album},
+                                   {ID3FID_YEAR, v1.year}})
+        if (!text.empty())
+            editor.AddText(id, text);
+    if (!v1.comment.empty())
+        editor.AddComment(v1.comment);
+    if (v1.track > 0)
+        editor.AddText(ID3FID_TRACKNUM, std::to_string(v1.track));
+    if (v1.genre < GenreTable::kNoGenre)
+        editor.AddText(ID3FID_CONTENTTYPE, "(" + std::to_string(v1.genre) + ")");
+}
+
+// The one place id3lib parses a tag, and only frames the inspector passed, from memory: the
+// file may have changed since, and the audio has nothing for id3lib to read. False when id3lib
+// did not find every frame, which a Save would then lose.
+bool CTagFile::LoadFrames(const std::vector<std::string>& frames) {
+    m_tag->Clear();
+    m_originals.Clear();
+    if (frames.empty())
+        return true;
+    const std::string tag = Id3v2Renderer::Tag(frames, 0);
+    ID3_MemoryReader reader(tag.data(), tag.size());
     m_tag->Link(reader, ID3TT_ID3V2);
+    if (m_tag->NumFrames() != frames.size()) {
+        m_tag->Clear();
+        return false;
+    }
+    m_originals.Rebuild(*m_tag, frames);
+    return true;
 }
 
 TagFields CTagFile::ReadFields() const {
-    return ShownFields::Read(*m_tag).Texts();
+    return ShownFields::Read(*m_tag);
 }
 
 unsigned CTagFile::ReadGenreNumber() const {
@@ -62,50 +97,50 @@ SaveResult CTagFile::Save(const TagFields& fields, unsigned genreNumber) {
         return {SaveResult::Outcome::NotLinked, "No file has been chosen."};
     if (!m_protection.empty())
         return {SaveResult::Outcome::Refused, m_protection};
-    const ShownFields shownBefore = m_shown;
     ApplyFields(fields, genreNumber);
     SaveResult result = WriteTags();
-    if (!result.Saved()) {
-        // The file is as it was, so the tag object goes back to what the file holds.
-        ParseTag(m_fileTag);
-        m_shown = shownBefore;
-    }
+    if (!result.Saved())
+        LoadFileTags(); // the file is as it was, and so goes the tag object
     return result;
 }
 
 void CTagFile::ApplyFields(const TagFields& fields, unsigned genreNumber) {
-    using Add = ID3_Frame* (*)(ID3_Tag*, const char*, bool);
+    const TagFields shown = ReadFields();
+    const unsigned shownGenre = ReadGenreNumber();
+    TagFrameEditor editor(*m_tag, m_originals);
     // The order in which the frames are replaced decides their order in the written tag.
-    const auto replace = [&](ShownFields::Field field, Add add) {
-        const std::string& text = fields.*ShownFields::Member(field);
-        if (text.empty() || m_shown.WouldLoseData(field, text))
-            return;
-        add(m_tag.get(), text.c_str(), true);
-        m_shown.Set(field, text, true);
-    };
-    replace(ShownFields::Artist, ID3_AddArtist);
-    replace(ShownFields::Album, ID3_AddAlbum);
-    replace(ShownFields::Title, ID3_AddTitle);
-    replace(ShownFields::Year, ID3_AddYear);
-    replace(ShownFields::Comment, [](ID3_Tag* tag, const char* text, bool replaceOld) {
-        return ID3_AddComment(tag, text, "", replaceOld);
-    });
-    // Numbers from 255 up mean "keep the file's genre"; id3lib would also abort the process
-    // for numbers of 1000 or more.
-    if (genreNumber < GenreTable::kNoGenre)
-        ID3_AddGenre(m_tag.get(), genreNumber, true);
+    for (const auto& [field, id] : {std::pair{ShownFields::Artist, ID3FID_LEADARTIST},
+                                    {ShownFields::Album, ID3FID_ALBUM},
+                                    {ShownFields::Title, ID3FID_TITLE},
+                                    {ShownFields::Year, ID3FID_YEAR},
+                                    {ShownFields::Comment, ID3FID_COMMENT}}) {
+        const std::string TagFields::*member = ShownFields::Member(field);
+        const std::string& text = fields.*member;
+        if (text.empty() || text == shown.*member)
+            continue;
+        if (id == ID3FID_COMMENT)
+            editor.ReplaceComment(text);
+        else
+            editor.ReplaceText(id, text);
+    }
+    // Numbers from 255 up mean "keep the file's genre".
+    if (genreNumber < GenreTable::kNoGenre && genreNumber != shownGenre)
+        editor.ReplaceGenre(genreNumber);
 }
 
-// The one place the file is written: the ID3v2 tag rendered from the editor's tag object, the
-// ID3v1 tag through a second one (see Id3v1Values), the audio copied between them untouched.
+// The one place the file is written: the ID3v2 tag from the tag object's frames, the ID3v1 tag
+// through a second tag object (see Id3v1Values), the audio between them untouched.
 SaveResult CTagFile::WriteTags() {
-    std::string written;
-    const auto id3v2 = [this, &written](const TagLayout& layout) {
-        written = Id3v2Renderer::Render(*m_tag, layout);
-        return written;
+    const std::vector<std::string> frames = m_originals.FramesOf(*m_tag);
+    const auto id3v2 = [&frames](const TagLayout& layout) {
+        return Id3v2Renderer::Render(frames, layout);
     };
-    SaveResult result = TagFileWriter::Write(m_path, id3v2, Id3v1Values::Of(*m_tag).Render());
-    if (result.Saved())
-        m_fileTag = written;
+    const std::string id3v1 = Id3v1Values::Of(*m_tag).Render();
+    SaveResult result = TagFileWriter::Write(m_path, id3v2, id3v1);
+    if (result.Saved()) {
+        m_fileFrames = frames;
+        m_fileId3v1 = id3v1;
+        m_originals.Rebuild(*m_tag, frames);
+    }
     return result;
 }

@@ -1,17 +1,19 @@
 #pragma once
 
+#include "OriginalFrames.h"
 #include "SaveResult.h"
-#include "ShownFields.h"
 #include "TagFields.h"
 #include "TagInspection.h"
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class ID3_Tag;
 
 // The editor's one tag object. Each selection re-links it to a file; the form's values are read
-// from it and saved through it, and Saves within one link build on each other.
+// from it and saved through it, and Saves within one link build on each other. Whatever version
+// the file's ID3v2 tag has, the tag object holds it as ID3v2.3 frames, and a Save writes it so.
 class CTagFile {
 public:
     CTagFile();
@@ -19,21 +21,26 @@ public:
     CTagFile(const CTagFile&) = delete;
     CTagFile& operator=(const CTagFile&) = delete;
 
-    // Forgets the previous file, then reads PATH's ID3v2 tag. Never throws: a file that cannot
-    // be read, has no ID3v2 tag, or has one id3lib cannot be given safely (Protection() says
-    // why) leaves the tag empty.
+    // Forgets the previous file, then reads PATH's tags. Never throws: a file that cannot be
+    // read, or whose ID3v2 tag cannot be given to id3lib or written back whole (Protection()
+    // says why), leaves the tag empty. A file with an ID3v1 tag and no ID3v2 tag gets the
+    // ID3v1 values, which a Save then writes into both tags.
     void Link(const std::string& path);
+    // Forgets the file: nothing is shown, and a Save writes nowhere.
+    void Unlink();
     bool IsLinked() const { return m_linked; }
     const std::string& LinkedPath() const { return m_path; }
 
+    // What the form shows of the tag (see ShownFields).
     TagFields ReadFields() const;
     unsigned ReadGenreNumber() const; // 0..255, 255 = no genre
 
-    // Replaces the frames of the non-empty fields and, unless GENRENUMBER is 255, the genre;
-    // then writes the tag to the start of the file and an ID3v1 tag to its end, both or neither:
-    // the audio between them is never changed, and a missing file is never created. When the
-    // file is not written, the tag object goes back to what the file holds. A field whose
-    // frame could not be shown whole and whose text is unchanged is left as the file has it.
+    // Replaces the frames of each field whose text is not empty and differs from what the tag
+    // shows, and the genre frames when GENRENUMBER is below 255 and differs from the tag's
+    // genre; every other frame stays exactly as the file holds it. Then writes the tag to the
+    // start of the file and an ID3v1 tag to its end, both or neither: the audio between them
+    // is never changed, and a missing file is never created. When the file is not written,
+    // the tag object goes back to what the file holds.
     SaveResult Save(const TagFields& fields, unsigned genreNumber);
 
     // Why the linked file could not be read; empty when it could.
@@ -42,16 +49,19 @@ public:
     const std::string& Protection() const { return m_protection; }
 
 private:
-    void LinkTag(const TagInspection& inspection);
-    void ParseTag(const std::string& tagBytes);
+    void LoadFileTags();
+    bool LoadFrames(const std::vector<std::string>& frames);
     void ApplyFields(const TagFields& fields, unsigned genreNumber);
     SaveResult WriteTags();
 
     std::unique_ptr<ID3_Tag> m_tag;
+    OriginalFrames m_originals;
     bool m_linked = false;
     std::string m_path;
     std::string m_readError;
     std::string m_protection;
-    ShownFields m_shown;   // what the form got from the tag, kept in step with each Save
-    std::string m_fileTag; // the ID3v2 tag as the file holds it, for a failed Save to go back to
+    // The tags as the file holds them, for a failed Save to go back to: the ID3v2 frames in
+    // their ID3v2.3 form, and the ID3v1 tag.
+    std::vector<std::string> m_fileFrames;
+    std::string m_fileId3v1;
 };

@@ -1,5 +1,7 @@
 #include "FieldLimits.h"
 
+#include "UnicodeText.h"
+
 namespace FieldLimits {
 
 const Field kFields[kFieldCount] = {
@@ -8,9 +10,14 @@ const Field kFields[kFieldCount] = {
     {"Comments", &TagFields::comment, kComment},
 };
 
-const Field* FirstTooLong(const TagFields& fields) {
+bool IsTooLong(const std::string& text, int limit) {
+    return UnicodeText::CodePointCount(text) > static_cast<std::size_t>(limit);
+}
+
+const Field* FirstTooLongEdit(const TagFields& fields, const TagFields& unchanged) {
     for (const Field& field : kFields)
-        if ((fields.*field.member).size() > static_cast<std::size_t>(field.limit))
+        if (fields.*field.member != unchanged.*field.member &&
+            IsTooLong(fields.*field.member, field.limit))
             return &field;
     return nullptr;
 }

@@ -5,7 +5,9 @@
 #include <string>
 
 // The most characters each field of the form takes, and what the user is told when a text is
-// longer. A longer text can only come from a file: the form stops typing at the limit.
+// longer. Characters are counted as a user sees them: code points, so a character outside the
+// Basic Multilingual Plane counts once. The limits hold for what the user types: a longer text
+// can only come from a file, and is kept while the user leaves it as it is.
 namespace FieldLimits {
 
 constexpr int kTitle = 30;
@@ -24,8 +26,10 @@ constexpr int kFieldCount = 5;
 // Title, Artist, Album, Year, Comments.
 extern const Field kFields[kFieldCount];
 
-// The first field of FIELDS longer than its limit, in the order above; nullptr when all fit.
-const Field* FirstTooLong(const TagFields& fields);
+bool IsTooLong(const std::string& text, int limit);
+// The first field of FIELDS, in the order above, that differs from UNCHANGED and is longer
+// than its limit; nullptr when there is none.
+const Field* FirstTooLongEdit(const TagFields& fields, const TagFields& unchanged);
 
 // "Please enter no more than %1 characters." with LIMIT in place of %1.
 std::string TooLongMessage(int limit);

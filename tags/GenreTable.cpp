@@ -98,6 +98,25 @@ bool EqualIgnoringCase(const char* a, const char* b) {
     return *a == *b;
 }
 
+// The usual ID3v1 names that differ from the rows' texts by more than spaces and punctuation.
+constexpr struct {
+    int row;
+    const char* name;
+} kOtherNames[] = {{40, "Alt. Rock"}, {59, "Gangsta Rap"}, {67, "Psychedelic"}};
+
+std::string Folded(const std::string& name) {
+    std::string folded;
+    for (unsigned char c : name) {
+        if (c == '&')
+            folded.push_back('n');
+        else if (std::isalnum(c))
+            folded.push_back(static_cast<char>(std::tolower(c)));
+        else if (c >= 0x80)
+            return {}; // no genre name has such characters
+    }
+    return folded;
+}
+
 } // namespace
 
 const char* RowText(int row) {
@@ -118,6 +137,19 @@ int RowForName(const char* name) {
     for (int row = 0; row < kRowCount; ++row)
         if (EqualIgnoringCase(kRowTexts[row], name))
             return row;
+    return kNoRow;
+}
+
+int RowForGenreName(const std::string& name) {
+    const std::string folded = Folded(name);
+    if (folded.empty())
+        return kNoRow;
+    for (int row = 0; row < kNoneRow; ++row)
+        if (folded == Folded(kRowTexts[row]))
+            return row;
+    for (const auto& other : kOtherNames)
+        if (folded == Folded(other.name))
+            return other.row;
     return kNoRow;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // The rows of the form's genre list and their mapping to ID3v1 genre numbers. Rows 0 to 79 are
 // the genres of those numbers; row 80, "None", stands for 255, the number meaning "no genre".
 namespace GenreTable {
@@ -17,5 +19,9 @@ int RowForNumber(unsigned number);
 unsigned NumberForRow(int row);
 // The row whose text matches NAME ignoring ASCII case; kNoRow when none does.
 int RowForName(const char* name);
+// The row of a genre named as taggers name it: a row's text or the usual ID3v1 name of its
+// genre, compared on letters and digits alone, case ignored, "&" read as "n" ("Hip-Hop",
+// "R&B", "Rock & Roll", "Top 40"); kNoRow when none matches.
+int RowForGenreName(const std::string& name);
 
 } // namespace GenreTable

@@ -1,6 +1,7 @@
 #include "Id3Inspector.h"
 
 #include "Id3FrameScreen.h"
+#include "Id3v23Conversion.h"
 #include "PosixFile.h"
 
 #include <cerrno>
@@ -10,18 +11,16 @@
 namespace {
 
 constexpr std::size_t kHeaderSize = 10;
-constexpr std::size_t kFrameHeaderSizeV3 = 10;
-constexpr std::size_t kFrameHeaderSizeV2 = 6;
+constexpr std::size_t kFooterSize = 10;
 constexpr std::uint64_t kId3v1Size = 128;
 // Zeros after a tag are looked through this far for a second tag hidden behind them.
 constexpr std::uint64_t kLoosePaddingScan = 1 << 20;
 
 constexpr unsigned kFlagUnsync = 0x80;
 constexpr unsigned kFlagV2Compressed = 0x40;
-constexpr unsigned kFlagV3Extended = 0x40;
-constexpr unsigned kFlagV3Experimental = 0x20;
-constexpr unsigned kFrameFlagsV3Packed = 0x00E0; // compressed, encrypted, grouped
-constexpr unsigned kFrameFlagsV3Defined = 0xE0E0;
+constexpr unsigned kFlagExtended = 0x40;
+constexpr unsigned kFlagExperimental = 0x20;
+constexpr unsigned kFlagV4Footer = 0x10;
 
 std::string Unreadable(TagInspection& result, const std::string& reason) {
     result.readError = reason;
@@ -43,7 +42,11 @@ std::uint32_t BigEndian(const std::uint8_t* bytes, std::size_t count) {
     return value;
 }
 
-// Undoes unsynchronisation the way id3lib reads it: a 0x00 after a 0xFF is dropped.
+std::uint32_t Syncsafe(const std::uint8_t* bytes) {
+    return (bytes[0] << 21) | (bytes[1] << 14) | (bytes[2] << 7) | bytes[3];
+}
+
+// Undoes unsynchronisation: a 0x00 after a 0xFF is dropped.
 std::string Resynchronised(std::string_view raw) {
     std::string synced;
     synced.reserve(raw.size());
@@ -55,11 +58,8 @@ std::string Resynchronised(std::string_view raw) {
     return synced;
 }
 
-bool IsFrameIdCharacter(std::uint8_t c) {
-    return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-}
-
-// Walks the header and frames of one tag held in memory.
+// Walks the header, the extended header and the frames of one tag held in memory, and turns
+// the frames into ID3v2.3 frames that id3lib may be given.
 class TagWalk {
 public:
     explicit TagWalk(TagInspection& result) : m_result(result) {}
@@ -67,99 +67,74 @@ public:
     std::string Check() {
         const auto* header = reinterpret_cast<const std::uint8_t*>(m_result.tagBytes.data());
         m_major = header[3];
-        const unsigned flags = header[5];
-        std::string problem = CheckVersionAndFlags(header[4], flags);
+        m_flags = header[5];
+        std::string problem = CheckVersionAndFlags(header[4]);
         if (!problem.empty())
             return problem;
-        const std::string_view raw(m_result.tagBytes.data() + kHeaderSize,
-                                   m_result.tagBytes.size() - kHeaderSize);
-        const std::string body = (flags & kFlagUnsync) ? Resynchronised(raw) : std::string(raw);
+        m_result.majorVersion = m_major;
+        const std::size_t footer = (m_flags & kFlagV4Footer) ? kFooterSize : 0;
+        std::string_view raw(m_result.tagBytes);
+        raw = raw.substr(kHeaderSize, raw.size() - kHeaderSize - footer);
+        // Version 2.4 unsynchronises frame by frame; earlier versions the whole tag.
+        const bool wholeTagUnsync = (m_flags & kFlagUnsync) && m_major < 4;
+        const std::string body = wholeTagUnsync ? Resynchronised(raw) : std::string(raw);
         std::size_t pos = 0;
-        if (m_major == 3 && (flags & kFlagV3Extended)) {
-            problem = SkipExtendedHeader(body, flags, &pos);
+        if (m_flags & kFlagExtended) {
+            problem = SkipExtendedHeader(body, &pos);
             if (!problem.empty())
                 return problem;
         }
-        return CheckFrames(body, pos);
+        const Id3v23Conversion::Result converted = Id3v23Conversion::Convert(
+            m_major, std::string_view(body).substr(pos), (m_flags & kFlagUnsync) && m_major == 4);
+        if (!converted.problem.empty())
+            return converted.problem;
+        for (const Id3v23Frame& frame : converted.frames) {
+            problem = Id3FrameScreen::Check(
+                frame.id, reinterpret_cast<const std::uint8_t*>(frame.body.data()),
+                frame.body.size());
+            if (!problem.empty())
+                return problem;
+            m_result.frames.push_back(frame.Bytes());
+        }
+        m_result.layout.paddingSize = converted.paddingSize;
+        return {};
     }
 
 private:
-    std::string CheckVersionAndFlags(unsigned revision, unsigned flags) const {
-        if (m_major == 4)
-            return "The file's ID3v2.4 tag cannot be written without losing data.";
-        // Version 2.2.1 is where id3lib reaches its broken compressed-frame code.
-        if ((m_major != 2 && m_major != 3) || revision != 0)
+    std::string CheckVersionAndFlags(unsigned revision) const {
+        if (m_major < 2 || m_major > 4 || revision != 0)
             return "The file's ID3v2 tag is of a version (2." + std::to_string(m_major) + "." +
-                   std::to_string(revision) + ") this program cannot write back.";
-        if (m_major == 2 && (flags & kFlagV2Compressed))
+                   std::to_string(revision) + ") this program does not know.";
+        if (m_major == 2 && (m_flags & kFlagV2Compressed))
             return "The file's ID3v2 tag is compressed, which this program cannot read safely.";
-        const unsigned defined =
-            m_major == 2 ? kFlagUnsync : kFlagUnsync | kFlagV3Extended | kFlagV3Experimental;
-        if (flags & ~defined)
+        unsigned defined = kFlagUnsync;
+        if (m_major >= 3)
+            defined |= kFlagExtended | kFlagExperimental;
+        if (m_major == 4)
+            defined |= kFlagV4Footer;
+        if (m_flags & ~defined)
             return Damaged("its header has flags its version does not define");
         return {};
     }
 
-    // id3lib skips a fixed length whatever size the extended header states, and skips it
-    // before undoing unsynchronisation: only the two plain forms line up with what it reads.
-    std::string SkipExtendedHeader(const std::string& body, unsigned flags,
-                                   std::size_t* pos) const {
-        if (flags & kFlagUnsync)
-            return Damaged("it combines an extended header with unsynchronisation");
+    // What the extended header holds (a check sum, restrictions) describes the tag as it is
+    // now; a Save writes a new tag without one.
+    std::string SkipExtendedHeader(const std::string& body, std::size_t* pos) const {
         if (body.size() < 6)
             return Damaged("its extended header is cut short");
         const auto* bytes = reinterpret_cast<const std::uint8_t*>(body.data());
-        const std::uint32_t size = BigEndian(bytes, 4);
-        const std::uint32_t extendedFlags = BigEndian(bytes + 4, 2);
-        const bool plain = size == 6 && extendedFlags == 0;
-        const bool withCrc = size == 10 && extendedFlags == 0x8000;
-        if (!plain && !withCrc)
+        // Version 2.3 counts the header's size without its size field, 2.4 with it.
+        const std::uint64_t size =
+            m_major == 3 ? 4ull + BigEndian(bytes, 4) : static_cast<std::uint64_t>(Syncsafe(bytes));
+        if (size < 6 || size > body.size())
             return Damaged("its extended header is malformed");
-        if (body.size() < 4 + size)
-            return Damaged("its extended header is cut short");
-        *pos = 4 + size;
-        return {};
-    }
-
-    std::string CheckFrames(const std::string& body, std::size_t pos) {
-        const auto* bytes = reinterpret_cast<const std::uint8_t*>(body.data());
-        const std::size_t idSize = m_major == 2 ? 3 : 4;
-        const std::size_t headerSize = m_major == 2 ? kFrameHeaderSizeV2 : kFrameHeaderSizeV3;
-        // id3lib stops at the first zero byte where a frame would start: the padding.
-        while (pos < body.size() && bytes[pos] != 0) {
-            // id3lib wants ten bytes for any frame header, even a six-byte version 2 one,
-            // and silently drops a frame that has fewer.
-            if (body.size() - pos < kFrameHeaderSizeV3)
-                return Damaged("its last frame is cut short");
-            for (std::size_t i = 0; i < idSize; ++i)
-                if (!IsFrameIdCharacter(bytes[pos + i]))
-                    return Damaged("a frame has a malformed name");
-            const std::string id(body, pos, idSize);
-            const std::size_t size = BigEndian(bytes + pos + idSize, idSize);
-            if (m_major == 3) {
-                const unsigned flags = BigEndian(bytes + pos + 8, 2);
-                if (flags & kFrameFlagsV3Packed)
-                    return "The file's ID3v2 tag holds a compressed or encrypted frame (" + id +
-                           "), which this program cannot read safely.";
-                if (flags & ~kFrameFlagsV3Defined)
-                    return Damaged("its " + id + " frame has flags its version does not define");
-            }
-            if (size > body.size() - pos - headerSize)
-                return Damaged("its " + id + " frame runs past the end of the tag");
-            std::string problem =
-                Id3FrameScreen::Check(id, m_major, bytes + pos + headerSize, size);
-            if (!problem.empty())
-                return problem;
-            if (++m_result.frameCount > Id3Inspector::kMaxFrames)
-                return Damaged("it holds more frames than any real tag");
-            pos += headerSize + size;
-        }
-        m_result.layout.paddingSize = body.size() - pos;
+        *pos = static_cast<std::size_t>(size);
         return {};
     }
 
     TagInspection& m_result;
     unsigned m_major = 0;
+    unsigned m_flags = 0;
 };
 
 // A second tag right after the first, or a tag behind the zeros that follow the first or
@@ -202,20 +177,26 @@ std::string FindId3v1(const PosixFile& file, TagInspection& result) {
     const long long got = file.ReadAt(layout.fileSize - kId3v1Size, id, sizeof id);
     if (got < 0)
         return ReadFailure(result);
-    if (got == sizeof id && std::memcmp(id, "TAG", sizeof id) == 0) {
-        layout.hasId3v1 = true;
-        layout.audioEnd = layout.fileSize - kId3v1Size;
-    }
+    if (got != sizeof id || std::memcmp(id, "TAG", sizeof id) != 0)
+        return {};
+    result.id3v1.resize(kId3v1Size);
+    if (file.ReadAt(layout.fileSize - kId3v1Size, result.id3v1.data(), kId3v1Size) !=
+        static_cast<long long>(kId3v1Size))
+        return ReadFailure(result);
+    layout.hasId3v1 = true;
+    layout.audioEnd = layout.fileSize - kId3v1Size;
     return {};
 }
 
-// What id3lib itself takes for a tag header; anything else starting with "ID3" would be kept
-// as audio and a new tag stacked in front of it. The tag's whole size, or 0.
+// What the ID3v2 standards take for a tag header; anything else starting with "ID3" would be
+// kept as audio and a new tag stacked in front of it. The tag's whole size, footer included,
+// or 0.
 std::uint64_t DeclaredTagSize(const std::uint8_t* header, std::size_t size) {
     if (size < kHeaderSize || header[3] == 0xFF || header[4] == 0xFF ||
         (header[6] | header[7] | header[8] | header[9]) & 0x80)
         return 0;
-    return kHeaderSize + ((header[6] << 21) | (header[7] << 14) | (header[8] << 7) | header[9]);
+    const bool footer = header[3] == 4 && (header[5] & kFlagV4Footer);
+    return kHeaderSize + Syncsafe(header + 6) + (footer ? kFooterSize : 0);
 }
 
 std::string ReadTag(const PosixFile& file, TagInspection& result) {
@@ -239,6 +220,9 @@ std::string ReadTag(const PosixFile& file, TagInspection& result) {
     if (static_cast<std::uint64_t>(read) != size)
         return Unreadable(result, "It became shorter while it was read.");
     result.layout.tagSize = size;
+    if (size >= kHeaderSize + kFooterSize && header[3] == 4 && (header[5] & kFlagV4Footer) &&
+        result.tagBytes.compare(size - kFooterSize, 3, "3DI") != 0)
+        return Damaged("its footer is missing");
     return TagWalk(result).Check();
 }
 
@@ -270,7 +254,7 @@ TagInspection Id3Inspector::Inspect(const PosixFile& file) {
         result.problem = FindId3v1(file, result);
     if (!result.problem.empty()) {
         result.tagBytes.clear();
-        result.frameCount = 0;
+        result.frames.clear();
     }
     return result;
 }

@@ -6,15 +6,15 @@
 
 class PosixFile;
 
-// Decides, before id3lib sees a file, whether id3lib 3.8.3 can be given its ID3v2 tag: it reads
-// the header and walks the frames within strict bounds, never trusting a declared size, and
-// refuses what id3lib would crash on, loop on, misread or write back damaged. It also measures
-// where the tags and the audio lie, which a Save needs.
+// Reads a file's ID3v2 tag of any version before id3lib sees it: walks the header and the frames
+// within strict bounds, never trusting a declared size, turns them into the ID3v2.3 frames id3lib
+// edits, and refuses what id3lib would crash on, loop on or misread, and what could not be
+// written back without losing its meaning. It also measures where the tags and the audio lie,
+// which a Save needs, and reads the ID3v1 tag at the end.
 class Id3Inspector {
 public:
     // Largest tag accepted: far beyond any real one, small enough to hold in memory.
     static constexpr std::uint64_t kMaxTagSize = 64ull << 20;
-    static constexpr std::size_t kMaxFrames = 1000;
 
     // Opens PATH only when it is a regular file, without blocking, and inspects it.
     static TagInspection Inspect(const std::string& path);

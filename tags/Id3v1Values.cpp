@@ -6,6 +6,8 @@
 #include "GenreNumber.h"
 #include "GenreTable.h"
 #include "Id3StringWriter.h"
+#include "ShownFields.h"
+#include "UnicodeText.h"
 
 #include <id3/misc_support.h>
 #include <id3/tag.h>
@@ -14,36 +16,41 @@
 
 namespace {
 
+constexpr std::size_t kTagSize = 128;
+
 std::string TextOf(const ID3_Tag& tag, ID3_FrameID id) {
     const ID3_Frame* frame = FirstFrame(tag, id);
-    return frame ? FrameText::Of(*frame).latin1 : std::string();
+    return frame ? FrameText::Of(*frame) : std::string();
 }
 
 // id3lib's ID3v1 writer falls back on these frames in this order.
 std::string ArtistOf(const ID3_Tag& tag) {
     for (ID3_FrameID id : {ID3FID_LEADARTIST, ID3FID_BAND, ID3FID_CONDUCTOR, ID3FID_COMPOSER})
         if (const ID3_Frame* frame = FirstFrame(tag, id))
-            return FrameText::Of(*frame).latin1;
+            return FrameText::Of(*frame);
     return {};
 }
 
 std::string V1Comment(const ID3_Tag& tag) {
-    const ID3_Frame* withoutDescription = nullptr;
-    const ID3_Frame* first = nullptr;
     FrameWalk frames(tag);
-    while (const ID3_Frame* frame = frames.Next()) {
-        if (frame->GetID() != ID3FID_COMMENT)
-            continue;
-        const std::string description = FrameText::Of(*frame, ID3FN_DESCRIPTION).latin1;
-        if (description == "ID3v1 Comment")
-            return FrameText::Of(*frame).latin1;
-        if (!first)
-            first = frame;
-        if (!withoutDescription && description.empty())
-            withoutDescription = frame;
-    }
-    const ID3_Frame* chosen = withoutDescription ? withoutDescription : first;
-    return chosen ? FrameText::Of(*chosen).latin1 : std::string();
+    while (const ID3_Frame* frame = frames.Next())
+        if (frame->GetID() == ID3FID_COMMENT &&
+            FrameText::Of(*frame, ID3FN_DESCRIPTION) == "ID3v1 Comment")
+            return FrameText::Of(*frame);
+    const ID3_Frame* shown = ShownFields::ShownComment(tag);
+    return shown ? FrameText::Of(*shown) : std::string();
+}
+
+// A text field of the tag: ISO-8859-1 up to the first NUL, trailing blanks dropped.
+std::string FieldText(const std::string& bytes, std::size_t at, std::size_t size) {
+    std::string text = bytes.substr(at, size);
+    text.resize(std::min(text.find('\0'), text.size()));
+    text.resize(text.find_last_not_of(' ') + 1);
+    return UnicodeText::FromLatin1(text);
+}
+
+std::string Latin1(const std::string& utf8) {
+    return UnicodeText::ToLatin1Lossy(utf8);
 }
 
 } // namespace
@@ -60,13 +67,29 @@ Id3v1Values Id3v1Values::Of(const ID3_Tag& tag) {
     return values;
 }
 
+Id3v1Values Id3v1Values::Parse(const std::string& bytes) {
+    Id3v1Values values;
+    if (bytes.size() != kTagSize || bytes.compare(0, 3, "TAG") != 0)
+        return values;
+    values.title = FieldText(bytes, 3, 30);
+    values.artist = FieldText(bytes, 33, 30);
+    values.album = FieldText(bytes, 63, 30);
+    values.year = FieldText(bytes, 93, 4);
+    // Version 1.1 ends the comment early with a zero byte and puts the track after it.
+    const bool hasTrack = bytes[125] == '\0' && bytes[126] != '\0';
+    values.comment = FieldText(bytes, 97, hasTrack ? 28 : 30);
+    values.track = hasTrack ? static_cast<unsigned char>(bytes[126]) : 0;
+    values.genre = static_cast<unsigned char>(bytes[127]);
+    return values;
+}
+
 std::string Id3v1Values::Render() const {
     ID3_Tag v1;
-    ID3_AddTitle(&v1, title.c_str(), true);
-    ID3_AddArtist(&v1, artist.c_str(), true);
-    ID3_AddAlbum(&v1, album.c_str(), true);
-    ID3_AddYear(&v1, year.c_str(), true);
-    ID3_AddComment(&v1, comment.c_str(), "", true);
+    ID3_AddTitle(&v1, Latin1(title).c_str(), true);
+    ID3_AddArtist(&v1, Latin1(artist).c_str(), true);
+    ID3_AddAlbum(&v1, Latin1(album).c_str(), true);
+    ID3_AddYear(&v1, Latin1(year).c_str(), true);
+    ID3_AddComment(&v1, Latin1(comment).c_str(), "", true);
     if (track > 0)
         ID3_AddTrack(&v1, static_cast<uchar>(track), 0, true);
     if (genre < GenreTable::kNoGenre)

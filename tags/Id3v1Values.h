@@ -4,11 +4,10 @@
 
 class ID3_Tag;
 
-// What an ID3v1 tag carries for a tag object, taken as id3lib's own ID3v1 writer takes it: the
-// first title, artist (lead performer, else band, conductor or composer), album and year frames,
-// the first track number, the comment described "ID3v1 Comment", else the first without
-// description, else the first comment, and the genre. Texts are decoded correctly (ISO-8859-1, "?"
-// for what it cannot hold).
+// What an ID3v1 tag carries, texts in UTF-8. Taken from a tag object as id3lib's own ID3v1
+// writer takes it: the first title, artist (lead performer, else band, conductor or composer),
+// album and year frames, the first track number and the genre; the comment described
+// "ID3v1 Comment", else the comment the form shows (never iTunes' machine data).
 //
 // The ID3v1 tag is written from these values through a second tag object rather than by
 // Update(ID3TT_ID3) on the editor's own: id3lib's ID3v1 writer converts the frames it reads to
@@ -19,7 +18,10 @@ struct Id3v1Values {
     unsigned genre = 255;
 
     static Id3v1Values Of(const ID3_Tag& tag);
+    // The values of the 128 bytes of an ID3v1 or ID3v1.1 tag.
+    static Id3v1Values Parse(const std::string& bytes);
 
-    // The 128 bytes of the ID3v1 tag, as id3lib's ID3v1 writer renders them.
+    // The 128 bytes of the ID3v1 tag, as id3lib's ID3v1 writer renders them: ISO-8859-1, "?"
+    // for each character it cannot hold, each text cut to its field.
     std::string Render() const;
 };

@@ -2,7 +2,7 @@
 
 #include <string>
 
-// The five texts of the form, as ISO-8859-1 bytes exactly as the form shows them.
+// The five texts of the form, in UTF-8, exactly as the form shows them.
 struct TagFields {
     std::string title, artist, album, year, comment;
 

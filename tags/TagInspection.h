@@ -2,8 +2,8 @@
 
 #include "TagLayout.h"
 
-#include <cstddef>
 #include <string>
+#include <vector>
 
 // What Id3Inspector found out about one file.
 struct TagInspection {
@@ -13,8 +13,12 @@ struct TagInspection {
     // Why the file could not be opened or read, as the system put it; empty when it could.
     std::string readError;
     TagLayout layout;
-    std::string tagBytes;       // the ID3v2 tag exactly as the file holds it; empty when none
-    std::size_t frameCount = 0; // frames id3lib will find in it
+    unsigned majorVersion = 0; // of the ID3v2 tag: 2, 3 or 4; 0 when the file has none
+    std::string tagBytes;      // the ID3v2 tag exactly as the file holds it; empty when none
+    // The tag's frames as an ID3v2.3 tag holds them (see Id3v23Conversion), header included
+    // and in the tag's order: what id3lib is given, each frame checked for it.
+    std::vector<std::string> frames;
+    std::string id3v1; // the 128 bytes of the ID3v1 tag at the end; empty when there is none
 
     bool Accepted() const { return problem.empty(); }
 };

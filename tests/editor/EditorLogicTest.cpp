@@ -62,17 +62,20 @@ private slots:
         QCOMPARE(validator.validate(overCap, pos), QValidator::Invalid);
     }
 
-    void validatorTakesOnlyLatin1() {
-        CFieldValidator validator(30);
+    void validatorTakesEveryScriptAndCountsCharacters() {
+        CFieldValidator validator(4);
         int pos = 0;
-        QString latin1 = QStringLiteral("Caf\u00e9 \u00ff");
-        QCOMPARE(validator.validate(latin1, pos), QValidator::Acceptable);
-        for (const QString& refused :
-             {QStringLiteral("5 \u20ac"), QStringLiteral("\u0141\u00f3d\u017a"),
-              QString::fromUtf8("\xf0\x9f\x8e\xb5")}) {
-            QString text = refused;
-            QCOMPARE(validator.validate(text, pos), QValidator::Invalid);
+        for (const QString& taken :
+             {QStringLiteral("Caf\u00e9"), QStringLiteral("5 \u20ac"),
+              QStringLiteral("\u0141\u00f3d\u017a"), QStringLiteral("\u6771\u4eac"),
+              QString::fromUtf8(
+                  "\xf0\x9f\x8e\xb5\xf0\x9f\x8e\xb5\xf0\x9f\x8e\xb5\xf0\x9f\x8e\xb5")}) {
+            QString text = taken;
+            QCOMPARE(validator.validate(text, pos), QValidator::Acceptable);
         }
+        QString fiveEmoji = QString::fromUtf8("\xf0\x9f\x8e\xb5").repeated(5);
+        QCOMPARE(validator.validate(fiveEmoji, pos), QValidator::Invalid);
+        QCOMPARE(CFieldValidator::CharacterCount(fiveEmoji), 5);
     }
 
     void helpLocationIsTheExecutablesFolderAndThePage() {

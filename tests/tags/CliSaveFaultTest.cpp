@@ -91,10 +91,11 @@ TEST_F(CliSaveFault, AFullDisk) {
 }
 
 TEST_F(CliSaveFault, AProtectedTag) {
-    Mp3Builder().Version(4).TextFrame("TIT2", "Four").WriteTo(m_path);
+    Mp3Builder().Version(4).TextFrame("TIT2", "Four").Frame("SIGN", {1, 2}).WriteTo(m_path);
     const Mp3Builder::Bytes before = Mp3Builder::ReadFile(m_path);
     ExpectFailure(SetTitle(m_path, "New"), m_path,
-                  "The file's ID3v2.4 tag cannot be written without losing data.");
+                  "The file's ID3v2.4 tag is signed (SIGN frame), and any change would break the "
+                  "signature.");
     EXPECT_EQ(Mp3Builder::ReadFile(m_path), before);
 }
 

@@ -15,7 +15,8 @@ Mp3Builder::Bytes LastBytes(const std::string& path, std::size_t count) {
 }
 
 // The ID3v1 tag a Save writes is byte for byte the one id3lib's own writer renders, for tags
-// whose texts it can convert (ISO-8859-1 only).
+// whose texts it can convert (ISO-8859-1 only), whose genre it can read ("(n)") and without
+// iTunes' machine data in comments.
 TEST(Id3v1Tag, IsWhatId3libWouldHaveWritten) {
     const Mp3Builder cases[] = {
         Mp3Builder()
@@ -31,7 +32,7 @@ TEST(Id3v1Tag, IsWhatId3libWouldHaveWritten) {
             .CommentFrame("note", "described")
             .CommentFrame("ID3v1 Comment", "for version one")
             .CommentFrame("", "plain")
-            .TextFrame("TCON", "Rock"),
+            .TextFrame("TCON", "(17)Rock"),
         Mp3Builder().CommentFrame("only", "described").TextFrame("TRCK", "300"),
         Mp3Builder().TextFrame("TENC", "nothing the ID3v1 tag holds"),
     };
@@ -69,6 +70,22 @@ TEST(Id3v1Tag, ReplacesTheOldOneAndShowsUtf16TextsAsTheFormDoes) {
     EXPECT_EQ(report.Id3v1Text("TPE1"), "<missing>");
     EXPECT_EQ(report.Id3v1Text("TCON"), "<missing>");
     EXPECT_EQ(LastBytes(path, 128)[127], 255);
+}
+
+TEST(Id3v1Tag, TakesNamedGenresAndNeverMachineData) {
+    ScratchDir dir;
+    const std::string path = dir.File("song.mp3");
+    Mp3Builder()
+        .Utf16CommentFrame(u"iTunNORM", u" 0000021C 00000211")
+        .TextFrame("TCON", "Jazz")
+        .WriteTo(path);
+    CTagFile tag;
+    tag.Link(path);
+    ASSERT_TRUE(tag.Save({"Title", "", "", "", ""}, 8).Saved());
+    const MutagenReport report = MutagenReport::Read(path);
+    EXPECT_EQ(report.Id3v1Text("COMM"), "<missing>");
+    EXPECT_EQ(report.Id3v1Text("TCON"), "8");
+    EXPECT_EQ(report.Text("TCON"), "Jazz") << "the genre did not change, so its frame stays";
 }
 
 TEST(Id3v1Tag, AFileTooShortForOneIsAppendedTo) {

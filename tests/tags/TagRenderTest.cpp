@@ -4,6 +4,7 @@
 #include "Id3Inspector.h"
 #include "Id3StringWriter.h"
 #include "Id3v1Values.h"
+#include "Id3v23Frame.h"
 #include "Id3v2Renderer.h"
 #include "Mp3Builder.h"
 #include "MutagenReport.h"
@@ -36,24 +37,25 @@ protected:
 };
 
 TEST_F(TagRender, ATagThatFitsKeepsItsSizeAndOneThatGrowsEndsTheFileOn2K) {
+    const std::string longer =
+        Id3v23Frame{"TIT3", 0, std::string(1, '\0') + "A somewhat longer title"}.Bytes();
     const TagInspection roomy = Load(Mp3Builder().TextFrame("TIT2", "Old").Padding(500));
-    ID3_Tag tag;
-    Link(tag, roomy);
-    ID3_AddTitle(&tag, "A somewhat longer title", true);
-    const std::string fitting = Id3v2Renderer::Render(tag, roomy.layout);
+    std::vector<std::string> frames = roomy.frames;
+    frames.push_back(longer);
+    const std::string fitting = Id3v2Renderer::Render(frames, roomy.layout);
     EXPECT_EQ(fitting.size(), roomy.layout.tagSize);
 
     const TagInspection tight = Load(Mp3Builder().TextFrame("TIT2", "Old").AudioFrames(3));
-    ID3_Tag grown;
-    Link(grown, tight);
-    ID3_AddTitle(&grown, "A somewhat longer title", true);
-    const std::string rendered = Id3v2Renderer::Render(grown, tight.layout);
+    frames = tight.frames;
+    frames.push_back(longer);
+    const std::string rendered = Id3v2Renderer::Render(frames, tight.layout);
     EXPECT_GT(rendered.size(), tight.layout.tagSize);
     EXPECT_EQ((rendered.size() + tight.layout.fileSize - tight.layout.tagSize) % 2048, 0u);
     // The header's size covers frames and padding.
     const std::size_t declared = (rendered[6] << 21) | (rendered[7] << 14) | (rendered[8] << 7) |
                                  static_cast<unsigned char>(rendered[9]);
     EXPECT_EQ(declared + 10, rendered.size());
+    EXPECT_EQ(rendered.compare(10, frames[0].size() + longer.size(), frames[0] + longer), 0);
 }
 
 TEST_F(TagRender, AVersion2PictureIsWrittenBackWhole) {

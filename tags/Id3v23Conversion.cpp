@@ -1,0 +1,454 @@
+#include "Id3v23Conversion.h"
+
+#include "Id3FrameLayouts.h"
+#include "Id3FrameRecoding.h"
+#include "Id3Text.h"
+
+#include <zlib.h>
+
+#include <cstring>
+#include <optional>
+
+namespace {
+
+constexpr std::size_t kV22HeaderSize = 6;
+// Whatever a frame says, it is not unpacked beyond this: a tag is held in memory whole.
+constexpr std::size_t kMaxUnpackedSize = 64u << 20;
+
+// Version 2.3 frame flags: the status byte first.
+constexpr std::uint16_t kV23StatusFlags = 0xE000;
+constexpr std::uint16_t kV23Compressed = 0x0080;
+constexpr std::uint16_t kV23Encrypted = 0x0040;
+constexpr std::uint16_t kV23Grouped = 0x0020;
+// Version 2.4 frame flags.
+constexpr std::uint16_t kV24StatusFlags = 0x7000;
+constexpr std::uint16_t kV24Grouped = 0x0040;
+constexpr std::uint16_t kV24Compressed = 0x0008;
+constexpr std::uint16_t kV24Encrypted = 0x0004;
+constexpr std::uint16_t kV24Unsynchronised = 0x0002;
+constexpr std::uint16_t kV24DataLength = 0x0001;
+constexpr std::uint16_t kV24Defined = 0x704F;
+
+std::string Damaged(const std::string& what) {
+    return "The file's ID3v2 tag is damaged: " + what + ".";
+}
+
+std::uint32_t BigEndian(std::string_view bytes) {
+    std::uint32_t value = 0;
+    for (unsigned char c : bytes)
+        value = (value << 8) | c;
+    return value;
+}
+
+std::optional<std::uint32_t> Syncsafe(std::string_view bytes) {
+    std::uint32_t value = 0;
+    for (unsigned char c : bytes) {
+        if (c & 0x80)
+            return std::nullopt;
+        value = (value << 7) | c;
+    }
+    return value;
+}
+
+bool IsFrameIdCharacter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+bool IsDigits(std::string_view text) {
+    if (text.empty())
+        return false;
+    for (char c : text)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+// Undoes unsynchronisation: a 0x00 after a 0xFF is dropped.
+std::string Resynchronised(std::string_view raw) {
+    std::string synced;
+    synced.reserve(raw.size());
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        synced.push_back(raw[i]);
+        if (static_cast<unsigned char>(raw[i]) == 0xFF && i + 1 < raw.size() && raw[i + 1] == 0)
+            ++i;
+    }
+    return synced;
+}
+
+bool Inflate(std::string_view packed, std::string* unpacked) {
+    z_stream stream{};
+    if (inflateInit(&stream) != Z_OK)
+        return false;
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.data()));
+    stream.avail_in = static_cast<uInt>(packed.size());
+    unpacked->clear();
+    char chunk[16384];
+    int status = Z_OK;
+    while (status == Z_OK && unpacked->size() <= kMaxUnpackedSize) {
+        stream.next_out = reinterpret_cast<Bytef*>(chunk);
+        stream.avail_out = sizeof chunk;
+        status = inflate(&stream, Z_NO_FLUSH);
+        unpacked->append(chunk, sizeof chunk - stream.avail_out);
+    }
+    inflateEnd(&stream);
+    return status == Z_STREAM_END && unpacked->size() <= kMaxUnpackedSize;
+}
+
+std::string JoinValues(const std::vector<std::string>& values) {
+    std::string joined;
+    for (const std::string& value : values)
+        joined += (joined.empty() ? "" : "/") + value;
+    return joined;
+}
+
+Id3v23Frame TextFrame(const std::string& id, std::uint16_t flags, const std::string& text) {
+    const Id3Text::Encoding encoding = Id3Text::EncodingFor({text});
+    return {id, flags,
+            std::string(1, static_cast<char>(encoding)) + Id3Text::Encode(encoding, text, false)};
+}
+
+// A frame as the tag holds it, before conversion.
+struct SourceFrame {
+    std::string id;
+    std::uint16_t flags = 0;
+    std::string data;
+};
+
+// A version 2.4 time stamp, "yyyy[-MM[-dd[THH[:mm[:ss]]]]]", in the pieces version 2.3 keeps.
+struct TimeStamp {
+    std::string year, month, day, hour, minute;
+
+    static std::optional<TimeStamp> Parse(const std::string& text) {
+        static const struct {
+            std::size_t at;
+            char before;
+            std::string TimeStamp::*piece;
+        } kPieces[] = {{4, '-', &TimeStamp::month},
+                       {7, '-', &TimeStamp::day},
+                       {10, 'T', &TimeStamp::hour},
+                       {13, ':', &TimeStamp::minute}};
+        if (text.size() < 4 || !IsDigits(text.substr(0, 4)))
+            return std::nullopt;
+        TimeStamp stamp;
+        stamp.year = text.substr(0, 4);
+        for (const auto& piece : kPieces) {
+            if (text.size() == piece.at)
+                return stamp;
+            if (text.size() < piece.at + 3 || text[piece.at] != piece.before ||
+                !IsDigits(text.substr(piece.at + 1, 2)))
+                return std::nullopt;
+            stamp.*piece.piece = text.substr(piece.at + 1, 2);
+        }
+        // Seconds, which version 2.3 cannot hold.
+        if (text.size() == 16)
+            return stamp;
+        if (text.size() == 19 && text[16] == ':' && IsDigits(text.substr(17, 2)))
+            return stamp;
+        return std::nullopt;
+    }
+};
+
+class Conversion {
+public:
+    Conversion(unsigned major, bool unsynchronised)
+        : m_major(major), m_unsynchronised(unsynchronised) {}
+
+    Id3v23Conversion::Result Run(std::string_view body) {
+        std::vector<SourceFrame> frames;
+        m_result.problem = Walk(body, m_major == 4, &frames);
+        // iTunes once wrote version 2.4 frame sizes as plain numbers: when the sizes do not
+        // walk as the standard's, and do as plain numbers, they are taken as such.
+        if (!m_result.problem.empty() && m_major == 4) {
+            std::vector<SourceFrame> plain;
+            if (Walk(body, false, &plain).empty()) {
+                m_result.problem.clear();
+                frames = std::move(plain);
+            }
+        }
+        for (std::size_t i = 0; i < frames.size() && m_result.problem.empty(); ++i)
+            m_result.problem = ConvertFrame(frames[i]);
+        if (m_result.problem.empty())
+            AddInvolvedPeople();
+        if (!m_result.problem.empty())
+            m_result.frames.clear();
+        return std::move(m_result);
+    }
+
+private:
+    std::size_t HeaderSize() const { return m_major == 2 ? kV22HeaderSize : 10; }
+
+    std::string Walk(std::string_view body, bool syncsafeSizes, std::vector<SourceFrame>* frames) {
+        const std::size_t idSize = m_major == 2 ? 3 : 4;
+        std::size_t pos = 0;
+        // A zero byte where a frame would start begins the padding.
+        while (pos < body.size() && body[pos] != 0) {
+            if (body.size() - pos < HeaderSize())
+                return Damaged("its last frame is cut short");
+            SourceFrame frame;
+            frame.id = std::string(body.substr(pos, idSize));
+            for (char c : frame.id)
+                if (!IsFrameIdCharacter(c))
+                    return Damaged("a frame has a malformed name");
+            const std::string_view sizeBytes = body.substr(pos + idSize, idSize);
+            std::uint32_t size = BigEndian(sizeBytes);
+            if (syncsafeSizes) {
+                const std::optional<std::uint32_t> syncsafe = Syncsafe(sizeBytes);
+                if (!syncsafe)
+                    return Damaged("its " + frame.id + " frame has a malformed size");
+                size = *syncsafe;
+            }
+            if (m_major != 2)
+                frame.flags = static_cast<std::uint16_t>(BigEndian(body.substr(pos + 8, 2)));
+            pos += HeaderSize();
+            if (size > body.size() - pos)
+                return Damaged("its " + frame.id + " frame runs past the end of the tag");
+            frame.data = std::string(body.substr(pos, size));
+            pos += size;
+            frames->push_back(std::move(frame));
+            if (frames->size() > Id3v23Conversion::kMaxFrames)
+                return Damaged("it holds more frames than any real tag");
+        }
+        m_result.paddingSize = body.size() - pos;
+        return {};
+    }
+
+    std::string ConvertFrame(SourceFrame& frame) {
+        switch (m_major) {
+        case 2:
+            return ConvertV22(frame);
+        case 3:
+            return ConvertV23(frame);
+        default:
+            return ConvertV24(frame);
+        }
+    }
+
+    std::string ConvertV22(SourceFrame& frame) {
+        if (frame.id == "CRM" || frame.id == "CDM")
+            return "The file's ID3v2 tag holds a compressed or encrypted frame (" + frame.id +
+                   "), which this program cannot read safely.";
+        if (frame.id == "LNK")
+            return "The file's ID3v2.2 tag holds a link to another file's frames (LNK), which "
+                   "cannot be written back without breaking it.";
+        const std::string id = Id3FrameLayouts::V23IdOfV22(frame.id);
+        if (id.empty())
+            return "The file's ID3v2.2 tag holds a kind of frame (" + frame.id +
+                   ") that later versions have no name for, so saving would lose it.";
+        if (frame.id == "PIC")
+            return AddPictureFromV22(frame.data);
+        return Add(id, 0, std::move(frame.data), false);
+    }
+
+    // Version 2.2 names the picture's format in three letters where 2.3 has a MIME type.
+    std::string AddPictureFromV22(const std::string& data) {
+        if (data.size() < 5)
+            return Damaged("its PIC frame is cut short");
+        std::string format = data.substr(1, 3);
+        for (char& c : format)
+            c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        // "-->" marks a picture that is a link, in both versions.
+        const std::string mimeType = format == "jpg"   ? "image/jpeg"
+                                     : format == "-->" ? format
+                                                       : "image/" + format;
+        return Add("APIC", 0, data.substr(0, 1) + mimeType + '\0' + data.substr(4), false);
+    }
+
+    std::string ConvertV23(SourceFrame& frame) {
+        if (frame.flags & kV23Encrypted)
+            return Encrypted(frame.id);
+        if (frame.flags & kV23Grouped)
+            return Grouped(frame.id);
+        if (frame.flags & ~(kV23StatusFlags | kV23Compressed))
+            return Damaged("its " + frame.id + " frame has flags its version does not define");
+        if (frame.flags & kV23Compressed) {
+            // The unpacked size comes first; zlib's own end mark is what is trusted.
+            if (frame.data.size() < 4 ||
+                !Inflate(std::string_view(frame.data).substr(4), &frame.data))
+                return Damaged("its " + frame.id + " frame's compressed data cannot be unpacked");
+        }
+        return Add(frame.id, frame.flags & kV23StatusFlags, std::move(frame.data), false);
+    }
+
+    std::string ConvertV24(SourceFrame& frame) {
+        if (frame.flags & ~kV24Defined)
+            return Damaged("its " + frame.id + " frame has flags its version does not define");
+        if (frame.flags & kV24Encrypted)
+            return Encrypted(frame.id);
+        if (frame.flags & kV24Grouped)
+            return Grouped(frame.id);
+        std::string problem = UnpackV24(frame);
+        if (!problem.empty())
+            return problem;
+        const auto flags = static_cast<std::uint16_t>((frame.flags & kV24StatusFlags) << 1);
+        if (frame.id == "SEEK" || frame.id == "ASPI")
+            return "The file's ID3v2.4 tag holds a " + frame.id +
+                   " frame, which points into the tag as the file lays it out now and cannot "
+                   "be carried into a new tag.";
+        if (frame.id == "SIGN")
+            return "The file's ID3v2.4 tag is signed (SIGN frame), and any change would break "
+                   "the signature.";
+        if (frame.id == "TDRC")
+            return AddRecordingTime(frame, flags);
+        if (frame.id == "TDOR")
+            return AddOriginalYear(frame, flags);
+        if (frame.id == "TIPL" || frame.id == "TMCL")
+            return CollectPeople(frame, flags);
+        if (frame.id == "TCON")
+            return AddGenre(frame, flags);
+        if (frame.id == "CHAP" || frame.id == "CTOC")
+            return AddChapter(frame, flags);
+        return Add(frame.id, flags, std::move(frame.data), true);
+    }
+
+    std::string UnpackV24(SourceFrame& frame) {
+        const std::string cutShort = Damaged("its " + frame.id + " frame is cut short");
+        // The data length indicator, before the data, says what unpacking gives; zlib's own
+        // end mark is what is trusted.
+        if (frame.flags & (kV24DataLength | kV24Compressed)) {
+            if (frame.data.size() < 4)
+                return cutShort;
+            frame.data.erase(0, 4);
+        }
+        if ((frame.flags & kV24Unsynchronised) || m_unsynchronised)
+            frame.data = Resynchronised(frame.data);
+        if ((frame.flags & kV24Compressed) && !Inflate(std::string(frame.data), &frame.data))
+            return Damaged("its " + frame.id + " frame's compressed data cannot be unpacked");
+        return {};
+    }
+
+    std::string AddRecordingTime(SourceFrame& frame, std::uint16_t flags) {
+        const std::optional<TimeStamp> stamp = FirstTimeStamp(frame);
+        if (!stamp)
+            return Add(frame.id, flags, std::move(frame.data), true);
+        m_result.frames.push_back(TextFrame("TYER", flags, stamp->year));
+        if (!stamp->day.empty())
+            m_result.frames.push_back(TextFrame("TDAT", flags, stamp->day + stamp->month));
+        if (!stamp->minute.empty())
+            m_result.frames.push_back(TextFrame("TIME", flags, stamp->hour + stamp->minute));
+        return {};
+    }
+
+    std::string AddOriginalYear(SourceFrame& frame, std::uint16_t flags) {
+        const std::optional<TimeStamp> stamp = FirstTimeStamp(frame);
+        if (!stamp)
+            return Add(frame.id, flags, std::move(frame.data), true);
+        m_result.frames.push_back(TextFrame("TORY", flags, stamp->year));
+        return {};
+    }
+
+    static std::optional<TimeStamp> FirstTimeStamp(const SourceFrame& frame) {
+        if (frame.data.empty() || !Id3Text::IsKnownEncoding(frame.data[0]))
+            return std::nullopt;
+        const std::vector<std::string> values =
+            Id3Text::DecodeValues(frame.data[0], std::string_view(frame.data).substr(1));
+        return TimeStamp::Parse(values.front());
+    }
+
+    // Version 2.3 has one list of involved people where 2.4 has two.
+    std::string CollectPeople(const SourceFrame& frame, std::uint16_t flags) {
+        if (frame.data.empty() || !Id3Text::IsKnownEncoding(frame.data[0]))
+            return Damaged("its " + frame.id + " frame holds no valid text");
+        if (!m_peopleAt) {
+            m_peopleAt = m_result.frames.size();
+            m_peopleFlags = flags;
+        }
+        for (std::string& value :
+             Id3Text::DecodeValues(frame.data[0], std::string_view(frame.data).substr(1)))
+            m_people.push_back(std::move(value));
+        return {};
+    }
+
+    void AddInvolvedPeople() {
+        if (!m_peopleAt)
+            return;
+        const Id3Text::Encoding encoding = Id3Text::EncodingFor(m_people);
+        std::string body(1, static_cast<char>(encoding));
+        for (const std::string& value : m_people)
+            body += Id3Text::Encode(encoding, value, true);
+        m_result.frames.insert(m_result.frames.begin() + static_cast<long>(*m_peopleAt),
+                               {"IPLS", m_peopleFlags, body});
+    }
+
+    // Version 2.4 lists genres as values, numbers standing for ID3v1 genres; version 2.3 puts
+    // the numbers in parentheses before a text, a text starting with "(" escaped as "((".
+    std::string AddGenre(const SourceFrame& frame, std::uint16_t flags) {
+        if (frame.data.empty() || !Id3Text::IsKnownEncoding(frame.data[0]))
+            return Damaged("its TCON frame holds no valid text");
+        std::string references;
+        std::vector<std::string> texts;
+        for (const std::string& value :
+             Id3Text::DecodeValues(frame.data[0], std::string_view(frame.data).substr(1))) {
+            if (IsDigits(value) || value == "RX" || value == "CR")
+                references += "(" + value + ")";
+            else if (!value.empty())
+                texts.push_back(value[0] == '(' ? "(" + value : value);
+        }
+        m_result.frames.push_back(TextFrame("TCON", flags, references + JoinValues(texts)));
+        return {};
+    }
+
+    // A chapter's own fields, then frames of the tag's version, converted like the tag's.
+    std::string AddChapter(const SourceFrame& frame, std::uint16_t flags) {
+        const std::string& data = frame.data;
+        std::size_t pos = data.find('\0');
+        if (pos == std::string::npos)
+            return Damaged("its " + frame.id + " frame is cut short");
+        ++pos;
+        if (frame.id == "CHAP") {
+            pos += 16; // start and end times and offsets
+        } else {
+            if (data.size() < pos + 2)
+                return Damaged("its CTOC frame is cut short");
+            std::size_t entries = static_cast<unsigned char>(data[pos + 1]);
+            for (pos += 2; entries > 0; --entries) {
+                const std::size_t end = data.find('\0', pos);
+                if (end == std::string::npos)
+                    return Damaged("its CTOC frame is cut short");
+                pos = end + 1;
+            }
+        }
+        if (pos > data.size())
+            return Damaged("its " + frame.id + " frame is cut short");
+        Id3v23Conversion::Result inner =
+            Conversion(m_major, false).Run(std::string_view(data).substr(pos));
+        if (!inner.problem.empty())
+            return inner.problem;
+        std::string body = data.substr(0, pos);
+        for (const Id3v23Frame& innerFrame : inner.frames)
+            body += innerFrame.Bytes();
+        m_result.frames.push_back({frame.id, flags, body});
+        return {};
+    }
+
+    std::string Add(const std::string& id, std::uint16_t flags, std::string body, bool joinValues) {
+        // A frame whose fields cannot be walked is passed on unchanged: the screen that
+        // follows says what is wrong with it.
+        Id3FrameRecoding::Recode(id, body, joinValues);
+        m_result.frames.push_back({id, flags, std::move(body)});
+        return {};
+    }
+
+    static std::string Encrypted(const std::string& id) {
+        return "The file's ID3v2 tag holds an encrypted frame (" + id +
+               "), which this program cannot read.";
+    }
+
+    static std::string Grouped(const std::string& id) {
+        return "The file's ID3v2 tag holds a frame bound to a group (" + id +
+               "), which cannot be written back without losing that bond.";
+    }
+
+    unsigned m_major;
+    bool m_unsynchronised;
+    Id3v23Conversion::Result m_result;
+    std::optional<std::size_t> m_peopleAt;
+    std::uint16_t m_peopleFlags = 0;
+    std::vector<std::string> m_people;
+};
+
+} // namespace
+
+Id3v23Conversion::Result Id3v23Conversion::Convert(unsigned majorVersion, std::string_view body,
+                                                   bool unsynchronised) {
+    return Conversion(majorVersion, unsynchronised).Run(body);
+}

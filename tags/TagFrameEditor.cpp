@@ -1,0 +1,91 @@
+#include "TagFrameEditor.h"
+
+#include "FrameText.h"
+#include "FrameWalk.h"
+#include "Id3Text.h"
+#include "OriginalFrames.h"
+#include "UnicodeText.h"
+
+#include <id3/tag.h>
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace {
+
+void SetText(ID3_Frame& frame, ID3_FieldID fieldId, const std::string& text,
+             Id3Text::Encoding encoding) {
+    ID3_Field* field = frame.GetField(fieldId);
+    if (encoding == Id3Text::kLatin1) {
+        field->SetEncoding(ID3TE_ISO8859_1);
+        field->Set(UnicodeText::ToLatin1Lossy(text).c_str());
+        return;
+    }
+    field->SetEncoding(ID3TE_UTF16);
+    const std::u16string units = UnicodeText::ToUtf16(text);
+    // id3lib keeps UTF-16 as big-endian byte pairs in memory, whatever the machine's byte
+    // order, and takes a unicode_t string's memory as it is.
+    std::vector<unicode_t> bigEndian(units.size() + 1, 0);
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const unsigned char pair[2] = {static_cast<unsigned char>(units[i] >> 8),
+                                       static_cast<unsigned char>(units[i] & 0xFF)};
+        std::memcpy(&bigEndian[i], pair, sizeof pair);
+    }
+    field->Set(bigEndian.data());
+}
+
+std::unique_ptr<ID3_Frame> NewFrame(ID3_FrameID id, Id3Text::Encoding encoding) {
+    auto frame = std::make_unique<ID3_Frame>(id);
+    frame->GetField(ID3FN_TEXTENC)
+        ->Set(encoding == Id3Text::kLatin1 ? ID3TE_ISO8859_1 : ID3TE_UTF16);
+    return frame;
+}
+
+} // namespace
+
+template <typename Predicate> void TagFrameEditor::Remove(Predicate shouldGo) {
+    std::vector<const ID3_Frame*> leaving;
+    {
+        FrameWalk frames(m_tag);
+        while (const ID3_Frame* frame = frames.Next())
+            if (shouldGo(*frame))
+                leaving.push_back(frame);
+    }
+    for (const ID3_Frame* frame : leaving) {
+        m_originals.Forget(frame);
+        delete m_tag.RemoveFrame(frame);
+    }
+}
+
+void TagFrameEditor::ReplaceText(ID3_FrameID id, const std::string& text) {
+    Remove([id](const ID3_Frame& frame) { return frame.GetID() == id; });
+    AddText(id, text);
+}
+
+void TagFrameEditor::ReplaceComment(const std::string& text) {
+    Remove([](const ID3_Frame& frame) {
+        return frame.GetID() == ID3FID_COMMENT && FrameText::Of(frame, ID3FN_DESCRIPTION).empty();
+    });
+    AddComment(text);
+}
+
+void TagFrameEditor::ReplaceGenre(unsigned number) {
+    ReplaceText(ID3FID_CONTENTTYPE, "(" + std::to_string(number) + ")");
+}
+
+void TagFrameEditor::AddText(ID3_FrameID id, const std::string& text) {
+    const Id3Text::Encoding encoding = Id3Text::EncodingFor({text});
+    std::unique_ptr<ID3_Frame> frame = NewFrame(id, encoding);
+    SetText(*frame, ID3FN_TEXT, text, encoding);
+    m_tag.AttachFrame(frame.release());
+}
+
+void TagFrameEditor::AddComment(const std::string& text) {
+    const Id3Text::Encoding encoding = Id3Text::EncodingFor({text});
+    std::unique_ptr<ID3_Frame> frame = NewFrame(ID3FID_COMMENT, encoding);
+    frame->GetField(ID3FN_LANGUAGE)->Set("XXX");
+    SetText(*frame, ID3FN_DESCRIPTION, std::string(), encoding);
+    SetText(*frame, ID3FN_TEXT, text, encoding);
+    m_tag.AttachFrame(frame.release());
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Conversions between the encodings a tag holds and UTF-8, the form the tag code passes texts
+// in. Malformed input never fails: each broken sequence, and each unpaired surrogate, becomes
+// U+FFFD, so a damaged text still shows everything that can be shown.
+namespace UnicodeText {
+
+bool IsValidUtf8(std::string_view utf8);
+// Characters as a user counts them: code points, so a character outside the Basic
+// Multilingual Plane counts once.
+std::size_t CodePointCount(std::string_view utf8);
+// The first COUNT characters of UTF8, never cutting one in half.
+std::string FirstCodePoints(std::string_view utf8, std::size_t count);
+
+std::u32string ToCodePoints(std::string_view utf8);
+std::string FromCodePoints(std::u32string_view codePoints);
+
+std::u16string ToUtf16(std::string_view utf8);
+std::string FromUtf16(std::u16string_view utf16);
+
+std::string FromLatin1(std::string_view latin1);
+// Empty optional when a character does not fit ISO-8859-1.
+std::optional<std::string> ToLatin1(std::string_view utf8);
+// "?" for each character ISO-8859-1 cannot hold.
+std::string ToLatin1Lossy(std::string_view utf8);
+
+} // namespace UnicodeText
