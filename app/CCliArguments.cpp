@@ -18,7 +18,10 @@ constexpr const char kUsage[] =
 
 Shows or changes the tags of MP3 files, exactly as the editor's window does.
 
-  show  prints each file's Title, Artist, Album, Year, Genre and Comments.
+  show  prints each file's Title, Artist, Album, Year, Genre and Comments,
+        one line each. In the file's path and in the texts, a control
+        character is printed as \n, \t, \r, \xNN or \uNNNN, a byte that is not
+        UTF-8 as \xNN, and a backslash as \\.
   set   loads each file, changes the fields given, and saves it: an ID3v2.3
         tag at the start of the file and an ID3v1 tag at its end. As in the
         window, only what changes is written: a field left out, or given the
@@ -35,11 +38,14 @@ Options of set:
                     list such as HardRock (case ignored); None, 80 or 255
                     keep the file's genre
 
+After --, every argument is a file, even one whose name starts with --.
 Texts are UTF-8, in any language. The ID3v2 tag stores a text as ISO-8859-1
 when every character fits, otherwise as UTF-16; the ID3v1 tag holds ISO-8859-1
 only, with "?" for each character it cannot hold.
 Exit status: 0 success, 1 a file could not be read or saved, 2 usage error.
 )";
+
+constexpr char kHelpOption[] = "--help";
 
 struct FieldOption {
     const char* name;
@@ -65,7 +71,7 @@ const char* CCliArguments::Usage() {
 
 CCliArguments CCliArguments::Parse(const std::vector<std::string>& args) {
     CCliArguments parsed;
-    if (std::find(args.begin(), args.end(), "--help") != args.end())
+    if (!args.empty() && args[0] == kHelpOption)
         return parsed;
     if (args.empty()) {
         parsed.m_error = "no command given";
@@ -85,6 +91,10 @@ CCliArguments CCliArguments::Parse(const std::vector<std::string>& args) {
             parsed.m_files.push_back(*arg);
         } else if (*arg == "--") {
             optionsEnded = true;
+        } else if (*arg == kHelpOption) {
+            // Only here, where an option may stand: an option's value or a file after "--"
+            // may be called "--help" too.
+            return CCliArguments();
         } else if (parsed.m_command != Command::Set) {
             parsed.m_error = "show takes no options";
         } else if (const auto equals = arg->find('='); equals != std::string::npos) {

@@ -1,5 +1,6 @@
 #include "CTagCli.h"
 
+#include "EscapedText.h"
 #include "GenreTable.h"
 
 #include <ostream>
@@ -39,13 +40,13 @@ bool CTagCli::Show(const std::string& path) {
     if (!Load(path))
         return false;
     const TagFields& fields = m_session.Held().texts;
-    m_out << "File: " << path << '\n'
-          << "Title: " << fields.title << '\n'
-          << "Artist: " << fields.artist << '\n'
-          << "Album: " << fields.album << '\n'
-          << "Year: " << fields.year << '\n'
+    m_out << "File: " << EscapedText::Of(path) << '\n'
+          << "Title: " << EscapedText::Of(fields.title) << '\n'
+          << "Artist: " << EscapedText::Of(fields.artist) << '\n'
+          << "Album: " << EscapedText::Of(fields.album) << '\n'
+          << "Year: " << EscapedText::Of(fields.year) << '\n'
           << "Genre: " << GenreText(m_session.GenreNumber()) << '\n'
-          << "Comments: " << fields.comment << "\n\n";
+          << "Comments: " << EscapedText::Of(fields.comment) << "\n\n";
     // The empty values of a tag that could not be read must not pass for the file's own.
     if (!m_session.Protection().empty()) {
         Fail(path, m_session.Protection());

@@ -23,7 +23,7 @@ constexpr QRect kRightsRect{39, 30, 119, 8};
 constexpr int kIconPixels = 32;
 
 constexpr char kCaption[] = "About Varlen MP3 Tag Editor";
-constexpr char kVersion[] = "Varlen MP3 Tag Editor Version 1.4";
+constexpr char kVersion[] = "Varlen MP3 Tag Editor Version " TAGEDITOR_VERSION;
 constexpr char kMaker[] = "Made by Melvora";
 constexpr char16_t kRights[] = u"Copyright \u00a9 2025\u20132026 Melvora";
 

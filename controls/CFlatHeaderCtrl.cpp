@@ -133,10 +133,9 @@ void CFlatHeaderCtrl::DrawItemContent(QPainter& painter, const QRect& rect, cons
                          metrics.elidedText(item.text, Qt::ElideRight, textRect.width()));
     }
     if (placement.arrow) {
-        const SortArrow::Strokes arrow =
-            SortArrow::Outline(placement.arrow->left, placement.arrow->top, ascending);
-        DrawPixels(painter, arrow.light, m_crLight);
-        DrawPixels(painter, arrow.dark, m_crDark);
+        DrawPixels(painter,
+                   SortArrow::Pixels(placement.arrow->left, placement.arrow->top, ascending),
+                   m_crLabel);
     }
     if (placement.bitmap)
         painter.drawPixmap(ToQRect(*placement.bitmap).topLeft(), item.bitmap);

@@ -11,12 +11,20 @@ namespace {
 
 ILinkShell* g_shell = nullptr;
 
+// A window colour darker than this (QColor lightness, 0 to 255) counts as a dark palette.
+constexpr int kDarkBelowLightness = 128;
+
 } // namespace
 
 CStaticLink::CStaticLink(const QString& target, QWidget* parent)
     : QLabel(parent), m_visit(target) {}
 
 QColor CStaticLink::CurrentColor() const {
+    // Pure blue and purple are made for a light window and can hardly be read on a dark one:
+    // there the desktop's own link colours, chosen for its dark palette, take their place.
+    const QPalette& colours = palette();
+    if (colours.color(backgroundRole()).lightness() < kDarkBelowLightness)
+        return colours.color(m_visit.Visited() ? QPalette::LinkVisited : QPalette::Link);
     return m_visit.Visited() ? s_crOpened : s_crNotOpened;
 }
 

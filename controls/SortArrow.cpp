@@ -1,54 +1,23 @@
 #include "SortArrow.h"
 
-#include <algorithm>
-#include <cstdlib>
-#include <initializer_list>
-
 namespace SortArrow {
 namespace {
 
-// Rounds numerator / denominator to the nearest integer, halves away from zero.
-int RoundedQuotient(int numerator, int denominator) {
-    const int twice = 2 * numerator + (numerator >= 0 ? denominator : -denominator);
-    return twice / (2 * denominator);
-}
-
-void AppendPolyline(std::vector<HeaderPoint>& pixels, std::initializer_list<HeaderPoint> points) {
-    const HeaderPoint* previous = nullptr;
-    for (const HeaderPoint& point : points) {
-        if (previous) {
-            const std::vector<HeaderPoint> segment = LinePixels(*previous, point);
-            pixels.insert(pixels.end(), segment.begin(), segment.end());
-        }
-        previous = &point;
-    }
-}
+constexpr int kBoxSize = 8;
+constexpr int kRows = kBoxSize / 2;
+constexpr int kTopRow = (kBoxSize - kRows) / 2;
 
 } // namespace
 
-std::vector<HeaderPoint> LinePixels(HeaderPoint from, HeaderPoint to) {
-    const int dx = to.x - from.x;
-    const int dy = to.y - from.y;
-    const int steps = std::max(std::abs(dx), std::abs(dy));
+std::vector<HeaderPoint> Pixels(int x0, int y0, bool ascending) {
     std::vector<HeaderPoint> pixels;
-    pixels.reserve(steps);
-    for (int step = 0; step < steps; ++step) {
-        pixels.push_back(HeaderPoint{from.x + RoundedQuotient(dx * step, steps),
-                                     from.y + RoundedQuotient(dy * step, steps)});
+    for (int row = 0; row < kRows; ++row) {
+        // Row 0 is the tip, two pixels wide; each row further on is one pixel wider each side.
+        const int y = y0 + kTopRow + (ascending ? row : kRows - 1 - row);
+        for (int x = x0 + kRows - 1 - row; x <= x0 + kRows + row; ++x)
+            pixels.push_back(HeaderPoint{x, y});
     }
     return pixels;
-}
-
-Strokes Outline(int x0, int y0, bool ascending) {
-    Strokes strokes;
-    if (ascending) {
-        AppendPolyline(strokes.light, {{x0 + 4, y0}, {x0 + 7, y0 + 7}, {x0, y0 + 7}});
-        AppendPolyline(strokes.dark, {{x0 + 3, y0}, {x0, y0 + 7}});
-    } else {
-        AppendPolyline(strokes.light, {{x0 + 4, y0 + 7}, {x0 + 7, y0}});
-        AppendPolyline(strokes.dark, {{x0 + 3, y0 + 7}, {x0, y0}, {x0 + 8, y0}});
-    }
-    return strokes;
 }
 
 } // namespace SortArrow

@@ -4,6 +4,7 @@
 #include "CFileIconSource.h"
 #include "CFlatHeaderCtrl.h"
 #include "CImageList.h"
+#include "CPathItemDelegate.h"
 #include "EditorIds.h"
 #include "FileListCapacity.h"
 #include "FileListTexts.h"
@@ -23,6 +24,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -30,11 +32,10 @@ constexpr int kScrollIntervalMs = 100;
 // Where, from the list's left edge, the row under a dragged pointer is looked for.
 constexpr int kDropProbeX = 8;
 
-// Keys the list keeps to itself while it has the focus, so the window around it does not
-// move the focus, accept or close on them.
+// Keys the list keeps to itself while it has the focus, so the window around it does not act
+// on them. Tab and Shift+Tab are not among them: they take the focus on to the form.
 bool IsKeptKey(int key) {
-    return key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Return ||
-           key == Qt::Key_Enter || key == Qt::Key_Escape;
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
 }
 
 } // namespace
@@ -45,8 +46,10 @@ CFileListCtrl::CFileListCtrl(QWidget* parent)
     m_pHeader = new CFlatHeaderCtrl(this);
     setHeader(m_pHeader);
     setModel(&m_model);
+    setItemDelegateForColumn(0, new CPathItemDelegate(this));
     m_pHeader->setSectionsClickable(true);
-    m_pHeader->setStretchLastSection(false);
+    // The one column takes the list's whole width and follows it.
+    m_pHeader->setStretchLastSection(true);
     m_pHeader->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     setRootIsDecorated(false);
@@ -79,6 +82,8 @@ CFileListCtrl::CFileListCtrl(QWidget* parent)
             &CFileListCtrl::OnSelectionChanged);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             &CFileListCtrl::OnCurrentChanged);
+    connect(&m_model, &QAbstractItemModel::rowsRemoved, this, &CFileListCtrl::OnRowsGone);
+    connect(&m_model, &QAbstractItemModel::modelReset, this, &CFileListCtrl::OnRowsGone);
 }
 
 CFileListCtrl::~CFileListCtrl() {
@@ -221,6 +226,30 @@ void CFileListCtrl::rowsAboutToBeRemoved(const QModelIndex& parent, int start, i
     QTreeView::rowsAboutToBeRemoved(parent, start, end);
 }
 
+// ---- The shown row ----
+
+void CFileListCtrl::SetShownRow(int row) {
+    m_shownRow = QPersistentModelIndex(m_model.index(row, 0));
+    m_bRowShown = m_shownRow.isValid();
+}
+
+int CFileListCtrl::ShownRow() const {
+    return m_bRowShown ? m_shownRow.row() : -1;
+}
+
+bool CFileListCtrl::MayShowRow(int row) const {
+    if (row < 0 || !m_bRowShown || row == m_shownRow.row() || !m_fnMayLeaveShownRow)
+        return true;
+    return m_fnMayLeaveShownRow();
+}
+
+void CFileListCtrl::OnRowsGone() {
+    if (m_bRowShown && !m_shownRow.isValid()) {
+        m_bRowShown = false;
+        emit shownRowRemoved();
+    }
+}
+
 // ---- Keys ----
 
 bool CFileListCtrl::event(QEvent* event) {
@@ -250,6 +279,16 @@ void CFileListCtrl::keyPressEvent(QKeyEvent* event) {
     QTreeView::keyPressEvent(event);
 }
 
+QModelIndex CFileListCtrl::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex next = QTreeView::moveCursor(action, modifiers);
+    return next.isValid() && !MayShowRow(next.row()) ? currentIndex() : next;
+}
+
+void CFileListCtrl::keyboardSearch(const QString&) {
+    // Typing jumps to no row: every path starts with the same folders, and a jump would leave
+    // the shown row without the check that the arrow keys and the mouse go through.
+}
+
 // ---- Sorting ----
 
 void CFileListCtrl::SortByHeaderClick(int column) {
@@ -277,6 +316,9 @@ void CFileListCtrl::OnColumnClick(int column) {
 
 void CFileListCtrl::mousePressEvent(QMouseEvent* event) {
     if (m_pDragImage)
+        return;
+    m_bPressRefused = !MayShowRow(indexAt(event->position().toPoint()).row());
+    if (m_bPressRefused)
         return;
     QTreeView::mousePressEvent(event);
     if (event->button() != Qt::LeftButton)
@@ -399,11 +441,16 @@ void CFileListCtrl::mouseMoveEvent(QMouseEvent* event) {
         }
         return;
     }
+    // A press beside the rows selects nothing as the pointer then passes over them.
+    if (event->buttons() & Qt::LeftButton)
+        return;
     QTreeView::mouseMoveEvent(event);
 }
 
 void CFileListCtrl::mouseReleaseEvent(QMouseEvent* event) {
     m_bPressOnRow = false;
+    if (std::exchange(m_bPressRefused, false))
+        return;
     if (m_pDragImage && event->button() == Qt::LeftButton) {
         EndDrag();
         return;

@@ -4,8 +4,10 @@
 #include "CRowDrag.h"
 
 #include <QBasicTimer>
+#include <QPersistentModelIndex>
 #include <QTreeView>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -56,6 +58,13 @@ public:
     // Sorts as a left click on the header of `column` does, arrow included.
     void SortByHeaderClick(int column);
 
+    // The row whose file the form shows, followed through sorts and moves; -1 for none.
+    void SetShownRow(int row);
+    int ShownRow() const;
+    // Asked before a click or a key takes the selection off the shown row; false keeps the
+    // selection, and with it the shown row, where it is.
+    void SetLeaveShownRowCheck(std::function<bool()> check) { m_fnMayLeaveShownRow = check; }
+
     const CFileRowStore& Rows() const { return m_model.Rows(); }
     bool IsDraggingRows() const { return m_pDragImage != nullptr; }
     const CDragImageWnd* DragImage() const { return m_pDragImage.get(); }
@@ -67,6 +76,8 @@ signals:
     void itemSelected(int row);
     // A command the list hands on to the editor (its context menu).
     void commandRequested(int id);
+    // The shown row has left the list (Remove File, the Delete key, New File List).
+    void shownRowRemoved();
 
 protected:
     bool event(QEvent* event) override;
@@ -82,6 +93,8 @@ protected:
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                  const QModelIndex& index) const override;
     void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void keyboardSearch(const QString& search) override;
 
 private:
     enum ScrollDirection { NoScroll = 0, ScrollUp = 1, ScrollDown = 2 };
@@ -94,6 +107,8 @@ private:
     void OnHeaderItemClick(int column);
     void OnColumnClick(int column);
     void SelectClickedRow(const QPoint& position);
+    bool MayShowRow(int row) const;
+    void OnRowsGone();
     void OnSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
     void OnCurrentChanged(const QModelIndex& current, const QModelIndex& previous);
     std::vector<int> SelectedRows() const;
@@ -129,6 +144,11 @@ private:
     // Set while the list shows its own rows' selection in the view, which is no new choice
     // of the user's.
     bool m_bShowingStoreSelection = false;
+    QPersistentModelIndex m_shownRow;
+    bool m_bRowShown = false;
+    std::function<bool()> m_fnMayLeaveShownRow;
+    // A press the shown row's check refused: its release is no click either.
+    bool m_bPressRefused = false;
     // A left press on a row that may still turn into a row drag.
     bool m_bPressOnRow = false;
     QPoint m_ptPress;

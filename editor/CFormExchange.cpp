@@ -6,6 +6,8 @@
 
 #include <QLineEdit>
 
+#include <algorithm>
+
 void CFormExchange::AddText(QLineEdit* edit, QString* member, int cap) {
     auto* validator = new CFieldValidator(cap, edit);
     edit->setValidator(validator);

@@ -33,9 +33,9 @@ bool CLabelToolBar::LoadToolBarWithLabels(int toolBarId) {
     if (resource == nullptr) {
         return false;
     }
-    const QList<QImage> images =
-        ToolBarBitmap::LoadMaskedStrip(resource->bitmapId, resource->imageSize);
-    if (images.isEmpty()) {
+    const QList<ToolBarBitmap::Picture> pictures =
+        ToolBarBitmap::LoadPictures(resource->bitmapId, resource->imageSize);
+    if (pictures.isEmpty()) {
         return false;
     }
     setIconSize(resource->imageSize);
@@ -47,19 +47,19 @@ bool CLabelToolBar::LoadToolBarWithLabels(int toolBarId) {
             addAction(QString())->setData(item);
         }
     }
-    SetImageList(images);
+    SetImageList(pictures);
     LabelButtons();
     SizeButtons();
     return true;
 }
 
-void CLabelToolBar::SetImageList(const QList<QImage>& images) {
-    m_imgNormal = images;
+void CLabelToolBar::SetImageList(const QList<ToolBarBitmap::Picture>& pictures) {
+    m_imgNormal = pictures;
     UpdateIcons();
 }
 
-void CLabelToolBar::SetHotImageList(const QList<QImage>& images) {
-    m_imgHot = images;
+void CLabelToolBar::SetHotImageList(const QList<ToolBarBitmap::Picture>& pictures) {
+    m_imgHot = pictures;
     UpdateIcons();
 }
 
@@ -104,13 +104,12 @@ void CLabelToolBar::SizeButtons() {
 void CLabelToolBar::UpdateIcons() {
     const QList<QAction*> buttons = ButtonActions();
     for (int i = 0; i < buttons.size(); ++i) {
+        // Each scale of a picture goes in, so the icon draws the sharpest one for its screen.
         QIcon icon;
-        if (i < m_imgNormal.size()) {
-            icon.addPixmap(QPixmap::fromImage(m_imgNormal.at(i)), QIcon::Normal);
-        }
-        if (i < m_imgHot.size()) {
-            icon.addPixmap(QPixmap::fromImage(m_imgHot.at(i)), QIcon::Active);
-        }
+        for (const QImage& image : m_imgNormal.value(i))
+            icon.addPixmap(QPixmap::fromImage(image), QIcon::Normal);
+        for (const QImage& image : m_imgHot.value(i))
+            icon.addPixmap(QPixmap::fromImage(image), QIcon::Active);
         buttons.at(i)->setIcon(icon);
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QImage>
+#include "ToolBarBitmap.h"
+
 #include <QList>
 #include <QToolBar>
 
@@ -17,8 +18,8 @@ public:
     bool LoadToolBarWithLabels(int toolBarId);
 
     // The pictures of the buttons, one per button in order, and those shown under the mouse.
-    void SetImageList(const QList<QImage>& images);
-    void SetHotImageList(const QList<QImage>& images);
+    void SetImageList(const QList<ToolBarBitmap::Picture>& pictures);
+    void SetHotImageList(const QList<ToolBarBitmap::Picture>& pictures);
 
     bool ShowsTextLabels() const { return m_bShowTextLabels; }
 
@@ -33,6 +34,6 @@ private:
     void UpdateIcons();
 
     bool m_bShowTextLabels = true;
-    QList<QImage> m_imgNormal;
-    QList<QImage> m_imgHot;
+    QList<ToolBarBitmap::Picture> m_imgNormal;
+    QList<ToolBarBitmap::Picture> m_imgHot;
 };

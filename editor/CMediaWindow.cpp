@@ -49,6 +49,7 @@ CMediaWindow::CMediaWindow(const QString& path, QWidget* parent)
     connect(m_player, &QMediaPlayer::durationChanged, this, &CMediaWindow::OnDurationChanged);
     connect(m_player, &QMediaPlayer::seekableChanged, this, &CMediaWindow::EnableSeeking);
     connect(m_player, &QMediaPlayer::positionChanged, this, &CMediaWindow::OnPositionChanged);
+    connect(m_player, &QMediaPlayer::mediaStatusChanged, this, &CMediaWindow::OnMediaStatusChanged);
     connect(m_player, &QMediaPlayer::errorOccurred, this, &CMediaWindow::OnErrorOccurred);
 
     if (!path.isEmpty()) {
@@ -110,6 +111,15 @@ void CMediaWindow::OnPositionChanged(qint64 positionMs) {
         m_sldPosition->setValue(static_cast<int>(positionMs));
     }
     ShowTime(positionMs);
+}
+
+void CMediaWindow::OnMediaStatusChanged(QMediaPlayer::MediaStatus status) {
+    // The player's last position report comes a little before the end; a file played to its
+    // end shows its whole length.
+    if (status == QMediaPlayer::EndOfMedia && m_player->duration() > 0) {
+        m_sldPosition->setValue(m_sldPosition->maximum());
+        ShowTime(m_player->duration());
+    }
 }
 
 void CMediaWindow::ShowTime(qint64 positionMs) {

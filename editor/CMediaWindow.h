@@ -29,6 +29,7 @@ private:
     void OnDurationChanged(qint64 durationMs);
     void EnableSeeking();
     void OnPositionChanged(qint64 positionMs);
+    void OnMediaStatusChanged(QMediaPlayer::MediaStatus status);
     void OnErrorOccurred(QMediaPlayer::Error error, const QString& errorString);
     void ShowTime(qint64 positionMs);
 

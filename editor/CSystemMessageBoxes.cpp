@@ -29,8 +29,23 @@ bool CSystemMessageBoxes::Ask(const QString& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
-void CSystemMessageBoxes::Notify(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, kMakerCaption, text, QMessageBox::Ok);
+IMessageBoxes::Answer CSystemMessageBoxes::AskYesNoCancel(const QString& text) {
+    QMessageBox box(QMessageBox::Question, kMakerCaption, text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+void CSystemMessageBoxes::Notify(const QString& text, Icon icon) {
+    QMessageBox box(ToBoxIcon(icon), kMakerCaption, text, QMessageBox::Ok);
     box.exec();
 }
 

@@ -6,6 +6,7 @@
 class CSystemMessageBoxes : public IMessageBoxes {
 public:
     bool Ask(const QString& text) override;
-    void Notify(const QString& text) override;
+    Answer AskYesNoCancel(const QString& text) override;
+    void Notify(const QString& text, Icon icon) override;
     void AppMessage(const QString& text, Icon icon) override;
 };

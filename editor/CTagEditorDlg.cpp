@@ -7,7 +7,9 @@
 #include "CFileListCtrl.h"
 #include "CHelpViewer.h"
 #include "CLabelToolBar.h"
+#include "CListPopupStyle.h"
 #include "CMediaWindowFactory.h"
+#include "CNoticeLine.h"
 #include "CPlayback.h"
 #include "EditorIds.h"
 #include "EditorLayout.h"
@@ -20,9 +22,11 @@
 #include "ToolBarBitmap.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -57,6 +61,15 @@ QFont DialogFont() {
     return QApplication::font();
 }
 
+constexpr int kGenreRowsShown = 20;
+
+// The menu shows the desktop's own key for the command beside it.
+void AddMenuItem(QMenu& menu, const char* text, int id, QKeySequence::StandardKey key) {
+    QAction* action = menu.addAction(Text(text));
+    action->setData(id);
+    action->setShortcut(QKeySequence(key));
+}
+
 QLabel* CreateLabel(QWidget* parent, const char* text, const QRect& rect,
                     const CDialogUnits& units) {
     auto* label = new QLabel(Text(text), parent);
@@ -87,6 +100,7 @@ CTagEditorDlg::CTagEditorDlg(IMessageBoxes& boxes, QWidget* parent, IMediaPlayer
     CreateMenu();
     CreateStatusBar();
     CreateToolBar();
+    CreateProtectionLine();
     if (players == nullptr) {
         m_mediaWindows = std::make_unique<CMediaWindowFactory>(m_client, PlayBarGeometry());
         players = m_mediaWindows.get();
@@ -121,6 +135,9 @@ void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
     connect(m_lstFiles, &CFileListCtrl::itemClicked, this, &CTagEditorDlg::OnClickFileList);
     connect(m_lstFiles, &CFileListCtrl::itemSelected, this, &CTagEditorDlg::OnItemChangedFileList);
     connect(m_lstFiles, &CFileListCtrl::commandRequested, this, &CTagEditorDlg::OnCommand);
+    connect(m_lstFiles, &CFileListCtrl::shownRowRemoved, this, &CTagEditorDlg::OnShownFileRemoved);
+    m_lstFiles->SetLeaveShownRowCheck(
+        [this] { return SettleUnsavedChanges(EditorTexts::kAskSaveBeforeSwitch); });
     m_lstFiles->SetMessageBoxes(&m_boxes);
 
     auto* etchedLine = new QFrame(m_client);
@@ -149,8 +166,10 @@ void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
     const QRect genreRect = units.ToPixels(kGenre);
     const int closedHeight = units.ToPixels(kTitle).height();
     m_cbGenre->setGeometry(genreRect.x(), genreRect.y(), genreRect.width(), closedHeight);
-    m_cbGenre->setMaxVisibleItems(
-        std::max(1, (genreRect.height() - closedHeight) / m_cbGenre->fontMetrics().height()));
+    auto* popupStyle = new CListPopupStyle;
+    popupStyle->setParent(m_cbGenre);
+    m_cbGenre->setStyle(popupStyle);
+    m_cbGenre->setMaxVisibleItems(kGenreRowsShown);
 
     m_edComments = CreateTextField(QStringLiteral("IDC_COMMENTS"), kComments, units);
     // One line of text, drawn in a tall box as the template has it: the text sits at the top.
@@ -182,6 +201,7 @@ void CTagEditorDlg::CreateMenu() {
     struct Item {
         const char* text; // nullptr for a separator
         int id;
+        QKeySequence::StandardKey key = QKeySequence::UnknownKey;
     };
     struct Menu {
         const char* title;
@@ -189,16 +209,16 @@ void CTagEditorDlg::CreateMenu() {
     };
     const Menu menus[] = {
         {EditorTexts::kMenuFile,
-         {{EditorTexts::kMenuNewFileList, ID_FILE_NEW_LIST},
+         {{EditorTexts::kMenuNewFileList, ID_FILE_NEW_LIST, QKeySequence::New},
           {nullptr, 0},
-          {EditorTexts::kMenuAddFile, ID_FILE_ADD_FILE},
-          {EditorTexts::kMenuSaveFile, ID_FILE_SAVE_FILE},
+          {EditorTexts::kMenuAddFile, ID_FILE_ADD_FILE, QKeySequence::Open},
+          {EditorTexts::kMenuSaveFile, ID_FILE_SAVE_FILE, QKeySequence::Save},
           {EditorTexts::kMenuRemoveFile, ID_FILE_REMOVE_FILE},
           {nullptr, 0},
-          {EditorTexts::kMenuExit, ID_FILE_EXIT}}},
-        {EditorTexts::kMenuAction, {{EditorTexts::kMenuUndo, ID_ACTION_UNDO}}},
+          {EditorTexts::kMenuExit, ID_FILE_EXIT, QKeySequence::Quit}}},
+        {EditorTexts::kMenuAction, {{EditorTexts::kMenuUndo, ID_ACTION_UNDO, QKeySequence::Undo}}},
         {EditorTexts::kMenuHelp,
-         {{EditorTexts::kMenuContents, ID_HELP_CONTENTS},
+         {{EditorTexts::kMenuContents, ID_HELP_CONTENTS, QKeySequence::HelpContents},
           {EditorTexts::kMenuAbout, ID_HELP_ABOUT}}},
     };
 
@@ -209,7 +229,7 @@ void CTagEditorDlg::CreateMenu() {
             if (item.text == nullptr)
                 popup->addSeparator();
             else
-                popup->addAction(Text(item.text))->setData(item.id);
+                AddMenuItem(*popup, item.text, item.id, item.key);
         }
     }
     connect(m_menuBar, &QMenuBar::triggered, this,
@@ -240,9 +260,19 @@ void CTagEditorDlg::CreateToolBar() {
     m_wndToolBar->setGeometry(0, 0, m_client->width(),
                               std::min(m_wndToolBar->sizeHint().height(), bandHeight));
     const QSize imageSize = m_wndToolBar->iconSize();
-    m_wndToolBar->SetImageList(ToolBarBitmap::LoadMaskedStrip(IDB_TOOLBAR_NORMAL, imageSize));
-    m_wndToolBar->SetHotImageList(ToolBarBitmap::LoadMaskedStrip(IDB_TOOLBAR_HOT, imageSize));
+    m_wndToolBar->SetImageList(ToolBarBitmap::LoadPictures(IDB_TOOLBAR_NORMAL, imageSize));
+    m_wndToolBar->SetHotImageList(ToolBarBitmap::LoadPictures(IDB_TOOLBAR_HOT, imageSize));
     connect(m_wndToolBar, &CLabelToolBar::commandRequested, this, &CTagEditorDlg::OnCommand);
+}
+
+// The line sits under the form, in the strip between the form's frame and the status bar.
+void CTagEditorDlg::CreateProtectionLine() {
+    m_protectionLine = new CNoticeLine(m_client);
+    m_protectionLine->setObjectName(QStringLiteral("IDC_PROTECTION"));
+    const QRect form = CDialogUnits(font()).ToPixels(EditorLayout::kFormGroup);
+    const int top = form.bottom() + 1;
+    m_protectionLine->setGeometry(form.left(), top, form.width(),
+                                  m_wndStatusBar->geometry().top() - top);
 }
 
 // The play bar takes the strip between the list and the status bar, as wide as the list, so
@@ -310,29 +340,34 @@ void CTagEditorDlg::OnCommand(int id) {
 }
 
 void CTagEditorDlg::keyPressEvent(QKeyEvent* event) {
-    // Enter in a text field or the closed genre box is the dialog's OK; the file list keeps
-    // Enter to itself.
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && IsFormControl(focusWidget())) {
-        OnOK();
+    // A dialog would close on Escape, and on Enter through its default button: a stray key
+    // must never end the program under the user's edits.
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+void CTagEditorDlg::closeEvent(QCloseEvent* event) {
+    if (!SettleUnsavedChanges(EditorTexts::kAskSaveBeforeClose)) {
+        event->ignore();
         return;
     }
-    QDialog::keyPressEvent(event);
-}
-
-bool CTagEditorDlg::IsFormControl(const QWidget* widget) const {
-    return widget == m_edTitle || widget == m_edArtist || widget == m_edAlbum ||
-           widget == m_edYear || widget == m_edComments || widget == m_cbGenre;
-}
-
-void CTagEditorDlg::OnOK() {
-    if (UpdateData(true))
-        accept();
+    QDialog::closeEvent(event);
 }
 
 void CTagEditorDlg::OnNewFileList() {
-    if (m_lstFiles->GetItemCount() > 0 && m_boxes.Ask(Text(FileListTexts::kAskNewList)))
+    if (m_lstFiles->GetItemCount() > 0) {
+        // No keeps the list and the form as they are.
+        if (!m_boxes.Ask(Text(FileListTexts::kAskNewList)))
+            return;
         m_lstFiles->NewFileList();
+    }
     ClearFormTexts();
     UpdateData(false);
 }
@@ -348,7 +383,7 @@ void CTagEditorDlg::SetFileChooser(IFileChooser* chooser) {
 
 void CTagEditorDlg::OnRemoveFile() {
     if (m_lstFiles->GetItemCount() == 0) {
-        m_boxes.Notify(Text(FileListTexts::kNoFilesToRemove));
+        m_boxes.Notify(Text(FileListTexts::kNoFilesToRemove), IMessageBoxes::Icon::Information);
         return;
     }
     if (!m_boxes.Ask(Text(FileListTexts::kAskRemove)))
@@ -356,25 +391,30 @@ void CTagEditorDlg::OnRemoveFile() {
     for (int row = m_lstFiles->GetFirstSelectedItem(); row != -1;
          row = m_lstFiles->GetFirstSelectedItem()) {
         m_lstFiles->DeleteItem(row);
-        ClearFormTexts();
-        UpdateData(false);
-        m_cbGenre->setCurrentIndex(GenreTable::kNoneRow);
+        ClearForm();
     }
 }
 
-void CTagEditorDlg::OnSaveFile() {
+bool CTagEditorDlg::OnSaveFile() {
+    if (!m_session.IsLinked()) {
+        m_boxes.Notify(Text(EditorTexts::kNoFileToSave), IMessageBoxes::Icon::Information);
+        return false;
+    }
     if (!UpdateData(true))
-        return;
-    const SaveResult result = m_session.Save({HeldFields(), m_cbGenre->currentIndex()});
+        return false;
+    const SaveResult result = m_session.Save(FormOnScreen());
     // Saved, the form's texts are what Undo brings back; not saved, what the file holds still is.
     SetHeldFields(m_session.Held().texts);
-    if (result.outcome == SaveResult::Outcome::Failed ||
-        result.outcome == SaveResult::Outcome::Refused) {
+    if (!result.Saved()) {
         m_boxes.Notify(
             Text(EditorTexts::kNotSaved)
                 .arg(QFile::decodeName(QByteArray::fromStdString(m_session.LinkedPath())),
-                     QString::fromStdString(result.reason)));
+                     QString::fromStdString(result.reason)),
+            result.outcome == SaveResult::Outcome::Failed ? IMessageBoxes::Icon::Critical
+                                                          : IMessageBoxes::Icon::Warning);
+        return false;
     }
+    return true;
 }
 
 void CTagEditorDlg::OnUndo() {
@@ -382,7 +422,7 @@ void CTagEditorDlg::OnUndo() {
 }
 
 void CTagEditorDlg::OnExit() {
-    reject();
+    close();
 }
 
 void CTagEditorDlg::OnHelpContents() {
@@ -400,7 +440,7 @@ void CTagEditorDlg::OnAbout() {
 
 void CTagEditorDlg::OnPlay() {
     if (m_lstFiles->GetItemCount() == 0) {
-        m_boxes.Notify(Text(EditorTexts::kNoFilesToPlay));
+        m_boxes.Notify(Text(EditorTexts::kNoFilesToPlay), IMessageBoxes::Icon::Information);
         return;
     }
     const int row = m_lstFiles->GetFirstSelectedItem();
@@ -416,18 +456,72 @@ void CTagEditorDlg::OnPause() {
 }
 
 void CTagEditorDlg::OnClickFileList(int row) {
+    if (KeepsUnsavedEdits(row))
+        return;
     m_lstFiles->SetItemSelectedFocused(row);
     m_strCurrentFile = m_lstFiles->GetItemText(row);
     LinkRow(row);
 }
 
 void CTagEditorDlg::OnItemChangedFileList(int row) {
+    if (KeepsUnsavedEdits(row))
+        return;
     LinkRow(row);
+}
+
+// The shown file's row, clicked again or carried elsewhere by a sort or a move, is not read
+// again over edits the user has not saved.
+bool CTagEditorDlg::KeepsUnsavedEdits(int row) const {
+    return row == m_lstFiles->ShownRow() && HasUnsavedChanges();
+}
+
+// Without its row the file is out of the user's sight, so nothing may be saved into it.
+void CTagEditorDlg::OnShownFileRemoved() {
+    m_session.Unlink();
+    ClearForm();
+    ShowProtection();
 }
 
 void CTagEditorDlg::LinkRow(int row) {
     m_session.Link(QFile::encodeName(m_lstFiles->GetItemText(row)).toStdString());
+    m_lstFiles->SetShownRow(row);
     LoadTagFields();
+    ShowProtection();
+}
+
+void CTagEditorDlg::ShowProtection() {
+    const std::string& protection = m_session.Protection();
+    m_protectionLine->SetText(
+        protection.empty()
+            ? QString()
+            : Text(EditorTexts::kProtectedFile).arg(QString::fromStdString(protection)));
+}
+
+bool CTagEditorDlg::HasUnsavedChanges() const {
+    return m_session.HasUnsavedChanges(FormOnScreen());
+}
+
+// What the form's controls hold now, which the members hold only after an exchange.
+FormValues CTagEditorDlg::FormOnScreen() const {
+    return {{ToUtf8(m_edTitle->text()), ToUtf8(m_edArtist->text()), ToUtf8(m_edAlbum->text()),
+             ToUtf8(m_edYear->text()), ToUtf8(m_edComments->text())},
+            m_cbGenre->currentIndex()};
+}
+
+bool CTagEditorDlg::SettleUnsavedChanges(const char* question) {
+    if (!HasUnsavedChanges())
+        return true;
+    const QString file =
+        QFileInfo(QFile::decodeName(QByteArray::fromStdString(m_session.LinkedPath()))).fileName();
+    switch (m_boxes.AskYesNoCancel(Text(question).arg(file))) {
+    case IMessageBoxes::Answer::Yes:
+        return OnSaveFile();
+    case IMessageBoxes::Answer::No:
+        return true;
+    case IMessageBoxes::Answer::Cancel:
+        break;
+    }
+    return false;
 }
 
 void CTagEditorDlg::LoadTagFields() {
@@ -446,9 +540,10 @@ void CTagEditorDlg::ClearFormTexts() {
     SetHeldFields(TagFields());
 }
 
-TagFields CTagEditorDlg::HeldFields() const {
-    return {ToUtf8(m_strTitle), ToUtf8(m_strArtist), ToUtf8(m_strAlbum), ToUtf8(m_strYear),
-            ToUtf8(m_strComment)};
+void CTagEditorDlg::ClearForm() {
+    ClearFormTexts();
+    UpdateData(false);
+    m_cbGenre->setCurrentIndex(GenreTable::kNoneRow);
 }
 
 void CTagEditorDlg::SetHeldFields(const TagFields& fields) {

@@ -12,6 +12,7 @@ class CDialogUnits;
 class CFileListCtrl;
 class CHelpViewer;
 class CLabelToolBar;
+class CNoticeLine;
 class CPlayback;
 class IMediaPlayerFactory;
 class IFileChooser;
@@ -47,21 +48,23 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateControls(const CDialogUnits& units);
     void CreateMenu();
     void CreateStatusBar();
     void CreateToolBar();
+    void CreateProtectionLine();
     QRect PlayBarGeometry() const;
     void FillGenreList();
     QLineEdit* CreateTextField(const QString& name, const QRect& rect, const CDialogUnits& units);
 
-    void OnOK();
     void OnNewFileList();
     void OnAddFile();
     void OnRemoveFile();
-    void OnSaveFile();
+    // True when the file now holds what the form shows.
+    bool OnSaveFile();
     void OnUndo();
     void OnExit();
     void OnHelpContents();
@@ -72,13 +75,20 @@ private:
 
     void OnClickFileList(int row);
     void OnItemChangedFileList(int row);
+    void OnShownFileRemoved();
+    bool KeepsUnsavedEdits(int row) const;
     void LinkRow(int row);
     void LoadTagFields();
     void ShowHeldValues();
     void ClearFormTexts();
-    TagFields HeldFields() const;
+    void ClearForm();
+    void ShowProtection();
+    bool HasUnsavedChanges() const;
+    FormValues FormOnScreen() const;
+    // Asks QUESTION about unsaved changes, if there are any, and saves on Yes. True when the
+    // user may go on: nothing was unsaved, the Save worked, or the user chose to drop the edits.
+    bool SettleUnsavedChanges(const char* question);
     void SetHeldFields(const TagFields& fields);
-    bool IsFormControl(const QWidget* widget) const;
 
     IMessageBoxes& m_boxes;
     TagEditingSession m_session;
@@ -93,6 +103,7 @@ private:
     QLineEdit* m_edAlbum = nullptr;
     QLineEdit* m_edYear = nullptr;
     QLineEdit* m_edComments = nullptr;
+    CNoticeLine* m_protectionLine = nullptr;
     // The form exchange's side of the five texts.
     QString m_strTitle;
     QString m_strArtist;

@@ -6,7 +6,7 @@ namespace EditorTexts {
 
 inline constexpr char kCaption[] = "Varlen MP3 Tag Editor";
 inline constexpr char kStatusHint[] =
-    "Drag and drop MP3 files from Windows Explorer or click Add Files button";
+    "Drag and drop MP3 files from your file manager or click Add Files button";
 
 inline constexpr char kTitleLabel[] = "Title:";
 inline constexpr char kArtistLabel[] = "Artist:";
@@ -30,6 +30,15 @@ inline constexpr char kMenuAbout[] = "&About...";
 inline constexpr char kNoFilesToPlay[] = "There are no files to play!";
 // %1 is the file, %2 why the tags could not be written.
 inline constexpr char kNotSaved[] = "Nothing was saved to %1.\n\n%2";
+inline constexpr char kNoFileToSave[] =
+    "There is no file to save! Select a file in the list first.";
+// %1 is the name of the file whose edits are not saved yet.
+inline constexpr char kAskSaveBeforeClose[] =
+    "Would you like to save the changes to \"%1\" before closing the editor?";
+inline constexpr char kAskSaveBeforeSwitch[] =
+    "Would you like to save the changes to \"%1\" before editing another file?";
+// Under the form while a file is shown that Save would refuse; %1 is why.
+inline constexpr char kProtectedFile[] = "This file cannot be saved. %1";
 
 inline constexpr char kHelpPage[] = "quillet.chm::/index.html";
 

@@ -25,6 +25,23 @@ QList<QImage> LoadMaskedStrip(int bitmapId, QSize imageSize) {
     return CutMaskedStrip(QImage(QStringLiteral(":/bitmaps/%1.bmp").arg(bitmapId)), imageSize);
 }
 
+QList<Picture> LoadPictures(int bitmapId, QSize imageSize) {
+    const QList<QImage> images = LoadMaskedStrip(bitmapId, imageSize);
+    const QList<QImage> doubled =
+        CutMaskedStrip(QImage(QStringLiteral(":/bitmaps/%1@2x.png").arg(bitmapId)), imageSize * 2);
+    QList<Picture> pictures;
+    for (int i = 0; i < images.size(); ++i) {
+        Picture picture{images.at(i)};
+        if (doubled.size() == images.size()) {
+            QImage sharp = doubled.at(i);
+            sharp.setDevicePixelRatio(2);
+            picture.append(sharp);
+        }
+        pictures.append(picture);
+    }
+    return pictures;
+}
+
 QList<QImage> CutMaskedStrip(const QImage& strip, QSize imageSize) {
     if (strip.isNull() || imageSize.isEmpty() || strip.height() != imageSize.height() ||
         strip.width() % imageSize.width() != 0) {

@@ -2,6 +2,8 @@
 """Renders the toolbar pictures (res/toolbar/*.svg, in button order) into the bitmaps the
 program loads: 132 (normal) and 133 (under the mouse, brighter), 24-bit, and 134, the
 16-colour set that comes with the toolbar resource. Magenta marks what is not picture.
+For screens of twice the density, 132@2x.png and 133@2x.png hold the same pictures at twice
+the size, with their edges' true transparency, so they blend with any toolbar colour.
 
 Needs rsvg-convert and ImageMagick's convert. Run it after changing a picture and commit the
 bitmaps it writes."""
@@ -25,8 +27,8 @@ ROOT = pathlib.Path(__file__).resolve().parent.parent
 SOURCES = ROOT / "res" / "toolbar"
 
 
-def render_rgba(svg):
-    png = subprocess.run(["rsvg-convert", "-w", str(SIZE), "-h", str(SIZE), str(svg)],
+def render_rgba(svg, size=SIZE):
+    png = subprocess.run(["rsvg-convert", "-w", str(size), "-h", str(size), str(svg)],
                          check=True, capture_output=True).stdout
     raw = subprocess.run(["convert", "png:-", "-depth", "8", "rgba:-"], input=png,
                          check=True, capture_output=True).stdout
@@ -55,6 +57,25 @@ def strip(pictures, hot):
     """Rows of the pictures side by side, top row first."""
     return [[flatten(picture[y * SIZE + x], hot) for picture in pictures for x in range(SIZE)]
             for y in range(SIZE)]
+
+
+def sharp_strip(pictures, size, hot):
+    """The pictures side by side as RGBA bytes, top row first, their transparency kept."""
+    def pixel(rgba):
+        r, g, b, a = rgba
+        if a == 0:
+            return (0, 0, 0, 0)
+        rgb = brighten((r, g, b)) if hot else (r, g, b)
+        # A picture pixel must never be taken for the transparent colour.
+        return (254, 0, 254, a) if rgb == MAGENTA else (*rgb, a)
+    return bytes(c for y in range(size) for picture in pictures for x in range(size)
+                 for c in pixel(picture[y * size + x]))
+
+
+def png(width, height, rgba):
+    return subprocess.run(["convert", "-size", f"{width}x{height}", "-depth", "8", "rgba:-",
+                           "-strip", "-define", "png:compression-level=9", "png32:-"],
+                          input=rgba, check=True, capture_output=True).stdout
 
 
 def bmp(width, height, bits, palette, row_bytes):
@@ -91,6 +112,11 @@ def main():
     (SOURCES / "132.bmp").write_bytes(bmp24(normal))
     (SOURCES / "133.bmp").write_bytes(bmp24(strip(pictures, hot=True)))
     (SOURCES / "134.bmp").write_bytes(bmp4(normal))
+    svgs = sorted(SOURCES.glob("*.svg"))
+    sharp = [render_rgba(svg, 2 * SIZE) for svg in svgs]
+    for name, hot in (("132@2x.png", False), ("133@2x.png", True)):
+        rgba = sharp_strip(sharp, 2 * SIZE, hot)
+        (SOURCES / name).write_bytes(png(2 * SIZE * len(svgs), 2 * SIZE, rgba))
 
 
 if __name__ == "__main__":

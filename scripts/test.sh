@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the project twice (warnings as errors, then with
-# AddressSanitizer + UndefinedBehaviorSanitizer) and runs every test in both builds.
+# Installs what is missing, builds the Debian package and checks it with lintian, builds the
+# project twice (warnings as errors, then with AddressSanitizer + UndefinedBehaviorSanitizer) and
+# runs every test in both builds; the first build's tests also try out the package.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/install-deps.sh"
 export QT_QPA_PLATFORM=offscreen
 
-"$root/scripts/build.sh" "$root/build-test" -DTAGEDITOR_WERROR=ON
+deb="$("$root/scripts/package.sh" "$root/build-package")"
+"$root/scripts/build.sh" "$root/build-test" -DTAGEDITOR_WERROR=ON -DTAGEDITOR_PACKAGE_DEB="$deb"
 ctest --test-dir "$root/build-test" --output-on-failure --timeout 300
 
 # The benchmarks are built (and so kept compiling) once, above; timing them under ASan says nothing.

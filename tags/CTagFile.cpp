@@ -26,9 +26,8 @@ void CTagFile::Link(const std::string& path) {
     m_protection = inspection.problem;
     if (!inspection.Accepted())
         return;
-    m_fileFrames = std::move(inspection.frames);
     m_fileId3v1 = std::move(inspection.id3v1);
-    LoadFileTags();
+    LoadFileTags(std::move(inspection.frames));
 }
 
 void CTagFile::Unlink() {
@@ -38,16 +37,15 @@ void CTagFile::Unlink() {
     m_path.clear();
     m_readError.clear();
     m_protection.clear();
-    m_fileFrames.clear();
     m_fileId3v1.clear();
 }
 
-void CTagFile::LoadFileTags() {
-    if (!LoadFrames(m_fileFrames)) {
+void CTagFile::LoadFileTags(std::vector<std::string> fileFrames) {
+    if (!LoadFrames(std::move(fileFrames))) {
         m_protection = "Part of the file's ID3v2 tag could not be read, so saving would lose it.";
         return;
     }
-    if (!m_fileFrames.empty() || m_fileId3v1.empty())
+    if (!m_originals.FileFrames().empty() || m_fileId3v1.empty())
         return;
     // Without an ID3v2 tag the form shows the ID3v1 values, so that a Save keeps them.
     const Id3v1Values v1 = Id3v1Values::Parse(m_fileId3v1);
@@ -69,7 +67,7 @@ void CTagFile::LoadFileTags() {
 // The one place id3lib parses a tag, and only frames the inspector passed, from memory: the
 // file may have changed since, and the audio has nothing for id3lib to read. False when id3lib
 // did not find every frame, which a Save would then lose.
-bool CTagFile::LoadFrames(const std::vector<std::string>& frames) {
+bool CTagFile::LoadFrames(std::vector<std::string> frames) {
     m_tag->Clear();
     m_originals.Clear();
     if (frames.empty())
@@ -81,7 +79,7 @@ bool CTagFile::LoadFrames(const std::vector<std::string>& frames) {
         m_tag->Clear();
         return false;
     }
-    m_originals.Rebuild(*m_tag, frames);
+    m_originals.Rebuild(*m_tag, std::move(frames));
     return true;
 }
 
@@ -101,7 +99,7 @@ SaveResult CTagFile::Save(const TagFields& fields, unsigned genreNumber) {
     ApplyFields(fields, genreNumber);
     SaveResult result = WriteTags();
     if (!result.Saved())
-        LoadFileTags(); // the file is as it was, and so goes the tag object
+        LoadFileTags(m_originals.FileFrames()); // the file is as it was, and so goes the tag
     return result;
 }
 
@@ -132,17 +130,16 @@ void CTagFile::ApplyFields(const TagFields& fields, unsigned genreNumber) {
 // The one place the file is written: the ID3v2 tag from the tag object's frames, the ID3v1 tag
 // through a second tag object (see Id3v1Values), the audio between them untouched.
 SaveResult CTagFile::WriteTags() {
-    const std::vector<std::string> frames = m_originals.FramesOf(*m_tag);
+    std::vector<std::string> frames = m_originals.FramesOf(*m_tag);
     const auto id3v2 = [&frames](const TagLayout& layout) {
         return Id3v2Renderer::Render(frames, layout);
     };
     const std::string id3v1 = Id3v1Values::Of(*m_tag).Render();
-    SaveResult result = TagFileWriter::Write(m_path, {m_identity, m_fileFrames, m_fileId3v1}, id3v2,
-                                             id3v1, &m_identity);
+    SaveResult result = TagFileWriter::Write(
+        m_path, {m_identity, m_originals.FileFrames(), m_fileId3v1}, id3v2, id3v1, &m_identity);
     if (result.Saved()) {
-        m_fileFrames = frames;
         m_fileId3v1 = id3v1;
-        m_originals.Rebuild(*m_tag, frames);
+        m_originals.Rebuild(*m_tag, std::move(frames));
     }
     return result;
 }

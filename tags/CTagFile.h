@@ -50,22 +50,22 @@ public:
     const std::string& Protection() const { return m_protection; }
 
 private:
-    void LoadFileTags();
-    bool LoadFrames(const std::vector<std::string>& frames);
+    void LoadFileTags(std::vector<std::string> fileFrames);
+    bool LoadFrames(std::vector<std::string> frames);
     void ApplyFields(const TagFields& fields, unsigned genreNumber);
     SaveResult WriteTags();
 
     std::unique_ptr<ID3_Tag> m_tag;
+    // The ID3v2 frames as the file holds them, in their ID3v2.3 form, and which of them each
+    // frame of the tag object still is.
     OriginalFrames m_originals;
     bool m_linked = false;
     std::string m_path;
     std::string m_readError;
     std::string m_protection;
-    // The tags as the file holds them, for a failed Save to go back to: the ID3v2 frames in
-    // their ID3v2.3 form, and the ID3v1 tag.
-    std::vector<std::string> m_fileFrames;
+    // The ID3v1 tag as the file holds it, whose values a file without an ID3v2 tag shows.
     std::string m_fileId3v1;
-    // The file as loaded or last saved: with the tags above, what a Save expects to find, so
-    // that it never writes over another program's change.
+    // The file as loaded or last saved: with its frames and ID3v1 tag above, what a Save
+    // expects to find, so that it never writes over another program's change.
     FileIdentity m_identity;
 };

@@ -1,5 +1,7 @@
 #include "Id3FrameLayouts.h"
 
+#include <unordered_map>
+
 namespace Id3FrameLayouts {
 namespace {
 
@@ -114,11 +116,38 @@ const FrameKind kOtherKinds[] = {
     {"MVN", "MVNM", &kText}, {"MVI", "MVIN", &kText}, {"GP1", "GRP1", &kText},
 };
 
+// Looked up on every frame of every file loaded, so by hash rather than through the tables.
+struct KindIndex {
+    std::unordered_map<std::string, const FrameKind*> byV23Id;
+    std::unordered_map<std::string, const FrameKind*> otherByV23Id;
+    std::unordered_map<std::string, std::string> v23IdByV22Id;
+
+    KindIndex() {
+        for (const FrameKind& kind : kId3libKinds) {
+            byV23Id.emplace(kind.v23Id, &kind);
+            if (*kind.v22Id)
+                v23IdByV22Id.emplace(kind.v22Id, kind.v23Id);
+        }
+        for (const FrameKind& kind : kOtherKinds) {
+            otherByV23Id.emplace(kind.v23Id, &kind);
+            v23IdByV22Id.emplace(kind.v22Id, kind.v23Id);
+        }
+    }
+};
+
+const KindIndex& Index() {
+    static const KindIndex index;
+    return index;
+}
+
+const FrameKind* Find(const std::unordered_map<std::string, const FrameKind*>& kinds,
+                      const std::string& id) {
+    const auto found = kinds.find(id);
+    return found == kinds.end() ? nullptr : found->second;
+}
+
 const FrameKind* FindV23(const std::string& id) {
-    for (const FrameKind& kind : kId3libKinds)
-        if (id == kind.v23Id)
-            return &kind;
-    return nullptr;
+    return Find(Index().byV23Id, id);
 }
 
 } // namespace
@@ -135,9 +164,8 @@ bool IsKnownToId3lib(const std::string& id) {
 const Layout& AsDefined(const std::string& id) {
     if (const FrameKind* kind = FindV23(id))
         return *kind->layout;
-    for (const FrameKind& kind : kOtherKinds)
-        if (id == kind.v23Id)
-            return *kind.layout;
+    if (const FrameKind* kind = Find(Index().otherByV23Id, id))
+        return *kind->layout;
     // Every frame named T... but TXXX holds text, every W... but WXXX a link (ID3v2.3 and 2.4,
     // section 4.2 and 4.3), whether or not a program knows the kind.
     if (id.size() == 4 && id[0] == 'T')
@@ -148,13 +176,8 @@ const Layout& AsDefined(const std::string& id) {
 }
 
 std::string V23IdOfV22(const std::string& v22Id) {
-    for (const FrameKind& kind : kId3libKinds)
-        if (v22Id == kind.v22Id)
-            return kind.v23Id;
-    for (const FrameKind& kind : kOtherKinds)
-        if (v22Id == kind.v22Id)
-            return kind.v23Id;
-    return {};
+    const auto found = Index().v23IdByV22Id.find(v22Id);
+    return found == Index().v23IdByV22Id.end() ? std::string() : found->second;
 }
 
 } // namespace Id3FrameLayouts

@@ -155,6 +155,11 @@ private:
 } // namespace
 
 bool Recode(const std::string& id, std::string& body, bool joinValues) {
+    // Nearly every frame of a version 2.2 or 2.3 tag is already as it should be.
+    const bool version23Encoding =
+        !body.empty() && (body[0] == Id3Text::kLatin1 || body[0] == Id3Text::kUtf16);
+    if (version23Encoding && !joinValues)
+        return true;
     const Id3FrameLayouts::Layout& layout = Id3FrameLayouts::AsDefined(id);
     if (layout.empty() || layout.front() != Field::Encoding)
         return true;

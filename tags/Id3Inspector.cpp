@@ -65,7 +65,9 @@ public:
         raw = raw.substr(kHeaderSize, raw.size() - kHeaderSize - footer);
         // Version 2.4 unsynchronises frame by frame; earlier versions the whole tag.
         const bool wholeTagUnsync = (m_flags & kFlagUnsync) && m_major < 4;
-        const std::string body = wholeTagUnsync ? Id3v23Conversion::Resynchronised(raw) : std::string(raw);
+        const std::string resynced =
+            wholeTagUnsync ? Id3v23Conversion::Resynchronised(raw) : std::string();
+        const std::string_view body = wholeTagUnsync ? std::string_view(resynced) : raw;
         std::size_t pos = 0;
         if (m_flags & kFlagExtended) {
             problem = SkipExtendedHeader(body, &pos);
@@ -73,9 +75,10 @@ public:
                 return problem;
         }
         const Id3v23Conversion::Result converted = Id3v23Conversion::Convert(
-            m_major, std::string_view(body).substr(pos), (m_flags & kFlagUnsync) && m_major == 4);
+            m_major, body.substr(pos), (m_flags & kFlagUnsync) && m_major == 4);
         if (!converted.problem.empty())
             return converted.problem;
+        m_result.frames.reserve(converted.frames.size());
         for (const Id3v23Frame& frame : converted.frames) {
             problem = Id3FrameScreen::Check(
                 frame.id, reinterpret_cast<const std::uint8_t*>(frame.body.data()),
@@ -107,7 +110,7 @@ private:
 
     // What the extended header holds (a check sum, restrictions) describes the tag as it is
     // now; a Save writes a new tag without one.
-    std::string SkipExtendedHeader(const std::string& body, std::size_t* pos) const {
+    std::string SkipExtendedHeader(std::string_view body, std::size_t* pos) const {
         if (body.size() < 6)
             return Damaged("its extended header is cut short");
         const auto* bytes = reinterpret_cast<const std::uint8_t*>(body.data());

@@ -9,6 +9,7 @@
 
 #include <cstring>
 #include <optional>
+#include <set>
 
 namespace {
 
@@ -154,6 +155,8 @@ public:
                 frames = std::move(plain);
             }
         }
+        for (const SourceFrame& frame : frames)
+            m_sourceIds.insert(frame.id);
         for (std::size_t i = 0; i < frames.size() && m_result.problem.empty(); ++i)
             m_result.problem = ConvertFrame(frames[i]);
         if (m_result.problem.empty())
@@ -255,7 +258,25 @@ private:
                 !Inflate(std::string_view(frame.data).substr(4), &frame.data))
                 return Damaged("its " + frame.id + " frame's compressed data cannot be unpacked");
         }
-        return Add(frame.id, frame.flags & kV23StatusFlags, std::move(frame.data), false);
+        const auto flags = static_cast<std::uint16_t>(frame.flags & kV23StatusFlags);
+        // Some taggers put version 2.4 frames into version 2.3 tags; those are converted as
+        // they would be from a version 2.4 tag, so that their year and people show.
+        if (std::string problem; AddVersion24Kind(frame, flags, &problem))
+            return problem;
+        return Add(frame.id, flags, std::move(frame.data), false);
+    }
+
+    // TDRC, TDOR, TIPL and TMCL, which version 2.3 names otherwise; false for any other kind.
+    bool AddVersion24Kind(SourceFrame& frame, std::uint16_t flags, std::string* problem) {
+        if (frame.id == "TDRC")
+            *problem = AddRecordingTime(frame, flags);
+        else if (frame.id == "TDOR")
+            *problem = AddOriginalYear(frame, flags);
+        else if (frame.id == "TIPL" || frame.id == "TMCL")
+            *problem = CollectPeople(frame, flags);
+        else
+            return false;
+        return true;
     }
 
     std::string ConvertV24(SourceFrame& frame) {
@@ -276,12 +297,8 @@ private:
         if (frame.id == "SIGN")
             return "The file's ID3v2.4 tag is signed (SIGN frame), and any change would break "
                    "the signature.";
-        if (frame.id == "TDRC")
-            return AddRecordingTime(frame, flags);
-        if (frame.id == "TDOR")
-            return AddOriginalYear(frame, flags);
-        if (frame.id == "TIPL" || frame.id == "TMCL")
-            return CollectPeople(frame, flags);
+        if (AddVersion24Kind(frame, flags, &problem))
+            return problem;
         if (frame.id == "TCON")
             return AddGenre(frame, flags);
         if (frame.id == "CHAP" || frame.id == "CTOC")
@@ -309,11 +326,11 @@ private:
         const std::optional<TimeStamp> stamp = FirstTimeStamp(frame);
         if (!stamp)
             return Add(frame.id, flags, std::move(frame.data), true);
-        m_result.frames.push_back(TextFrame("TYER", flags, stamp->year));
+        AddTextUnlessHeld("TYER", flags, stamp->year);
         if (!stamp->day.empty())
-            m_result.frames.push_back(TextFrame("TDAT", flags, stamp->day + stamp->month));
+            AddTextUnlessHeld("TDAT", flags, stamp->day + stamp->month);
         if (!stamp->minute.empty())
-            m_result.frames.push_back(TextFrame("TIME", flags, stamp->hour + stamp->minute));
+            AddTextUnlessHeld("TIME", flags, stamp->hour + stamp->minute);
         return {};
     }
 
@@ -321,8 +338,14 @@ private:
         const std::optional<TimeStamp> stamp = FirstTimeStamp(frame);
         if (!stamp)
             return Add(frame.id, flags, std::move(frame.data), true);
-        m_result.frames.push_back(TextFrame("TORY", flags, stamp->year));
+        AddTextUnlessHeld("TORY", flags, stamp->year);
         return {};
+    }
+
+    // A tag that holds both a time stamp and the frame it becomes keeps its own frame.
+    void AddTextUnlessHeld(const std::string& id, std::uint16_t flags, const std::string& text) {
+        if (m_sourceIds.count(id) == 0)
+            m_result.frames.push_back(TextFrame(id, flags, text));
     }
 
     static std::optional<TimeStamp> FirstTimeStamp(const SourceFrame& frame) {
@@ -440,6 +463,7 @@ private:
     std::optional<std::size_t> m_peopleAt;
     std::uint16_t m_peopleFlags = 0;
     std::vector<std::string> m_people;
+    std::set<std::string> m_sourceIds;
 };
 
 } // namespace

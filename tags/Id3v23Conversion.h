@@ -14,8 +14,10 @@
 // - compression and unsynchronisation are undone;
 // - UTF-8 and byte-order-less UTF-16 become ISO-8859-1 or UTF-16, and the several values of a
 //   version 2.4 text are joined with "/";
-// - TDRC becomes TYER, TDAT and TIME; TDOR becomes TORY; TIPL and TMCL become one IPLS; a
-//   version 2.4 genre becomes the "(n)" references and text of version 2.3;
+// - TDRC becomes TYER, TDAT and TIME, and TDOR becomes TORY, unless the tag already holds
+//   those; TIPL and TMCL become one IPLS; a version 2.4 genre becomes the "(n)" references
+//   and text of version 2.3; the four kinds are converted in a version 2.3 tag too, where some
+//   taggers put them;
 // - the frames inside chapters (CHAP, CTOC) are converted the same way.
 // A frame that cannot be carried over without losing its meaning (encrypted, grouped, signed,
 // pointing into the old layout, or of a version 2.2 kind with no version 2.3 name) refuses the

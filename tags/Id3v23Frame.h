@@ -14,12 +14,15 @@ struct Id3v23Frame {
 
     // The frame's header and body.
     std::string Bytes() const {
-        std::string bytes = id;
+        std::string bytes;
+        bytes.reserve(kHeaderSize + body.size());
+        bytes += id;
         const auto size = static_cast<std::uint32_t>(body.size());
         for (int shift = 24; shift >= 0; shift -= 8)
             bytes.push_back(static_cast<char>((size >> shift) & 0xFF));
         bytes.push_back(static_cast<char>(flags >> 8));
         bytes.push_back(static_cast<char>(flags & 0xFF));
-        return bytes + body;
+        bytes += body;
+        return bytes;
     }
 };

@@ -5,24 +5,35 @@
 
 #include <id3/tag.h>
 
-void OriginalFrames::Rebuild(const ID3_Tag& tag, const std::vector<std::string>& bytes) {
-    m_bytes.clear();
+#include <algorithm>
+
+void OriginalFrames::Rebuild(const ID3_Tag& tag, std::vector<std::string> fileFrames) {
+    m_fileFrames = std::move(fileFrames);
+    m_readFrames.assign(m_fileFrames.size(), nullptr);
     FrameWalk frames(tag);
-    for (const std::string& frameBytes : bytes) {
-        const ID3_Frame* frame = frames.Next();
-        if (!frame)
-            break;
-        m_bytes.emplace(frame, frameBytes);
-    }
+    for (const ID3_Frame*& read : m_readFrames)
+        read = frames.Next();
+}
+
+void OriginalFrames::Clear() {
+    m_fileFrames.clear();
+    m_readFrames.clear();
+}
+
+void OriginalFrames::Forget(const ID3_Frame* frame) {
+    std::replace(m_readFrames.begin(), m_readFrames.end(), frame,
+                 static_cast<const ID3_Frame*>(nullptr));
 }
 
 std::vector<std::string> OriginalFrames::FramesOf(const ID3_Tag& tag) const {
     std::vector<std::string> rendered;
+    std::size_t next = 0;
     FrameWalk frames(tag);
     while (const ID3_Frame* frame = frames.Next()) {
-        const auto kept = m_bytes.find(frame);
-        if (kept != m_bytes.end()) {
-            rendered.push_back(kept->second);
+        const auto read = std::find(m_readFrames.begin() + next, m_readFrames.end(), frame);
+        if (read != m_readFrames.end()) {
+            next = static_cast<std::size_t>(read - m_readFrames.begin());
+            rendered.push_back(m_fileFrames[next++]);
             continue;
         }
         Id3StringWriter writer;

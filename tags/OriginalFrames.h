@@ -1,26 +1,31 @@
 #pragma once
 
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 class ID3_Frame;
 class ID3_Tag;
 
-// The bytes each frame of a tag object had when it was read or last written. A frame nobody
-// replaced is written back exactly so: its bytes are the file's, and id3lib could not render
-// the frames it has no definition for (TCMP, TSOP, RVA2, ...) at all.
+// Which frame of a tag object was read from which of the file's frames, so that a frame nobody
+// replaced is written back exactly as the file holds it: its bytes are the file's, and id3lib
+// could not render the frames it has no definition for (TCMP, TSOP, RVA2, ...) at all.
 class OriginalFrames {
 public:
-    // Pairs the tag's frames, in order, with BYTES, one entry per frame.
-    void Rebuild(const ID3_Tag& tag, const std::vector<std::string>& bytes);
-    void Clear() { m_bytes.clear(); }
+    // Pairs the tag's frames, in order, with FILEFRAMES, one entry per frame.
+    void Rebuild(const ID3_Tag& tag, std::vector<std::string> fileFrames);
+    void Clear();
     // Called before FRAME is deleted: a new frame may get its address.
-    void Forget(const ID3_Frame* frame) { m_bytes.erase(frame); }
+    void Forget(const ID3_Frame* frame);
 
-    // Every frame of TAG in order: its kept bytes, or id3lib's rendering of a frame added since.
+    // The frames as the file holds them, in their ID3v2.3 form.
+    const std::vector<std::string>& FileFrames() const { return m_fileFrames; }
+    // Every frame of TAG in order: the file's bytes, or id3lib's rendering of a frame added
+    // since.
     std::vector<std::string> FramesOf(const ID3_Tag& tag) const;
 
 private:
-    std::unordered_map<const ID3_Frame*, std::string> m_bytes;
+    std::vector<std::string> m_fileFrames;
+    // The tag object's frame read from each of the file's frames; nullptr once it is gone.
+    // The tag keeps them in this order, whatever it adds or removes.
+    std::vector<const ID3_Frame*> m_readFrames;
 };

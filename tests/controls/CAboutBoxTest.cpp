@@ -46,7 +46,7 @@ private slots:
             hasIcon = hasIcon || !label->pixmap().isNull();
         }
         QVERIFY(hasIcon);
-        QVERIFY(texts.contains(QStringLiteral("Varlen MP3 Tag Editor Version 1.4")));
+        QVERIFY(texts.contains(QStringLiteral("Varlen MP3 Tag Editor Version " TAGEDITOR_VERSION)));
         QVERIFY(texts.filter(QStringLiteral("Melvora")).size() >= 2);
         QVERIFY(texts.contains(QString::fromLatin1(CAboutBox::kWebAddress)));
     }

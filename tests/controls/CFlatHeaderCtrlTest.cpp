@@ -309,28 +309,30 @@ void CFlatHeaderCtrlTest::frameAndDividersFollowTheColumns() {
 
 void CFlatHeaderCtrlTest::sortArrowFollowsItsItemAndMinusOneShowsNone() {
     const QImage unsorted = Grab();
-    const QRgb light = m_header->ItemColours().light.rgb();
-    const int interiorLight = PixelsOf(unsorted.copy(1, 1, 398, unsorted.height() - 2), light);
+    const QRgb label = m_header->ItemColours().label.rgb();
+    const int interiorLabel = PixelsOf(unsorted.copy(1, 1, 398, unsorted.height() - 2), label);
 
     m_header->SetSortIndicator(2, true);
     bool ascending = false;
     QCOMPARE(m_header->GetSortIndicator(&ascending), 2);
     QVERIFY(ascending);
     const QImage sorted = Grab();
-    QCOMPARE(PixelsOf(sorted.copy(201, 1, 98, sorted.height() - 2), light) -
-                 PixelsOf(unsorted.copy(201, 1, 98, unsorted.height() - 2), light),
-             14 + 0); // the arrow's light edge, all inside column c
+    QCOMPARE(PixelsOf(sorted.copy(201, 1, 98, sorted.height() - 2), label) -
+                 PixelsOf(unsorted.copy(201, 1, 98, unsorted.height() - 2), label),
+             20); // the solid arrow in the text's colour, all inside column c
 
     m_header->moveSection(2, 0); // the arrow belongs to the item, wherever it is shown
     const QImage moved = Grab();
-    QCOMPARE(PixelsOf(moved.copy(1, 1, 98, moved.height() - 2), light) -
-                 PixelsOf(unsorted.copy(1, 1, 98, unsorted.height() - 2), light),
-             14);
+    m_header->SetSortIndicator(-1, false);
+    const QImage movedUnsorted = Grab();
+    QCOMPARE(PixelsOf(moved.copy(1, 1, 98, moved.height() - 2), label) -
+                 PixelsOf(movedUnsorted.copy(1, 1, 98, movedUnsorted.height() - 2), label),
+             20);
     m_header->moveSection(0, 2);
 
     m_header->SetSortIndicator(-1, false);
     const QImage none = Grab();
-    QCOMPARE(PixelsOf(none.copy(1, 1, 398, none.height() - 2), light), interiorLight);
+    QCOMPARE(PixelsOf(none.copy(1, 1, 398, none.height() - 2), label), interiorLabel);
     QCOMPARE(none, unsorted);
 }
 

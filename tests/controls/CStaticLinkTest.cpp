@@ -51,6 +51,21 @@ private slots:
         QVERIFY(!Shows(link, CStaticLink::s_crNotOpened));
     }
 
+    void onADarkPaletteTheDesktopsLinkColoursKeepItReadable() {
+        CStaticLink link(QStringLiteral("https://melvora.example/"));
+        link.setText(QStringLiteral("melvora.example"));
+        link.resize(link.sizeHint());
+        QPalette dark = link.palette();
+        dark.setColor(QPalette::Window, QColor(45, 45, 45));
+        dark.setColor(QPalette::Link, QColor(90, 170, 250));
+        dark.setColor(QPalette::LinkVisited, QColor(200, 140, 230));
+        link.setPalette(dark);
+        QCOMPARE(link.CurrentColor(), QColor(90, 170, 250));
+        QVERIFY(Shows(link, QColor(90, 170, 250)));
+        QTest::mouseClick(&link, Qt::LeftButton);
+        QCOMPARE(link.CurrentColor(), QColor(200, 140, 230));
+    }
+
     void aLinkWithoutTargetOpensItsTextAndKeepsIt() {
         CStaticLink link;
         link.setText(QStringLiteral("https://melvora.example/tageditor"));

@@ -1,4 +1,4 @@
-# Installs the build tree into PREFIX and checks that what a desktop needs is where it looks.
+# Installs the build tree into PREFIX and checks that what a desktop and man need is where they look.
 # Run with -DBUILD_DIR=... -DPREFIX=... -DAPP_ID=... -P InstallCheck.cmake
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
@@ -11,6 +11,8 @@ include(GNUInstallDirs)
 set(expected
     "${CMAKE_INSTALL_BINDIR}/tageditor"
     "${CMAKE_INSTALL_BINDIR}/tageditor-cli"
+    "${CMAKE_INSTALL_MANDIR}/man1/tageditor.1"
+    "${CMAKE_INSTALL_MANDIR}/man1/tageditor-cli.1"
     "${CMAKE_INSTALL_DATADIR}/applications/${APP_ID}.desktop"
     "${CMAKE_INSTALL_DATADIR}/metainfo/${APP_ID}.metainfo.xml"
     "${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps/${APP_ID}.svg")

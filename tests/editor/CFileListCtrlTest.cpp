@@ -148,17 +148,85 @@ private slots:
         QVERIFY(m_boxes->Silent());
     }
 
-    void theListKeepsTabEnterAndEscape() {
+    void theListKeepsEnterAndEscapeButTabMovesOn() {
         Fill(2);
+        m_list->SetItemSelectedFocused(1);
         m_list->setFocus();
         QVERIFY(m_list->hasFocus());
-        for (Qt::Key key :
-             {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
             QTest::keyClick(m_list, key);
             QVERIFY2(m_list->hasFocus(), qPrintable(QKeySequence(key).toString()));
             QVERIFY(m_window->isVisible());
         }
         QCOMPARE(m_window->result(), 0);
+
+        QTest::keyClick(m_list, Qt::Key_Tab);
+        QVERIFY(m_edit->hasFocus());
+        QTest::keyClick(m_edit, Qt::Key_Backtab);
+        QVERIFY(m_list->hasFocus());
+        QTest::keyClick(m_list, Qt::Key_Backtab);
+        QVERIFY(m_edit->hasFocus());
+        QCOMPARE(m_list->GetFirstSelectedItem(), 1); // Tab is no row move
+    }
+
+    void theColumnFillsTheListAndRowsShowTheirWholePathOnHover() {
+        Insert({"/a/rather/long/folder/name/that/goes/on/and/on/and/on/song.mp3"});
+        QCOMPARE(m_list->columnWidth(0), m_list->viewport()->width());
+        m_window->resize(480, 240);
+        QTRY_COMPARE(m_list->columnWidth(0), m_list->viewport()->width());
+        QCOMPARE(m_list->horizontalScrollBar()->maximum(), 0);
+        const QModelIndex row = m_list->model()->index(0, 0);
+        QCOMPARE(row.data(Qt::ToolTipRole).toString(), m_list->GetItemText(0));
+    }
+
+    void theShownRowIsFollowedUntilItLeaves() {
+        Insert({"b", "a", "c"});
+        QSignalSpy removed(m_list, &CFileListCtrl::shownRowRemoved);
+        m_list->SetShownRow(0);
+        m_list->SortByHeaderClick(0);
+        QCOMPARE(m_list->ShownRow(), 1);
+        m_list->DeleteItem(0);
+        QCOMPARE(m_list->ShownRow(), 0);
+        QCOMPARE(removed.count(), 0);
+        m_list->DeleteItem(0);
+        QCOMPARE(m_list->ShownRow(), -1);
+        QCOMPARE(removed.count(), 1);
+
+        m_list->SetShownRow(0);
+        m_list->NewFileList();
+        QCOMPARE(removed.count(), 2);
+        m_list->DeleteAllItems(); // nothing shown any more: nothing to report
+        QCOMPARE(removed.count(), 2);
+    }
+
+    void leavingTheShownRowAsksFirstAndARefusalKeepsTheSelection() {
+        Fill(3);
+        m_list->SetItemSelectedFocused(0);
+        m_list->SetShownRow(0);
+        bool allow = false;
+        int asked = 0;
+        m_list->SetLeaveShownRowCheck([&] {
+            ++asked;
+            return allow;
+        });
+        QSignalSpy selected(m_list, &CFileListCtrl::itemSelected);
+        m_list->setFocus();
+        QTest::keyClick(m_list, Qt::Key_Down);
+        QTest::keyClick(m_list, Qt::Key_End);
+        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, RowCentre(2));
+        QTest::mouseDClick(m_list->viewport(), Qt::LeftButton, {}, RowCentre(1));
+        QTest::keyClicks(m_list, QStringLiteral("/music/2"));
+        QCOMPARE(m_list->GetFirstSelectedItem(), 0);
+        QCOMPARE(selected.count(), 0);
+        QVERIFY(asked >= 4); // typing jumps nowhere, so it needs no asking
+
+        const int askedBefore = asked;
+        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, RowCentre(0));
+        QCOMPARE(asked, askedBefore); // the shown row itself is no move
+        allow = true;
+        QTest::keyClick(m_list, Qt::Key_Down);
+        QCOMPARE(m_list->GetFirstSelectedItem(), 1);
+        QCOMPARE(selected.count(), 1);
     }
 
     void scrollingTakesTheFocus() {

@@ -50,6 +50,17 @@ private slots:
         QCOMPARE(heading.charFormat().foreground().color(), QColor(0x15, 0x5e, 0x75));
     }
 
+    void keepsItsPagesWhiteOnADarkDesktop() {
+        QPalette dark;
+        dark.setColor(QPalette::Base, QColor(30, 30, 30));
+        dark.setColor(QPalette::Text, QColor(230, 230, 230));
+        CHelpViewer viewer;
+        viewer.setPalette(dark);
+        viewer.Open(IndexLocation(kHelpFile));
+        QCOMPARE(viewer.Browser()->palette().color(QPalette::Base), QColor(Qt::white));
+        QCOMPARE(viewer.Browser()->palette().color(QPalette::Text), QColor(0x1f, 0x29, 0x33));
+    }
+
     void saysSoWhenTheHelpFileIsMissing() {
         QTemporaryDir dir;
         const QString missing = dir.filePath(QStringLiteral("quillet.chm"));

@@ -10,10 +10,18 @@ using namespace EditorIds;
 
 namespace {
 
-QList<QImage> SolidImages(QColor colour) {
+// Five pictures of one colour; with SHARPCOLOUR, each also drawn at twice the size.
+QList<ToolBarBitmap::Picture> SolidImages(QColor colour, QColor sharpColour = QColor()) {
     QImage image(24, 24, QImage::Format_ARGB32);
     image.fill(colour);
-    return QList<QImage>(5, image);
+    ToolBarBitmap::Picture picture{image};
+    if (sharpColour.isValid()) {
+        QImage sharp(48, 48, QImage::Format_ARGB32);
+        sharp.fill(sharpColour);
+        sharp.setDevicePixelRatio(2);
+        picture.append(sharp);
+    }
+    return QList<ToolBarBitmap::Picture>(5, picture);
 }
 
 bool Shows(QToolButton* button, QColor colour) {
@@ -103,6 +111,18 @@ private slots:
                 QVERIFY(!Shows(other, Qt::green));
             }
         }
+    }
+
+    void drawsTheDoubleSizePictureOnADoubleDensityScreen() {
+        QVERIFY(m_toolBar->LoadToolBarWithLabels(IDR_TOOLBAR));
+        m_toolBar->SetImageList(SolidImages(Qt::red, Qt::blue));
+        const QIcon icon = Button(ID_FILE_NEW_LIST)->icon();
+        const QPixmap normal = icon.pixmap(QSize(24, 24), 1.0);
+        const QPixmap sharp = icon.pixmap(QSize(24, 24), 2.0);
+        QCOMPARE(normal.toImage().pixelColor(12, 12), QColor(Qt::red));
+        QCOMPARE(sharp.size(), QSize(48, 48));
+        QCOMPARE(sharp.devicePixelRatio(), 2.0);
+        QCOMPARE(sharp.toImage().pixelColor(24, 24), QColor(Qt::blue));
     }
 
     void reportsTheCommandOfTheClickedButton() {

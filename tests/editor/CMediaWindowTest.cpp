@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include <QFile>
+#include <QLabel>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QSlider>
@@ -16,6 +17,8 @@ namespace {
 // Long enough to be still playing when the test looks, even on a machine so busy that the test
 // stalls for a while: 2000 frames are about 52 seconds.
 constexpr int kAudioFrames = 2000;
+// About 2.6 seconds.
+constexpr int kShortAudioFrames = 100;
 // The media pipeline starts in its own threads; give it time on a busy machine.
 constexpr int kPipelineTimeoutMs = 20000;
 
@@ -59,6 +62,20 @@ private slots:
         player.Resume();
         QCOMPARE(media->playbackState(), QMediaPlayer::StoppedState);
         QVERIFY(!ErrorBox(player));
+    }
+
+    void aFilePlayedToItsEndShowsItsWholeLength() {
+        const std::string path = m_scratch.File("short.mp3");
+        Mp3Builder().WithoutId3v2().AudioFrames(kShortAudioFrames).WriteTo(path);
+        CMediaWindow player(QString::fromStdString(path), m_window.get());
+        QMediaPlayer* media = player.findChild<QMediaPlayer*>();
+        QSignalSpy statuses(media, &QMediaPlayer::mediaStatusChanged);
+
+        player.Play();
+        QTRY_VERIFY_WITH_TIMEOUT(Seen(statuses, QMediaPlayer::EndOfMedia), kPipelineTimeoutMs);
+        const auto* slider = player.findChild<QSlider*>();
+        QCOMPARE(slider->value(), slider->maximum());
+        QCOMPARE(player.findChild<QLabel*>()->text(), QStringLiteral("0:02 / 0:02"));
     }
 
     void playBarButtonPausesAndPlays() {

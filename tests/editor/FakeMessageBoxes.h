@@ -8,8 +8,10 @@
 class FakeMessageBoxes : public IMessageBoxes {
 public:
     bool answer = true;
+    Answer threeWayAnswer = Answer::Cancel;
     QStringList questions;
     QStringList notices;
+    QList<Icon> noticeIcons;
     QStringList appMessages;
     QList<Icon> appIcons;
 
@@ -17,7 +19,14 @@ public:
         questions << text;
         return answer;
     }
-    void Notify(const QString& text) override { notices << text; }
+    Answer AskYesNoCancel(const QString& text) override {
+        questions << text;
+        return threeWayAnswer;
+    }
+    void Notify(const QString& text, Icon icon) override {
+        notices << text;
+        noticeIcons << icon;
+    }
     void AppMessage(const QString& text, Icon icon) override {
         appMessages << text;
         appIcons << icon;

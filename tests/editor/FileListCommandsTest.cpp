@@ -113,25 +113,26 @@ private slots:
         QCOMPARE(editor.Title()->text(), QStringLiteral("Alpha"));
     }
 
-    void deleteKeyLeavesTheFormFilled() {
+    void deleteKeyClearsTheFormOfTheFileItTakesAway() {
         Editor editor;
         editor.AddTwoAndSelectFirst();
         editor.List()->setFocus();
         QTest::keyClick(editor.List(), Qt::Key_Delete);
         QCOMPARE(editor.List()->GetItemCount(), 1);
-        QCOMPARE(editor.Title()->text(), QStringLiteral("Alpha"));
-        QCOMPARE(editor.Genre()->currentIndex(), 17);
+        QVERIFY(editor.Title()->text().isEmpty());
+        QCOMPARE(editor.Genre()->currentIndex(), 80);
         QVERIFY(editor.boxes.Silent());
     }
 
-    void newListAnsweredNoKeepsRowsButEmptiesTheForm() {
+    void newListAnsweredNoChangesNothing() {
         Editor editor;
         editor.AddTwoAndSelectFirst();
+        editor.Title()->setText(QStringLiteral("Not saved yet"));
         editor.boxes.answer = false;
         editor.dlg.OnCommand(ID_FILE_NEW_LIST);
         QCOMPARE(editor.List()->GetItemCount(), 2);
         QVERIFY(editor.List()->HasImageList());
-        QVERIFY(editor.Title()->text().isEmpty());
+        QCOMPARE(editor.Title()->text(), QStringLiteral("Not saved yet"));
         QCOMPARE(editor.Genre()->currentIndex(), 17);
 
         editor.boxes.answer = true;

@@ -30,6 +30,7 @@ TEST(RecoveryNotices, AFileWhoseSaveWasCutShortIsNamedInOneNoticeAndOnlyOnce) {
     EXPECT_EQ(boxes.notices[0].toStdString(),
               std::string(real) + "\n\nA save of this file was interrupted; its old tags have "
                                   "been put back.");
+    EXPECT_EQ(boxes.noticeIcons[0], IMessageBoxes::Icon::Information);
     EXPECT_EQ(Mp3Builder::ReadFile(path), original);
 
     RecoveryNotices::PlayBackAndTell(boxes);

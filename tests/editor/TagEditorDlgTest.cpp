@@ -11,10 +11,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QStyle>
 #include <QtTest>
 
 #include <filesystem>
@@ -25,7 +27,14 @@ using namespace EditorIds;
 namespace {
 
 const QString kHint =
-    QStringLiteral("Drag and drop MP3 files from Windows Explorer or click Add Files button");
+    QStringLiteral("Drag and drop MP3 files from your file manager or click Add Files button");
+const QString kAskOnClose =
+    QStringLiteral("Would you like to save the changes to \"a.mp3\" before closing the editor?");
+const QString kAskOnSwitch =
+    QStringLiteral("Would you like to save the changes to \"a.mp3\" before editing another file?");
+const QString kNoFileToSave =
+    QStringLiteral("There is no file to save! Select a file in the list first.");
+using Answer = IMessageBoxes::Answer;
 
 // The dialog under test with its fake boxes, and a scratch folder for MP3 files.
 struct Editor {
@@ -176,12 +185,47 @@ private slots:
             for (QAction* item : menu->menu()->actions())
                 items << (item->isSeparator()
                               ? QStringLiteral("-")
-                              : item->text() + QLatin1Char(' ') + item->data().toString());
+                              : QStringLiteral("%1 %2 %3")
+                                    .arg(item->text(), item->data().toString(),
+                                         item->shortcut().toString(QKeySequence::PortableText)));
         }
-        QCOMPARE(items, QStringList({"&File", "&New File List 32771", "-", "&Add File 32772",
-                                     "&Save File 32781", "&Remove File 32773", "-", "Exit 32774",
-                                     "&Action", "&Undo 32782", "&Help", "&Contents 32779",
-                                     "&About... 32777"}));
+        // The desktop's own keys: Ctrl+N, Ctrl+O, Ctrl+S, Ctrl+Q, Ctrl+Z and F1 on Linux desktops.
+        const auto key = [](QKeySequence::StandardKey standard) {
+            return QKeySequence(standard).toString(QKeySequence::PortableText);
+        };
+        QCOMPARE(items,
+                 QStringList({"&File", "&New File List 32771 " + key(QKeySequence::New), "-",
+                              "&Add File 32772 " + key(QKeySequence::Open),
+                              "&Save File 32781 " + key(QKeySequence::Save), "&Remove File 32773 ",
+                              "-", "Exit 32774 " + key(QKeySequence::Quit), "&Action",
+                              "&Undo 32782 " + key(QKeySequence::Undo), "&Help",
+                              "&Contents 32779 " + key(QKeySequence::HelpContents),
+                              "&About... 32777 "}));
+        QCOMPARE(key(QKeySequence::Save), QStringLiteral("Ctrl+S"));
+        QCOMPARE(key(QKeySequence::HelpContents), QStringLiteral("F1"));
+    }
+
+    void theStandardKeysReachTheirCommands() {
+        Editor editor;
+        editor.Show();
+        const std::string path = editor.AddFile("a.mp3", "Old");
+        editor.ClickRow(0);
+        QLineEdit* title = editor.Edit("IDC_TITLE");
+        title->setFocus();
+        title->selectAll();
+        QTest::keyClicks(title, QStringLiteral("Saved"));
+        QTest::keyClick(title, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(FieldsInFile(path).title, std::string("Saved"));
+
+        title->setText(QStringLiteral("Dropped"));
+        editor.List()->setFocus();
+        QTest::keyClick(editor.List(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(title->text(), QStringLiteral("Saved"));
+
+        editor.boxes.answer = false;
+        QTest::keyClick(editor.List(), Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(editor.boxes.questions,
+                 QStringList({"Would you like to create a new list of files to edit?"}));
     }
 
     void startsWithAnEmptyFormAndTheFirstGenre() {
@@ -194,6 +238,10 @@ private slots:
                  QStringLiteral("Files to edit"));
         QCOMPARE(editor.List()->columnWidth(0), 293);
         QVERIFY(editor.Edit("IDC_TITLE")->text().isEmpty());
+        // A scrolling list, not a menu as tall as the screen.
+        QCOMPARE(editor.Genre()->maxVisibleItems(), 20);
+        QVERIFY(!editor.Genre()->style()->styleHint(QStyle::SH_ComboBox_Popup, nullptr,
+                                                    editor.Genre()));
     }
 
     void typingOrPastingPastTheCapIsRefused() {
@@ -272,14 +320,21 @@ private slots:
         QCOMPARE(Mp3Builder::ReadFile(path), before);
     }
 
-    void enterInTheFormClosesWithOkWithoutSaving_data() {
+    void enterAndEscapeKeepTheWindowAndTheEdits_data() {
         QTest::addColumn<QString>("control");
-        QTest::newRow("Year") << QStringLiteral("IDC_YEAR");
-        QTest::newRow("Comments") << QStringLiteral("IDC_COMMENTS");
-        QTest::newRow("closed genre box") << QStringLiteral("IDC_GENRE");
+        QTest::addColumn<int>("key");
+        for (const char* control : {"IDC_TITLE", "IDC_YEAR", "IDC_COMMENTS", "IDC_GENRE"}) {
+            QTest::addRow("Enter in %s", control)
+                << QString::fromLatin1(control) << int(Qt::Key_Return);
+            QTest::addRow("keypad Enter in %s", control)
+                << QString::fromLatin1(control) << int(Qt::Key_Enter);
+            QTest::addRow("Escape in %s", control)
+                << QString::fromLatin1(control) << int(Qt::Key_Escape);
+        }
     }
-    void enterInTheFormClosesWithOkWithoutSaving() {
+    void enterAndEscapeKeepTheWindowAndTheEdits() {
         QFETCH(QString, control);
+        QFETCH(int, key);
         Editor editor;
         editor.Show();
         const std::string path = editor.AddFile("a.mp3", "Old");
@@ -288,55 +343,117 @@ private slots:
         editor.Edit("IDC_TITLE")->setText(QStringLiteral("New"));
         QWidget* focus = editor.Control(qPrintable(control));
         focus->setFocus();
-        QTest::keyClick(focus, Qt::Key_Return);
-        QVERIFY(!editor.dlg.isVisible());
-        QCOMPARE(editor.dlg.result(), int(QDialog::Accepted));
+        QTest::keyClick(focus, Qt::Key(key));
+        QVERIFY(editor.dlg.isVisible());
+        QCOMPARE(editor.Edit("IDC_TITLE")->text(), QStringLiteral("New"));
         QVERIFY(editor.boxes.Silent());
         QCOMPARE(Mp3Builder::ReadFile(path), before);
     }
 
-    void enterWithARefusedFieldKeepsTheWindowOpen() {
+    void closeBoxAndExitCloseAtOnceWhenNothingIsUnsaved_data() {
+        QTest::addColumn<bool>("byExit");
+        QTest::newRow("close box") << false;
+        QTest::newRow("File > Exit") << true;
+    }
+    void closeBoxAndExitCloseAtOnceWhenNothingIsUnsaved() {
+        QFETCH(bool, byExit);
         Editor editor;
         editor.Show();
-        editor.AddFile("long.mp3", std::string(32, 'T'));
+        editor.AddFile("a.mp3", "Title", "Artist", 17);
         editor.ClickRow(0);
-        QLineEdit* title = editor.Edit("IDC_TITLE");
-        title->setFocus();
-        title->end(false);
-        QTest::keyClick(title, Qt::Key_Backspace);
-        QLineEdit* year = editor.Edit("IDC_YEAR");
-        year->setFocus();
-        QTest::keyClick(year, Qt::Key_Enter);
-        QVERIFY(editor.dlg.isVisible());
-        QCOMPARE(editor.boxes.appMessages.size(), 1);
-        QCOMPARE(QApplication::focusWidget(), editor.Edit("IDC_TITLE"));
-    }
-
-    void escapeCloseBoxAndExitCloseAtOnce_data() {
-        QTest::addColumn<int>("route");
-        QTest::newRow("Escape") << 0;
-        QTest::newRow("close box") << 1;
-        QTest::newRow("File > Exit") << 2;
-    }
-    void escapeCloseBoxAndExitCloseAtOnce() {
-        QFETCH(int, route);
-        Editor editor;
-        editor.Show();
-        // Even a refused value does not hold any of them up.
-        editor.AddFile("long.mp3", std::string(31, 'T'));
-        editor.ClickRow(0);
-        QLineEdit* artist = editor.Edit("IDC_ARTIST");
-        artist->setFocus();
-        QTest::keyClicks(artist, QStringLiteral("Unsaved"));
-        if (route == 0)
-            QTest::keyClick(artist, Qt::Key_Escape);
-        else if (route == 1)
-            editor.dlg.close();
-        else
+        // Edits undone by hand, and "None", which keeps the file's genre, are nothing to save.
+        editor.Edit("IDC_TITLE")->setText(QStringLiteral("Changed"));
+        editor.Edit("IDC_TITLE")->setText(QStringLiteral("Title"));
+        editor.Genre()->setCurrentIndex(80);
+        if (byExit)
             editor.dlg.OnCommand(ID_FILE_EXIT);
+        else
+            editor.dlg.close();
         QVERIFY(!editor.dlg.isVisible());
         QCOMPARE(editor.dlg.result(), int(QDialog::Rejected));
         QVERIFY(editor.boxes.Silent());
+    }
+
+    void closingWithUnsavedEditsAsksFirst_data() {
+        QTest::addColumn<bool>("byExit");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<QString>("titleInFile");
+        for (bool byExit : {false, true}) {
+            const char* route = byExit ? "File > Exit" : "close box";
+            QTest::addRow("%s, Yes saves and closes", route)
+                << byExit << int(Answer::Yes) << true << QStringLiteral("Edited");
+            QTest::addRow("%s, No closes without saving", route)
+                << byExit << int(Answer::No) << true << QStringLiteral("Old");
+            QTest::addRow("%s, Cancel stays", route)
+                << byExit << int(Answer::Cancel) << false << QStringLiteral("Old");
+        }
+    }
+    void closingWithUnsavedEditsAsksFirst() {
+        QFETCH(bool, byExit);
+        QFETCH(int, answer);
+        QFETCH(bool, closes);
+        QFETCH(QString, titleInFile);
+        Editor editor;
+        editor.Show();
+        const std::string path = editor.AddFile("a.mp3", "Old");
+        editor.ClickRow(0);
+        editor.Edit("IDC_TITLE")->setText(QStringLiteral("Edited"));
+        editor.boxes.threeWayAnswer = Answer(answer);
+        if (byExit)
+            editor.dlg.OnCommand(ID_FILE_EXIT);
+        else
+            editor.dlg.close();
+        QCOMPARE(editor.boxes.questions, QStringList({kAskOnClose}));
+        QCOMPARE(editor.dlg.isVisible(), !closes);
+        QCOMPARE(editor.Edit("IDC_TITLE")->text(), QStringLiteral("Edited"));
+        QCOMPARE(QString::fromStdString(FieldsInFile(path).title), titleInFile);
+    }
+
+    void aChangedGenreAloneIsAnUnsavedChange() {
+        Editor editor;
+        editor.Show();
+        const std::string path = editor.AddFile("a.mp3", "Title", "", 17);
+        editor.ClickRow(0);
+        editor.Genre()->setCurrentIndex(8);
+        editor.boxes.threeWayAnswer = Answer::Yes;
+        editor.dlg.close();
+        QCOMPARE(editor.boxes.questions, QStringList({kAskOnClose}));
+        QVERIFY(!editor.dlg.isVisible());
+        QCOMPARE(GenreInFile(path), 8u);
+    }
+
+    void aSaveThatFailsOrIsRefusedKeepsTheWindowOpen() {
+        Editor editor;
+        editor.Show();
+        editor.AddFile("long.mp3", std::string(32, 'T'));
+        const std::string path = editor.AddFile("a.mp3", "Old");
+        editor.ClickRow(0);
+        // A long title from the file is kept as it is; shortened but still too long, it stops
+        // the Save.
+        editor.Edit("IDC_TITLE")->setText(QString(31, QLatin1Char('T')));
+        editor.Edit("IDC_ARTIST")->setText(QStringLiteral("Unsaved"));
+        editor.boxes.threeWayAnswer = Answer::Yes;
+        editor.dlg.close();
+        QCOMPARE(editor.boxes.appMessages,
+                 QStringList({"Please enter no more than 30 characters."}));
+        QVERIFY(editor.dlg.isVisible());
+
+        editor.ClickRow(1); // Yes again: the long title still stops the save and the switch
+        QCOMPARE(editor.List()->GetFirstSelectedItem(), 0);
+        editor.boxes.threeWayAnswer = Answer::No;
+        editor.ClickRow(1);
+        QCOMPARE(editor.List()->GetFirstSelectedItem(), 1);
+
+        editor.Edit("IDC_TITLE")->setText(QStringLiteral("Lost?"));
+        std::filesystem::remove(path);
+        std::filesystem::create_directory(path);
+        editor.boxes.threeWayAnswer = Answer::Yes;
+        editor.dlg.OnCommand(ID_FILE_EXIT);
+        QCOMPARE(editor.boxes.notices.size(), 1);
+        QCOMPARE(editor.boxes.noticeIcons.value(0), IMessageBoxes::Icon::Critical);
+        QVERIFY(editor.dlg.isVisible());
+        QCOMPARE(editor.Edit("IDC_TITLE")->text(), QStringLiteral("Lost?"));
     }
 
     void theStatusBarKeepsItsHint() {
@@ -403,10 +520,93 @@ private slots:
         QCOMPARE(editor.Edit("IDC_TITLE")->text(), QStringLiteral("Third"));
         QCOMPARE(editor.Genre()->currentIndex(), -1); // genre 200 has no row
 
-        // A click on the row already shown reloads it, dropping unsaved edits.
+        // A form that matches its file switches without a question.
+        QVERIFY(editor.boxes.Silent());
+
+        // A click on the row already shown keeps the edits not saved yet.
         editor.Edit("IDC_TITLE")->setText(QStringLiteral("Edited"));
         editor.ClickRow(2);
-        QCOMPARE(editor.Edit("IDC_TITLE")->text(), QStringLiteral("Third"));
+        QCOMPARE(editor.Edit("IDC_TITLE")->text(), QStringLiteral("Edited"));
+        QVERIFY(editor.boxes.Silent());
+    }
+
+    void switchingFilesWithUnsavedEditsAsksFirst_data() {
+        QTest::addColumn<bool>("byKey");
+        QTest::addColumn<int>("answer");
+        for (bool byKey : {false, true}) {
+            const char* route = byKey ? "arrow key" : "click";
+            QTest::addRow("%s, Yes", route) << byKey << int(Answer::Yes);
+            QTest::addRow("%s, No", route) << byKey << int(Answer::No);
+            QTest::addRow("%s, Cancel", route) << byKey << int(Answer::Cancel);
+        }
+    }
+    void switchingFilesWithUnsavedEditsAsksFirst() {
+        QFETCH(bool, byKey);
+        QFETCH(int, answer);
+        Editor editor;
+        editor.Show();
+        const std::string first = editor.AddFile("a.mp3", "First");
+        editor.AddFile("b.mp3", "Second");
+        editor.ClickRow(0);
+        editor.Edit("IDC_TITLE")->setText(QStringLiteral("Edited"));
+        editor.boxes.threeWayAnswer = Answer(answer);
+        QSignalSpy selected(editor.List(), &CFileListCtrl::itemSelected);
+        QSignalSpy clicked(editor.List(), &CFileListCtrl::itemClicked);
+        if (byKey)
+            QTest::keyClick(editor.List(), Qt::Key_Down);
+        else
+            editor.ClickRow(1);
+
+        // Asked once, before anything of the second file was read.
+        QCOMPARE(editor.boxes.questions, QStringList({kAskOnSwitch}));
+        if (Answer(answer) == Answer::Cancel) {
+            QCOMPARE(editor.List()->GetFirstSelectedItem(), 0);
+            QVERIFY(editor.List()->Rows().HasState(0, CFileRow::Focused));
+            QCOMPARE(editor.List()->ShownRow(), 0);
+            QCOMPARE(selected.count(), 0);
+            QCOMPARE(clicked.count(), 0);
+            QCOMPARE(editor.Edit("IDC_TITLE")->text(), QStringLiteral("Edited"));
+            QCOMPARE(FieldsInFile(first).title, std::string("First"));
+            // The edits still go where they belong.
+            editor.dlg.OnCommand(ID_FILE_SAVE_FILE);
+            QCOMPARE(FieldsInFile(first).title, std::string("Edited"));
+            return;
+        }
+        QCOMPARE(editor.List()->GetFirstSelectedItem(), 1);
+        QCOMPARE(editor.Edit("IDC_TITLE")->text(), QStringLiteral("Second"));
+        QCOMPARE(FieldsInFile(first).title,
+                 std::string(Answer(answer) == Answer::Yes ? "Edited" : "First"));
+    }
+
+    void sortingTheListKeepsTheEditsOfTheShownFile() {
+        Editor editor;
+        editor.Show();
+        editor.AddFile("b.mp3", "Bee");
+        const std::string path = editor.AddFile("a.mp3", "Ay");
+        editor.ClickRow(1);
+        editor.Edit("IDC_TITLE")->setText(QStringLiteral("Edited"));
+        editor.List()->SortByHeaderClick(0);
+        QCOMPARE(editor.List()->GetFirstSelectedItem(), 0);
+        QCOMPARE(editor.List()->ShownRow(), 0);
+        QCOMPARE(editor.Edit("IDC_TITLE")->text(), QStringLiteral("Edited"));
+        QVERIFY(editor.boxes.Silent());
+        editor.dlg.OnCommand(ID_FILE_SAVE_FILE);
+        QCOMPARE(FieldsInFile(path).title, std::string("Edited"));
+    }
+
+    void tabLeavesTheListForTheFormAndShiftTabComesBack() {
+        Editor editor;
+        editor.Show();
+        editor.AddFile("a.mp3", "A");
+        editor.ClickRow(0);
+        editor.List()->setFocus();
+        QTest::keyClick(editor.List(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), editor.Edit("IDC_TITLE"));
+        QTest::keyClick(editor.Edit("IDC_TITLE"), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), editor.List());
+        QTest::keyClick(editor.List(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), editor.Edit("IDC_COMMENTS"));
+        QCOMPARE(editor.List()->GetFirstSelectedItem(), 0);
     }
 
     void undoBringsBackWhatWasLastLoadedOrSaved() {
@@ -431,7 +631,7 @@ private slots:
         QCOMPARE(FieldsInFile(path).title, std::string("Saved"));
     }
 
-    void saveBeforeAnySelectionWritesNothing() {
+    void saveWithNoFileShownSaysSoAndWritesNothing() {
         Editor editor;
         const std::string path = editor.AddFile("a.mp3", "Untouched");
         const auto before = Mp3Builder::ReadFile(path);
@@ -443,7 +643,9 @@ private slots:
 
         editor.Edit("IDC_TITLE")->setText(QStringLiteral("Nowhere"));
         editor.dlg.OnCommand(ID_FILE_SAVE_FILE);
-        QVERIFY(editor.boxes.Silent());
+        QCOMPARE(editor.boxes.notices, QStringList({kNoFileToSave}));
+        QCOMPARE(editor.boxes.noticeIcons.value(0), IMessageBoxes::Icon::Information);
+        QVERIFY(editor.boxes.appMessages.isEmpty());
         QCOMPARE(Mp3Builder::ReadFile(path), before);
         QCOMPARE(std::distance(std::filesystem::directory_iterator(editor.scratch.Path()),
                                std::filesystem::directory_iterator()),
@@ -461,6 +663,7 @@ private slots:
         editor.dlg.OnCommand(ID_FILE_SAVE_FILE);
         QCOMPARE(editor.boxes.notices.size(), 1);
         QVERIFY(editor.boxes.notices[0].contains(QString::fromStdString(path)));
+        QCOMPARE(editor.boxes.noticeIcons.value(0), IMessageBoxes::Icon::Critical);
         QVERIFY(editor.boxes.appMessages.isEmpty());
         // The form stays as it was; Undo still brings back what the file holds.
         QCOMPARE(editor.Edit("IDC_TITLE")->text(), QStringLiteral("Lost?"));
@@ -474,6 +677,8 @@ private slots:
         QCOMPARE(editor.boxes.notices, QStringList({"There are no files to remove!"}));
         editor.dlg.OnCommand(ID_POPUP_PLAY);
         QCOMPARE(editor.boxes.notices.last(), QStringLiteral("There are no files to play!"));
+        QCOMPARE(editor.boxes.noticeIcons,
+                 QList({IMessageBoxes::Icon::Information, IMessageBoxes::Icon::Information}));
 
         editor.AddFile("a.mp3", "A", "", 4);
         editor.AddFile("b.mp3", "B");
@@ -495,12 +700,92 @@ private slots:
         editor.dlg.OnCommand(ID_FILE_NEW_LIST);
         QCOMPARE(editor.boxes.questions.last(),
                  QStringLiteral("Would you like to create a new list of files to edit?"));
+        // No leaves the list and the form as they were.
         QCOMPARE(editor.List()->GetItemCount(), 1);
-        QVERIFY(editor.Edit("IDC_TITLE")->text().isEmpty());
+        QCOMPARE(editor.Edit("IDC_TITLE")->text(), QStringLiteral("B"));
         QCOMPARE(editor.Genre()->currentIndex(), 7);
         editor.boxes.answer = true;
         editor.dlg.OnCommand(ID_FILE_NEW_LIST);
         QCOMPARE(editor.List()->GetItemCount(), 0);
+    }
+
+    void noSaveReachesAFileWhoseRowHasLeft_data() {
+        QTest::addColumn<int>("way");
+        QTest::newRow("Remove File") << 0;
+        QTest::newRow("Delete key") << 1;
+        QTest::newRow("New File List") << 2;
+    }
+    void noSaveReachesAFileWhoseRowHasLeft() {
+        QFETCH(int, way);
+        Editor editor;
+        editor.Show();
+        const std::string path = editor.AddFile("a.mp3", "Title", "Artist", 17);
+        editor.AddFile("b.mp3", "Other");
+        editor.ClickRow(0);
+        const auto before = Mp3Builder::ReadFile(path);
+        editor.boxes.answer = true;
+        if (way == 0) {
+            editor.dlg.OnCommand(ID_FILE_REMOVE_FILE);
+        } else if (way == 1) {
+            editor.List()->setFocus();
+            QTest::keyClick(editor.List(), Qt::Key_Delete);
+        } else {
+            editor.dlg.OnCommand(ID_FILE_NEW_LIST);
+        }
+        QCOMPARE(editor.List()->ShownRow(), -1);
+        QVERIFY(editor.Edit("IDC_TITLE")->text().isEmpty());
+        QVERIFY(editor.Edit("IDC_ARTIST")->text().isEmpty());
+        QCOMPARE(editor.Genre()->currentIndex(), 80);
+
+        editor.Edit("IDC_TITLE")->setText(QStringLiteral("Ghost title"));
+        editor.Genre()->setCurrentIndex(3);
+        editor.boxes.notices.clear();
+        editor.dlg.OnCommand(ID_FILE_SAVE_FILE);
+        QCOMPARE(editor.boxes.notices, QStringList({kNoFileToSave}));
+        QCOMPARE(Mp3Builder::ReadFile(path), before);
+        // Nothing is shown, so nothing is asked on closing either.
+        editor.boxes.questions.clear();
+        editor.dlg.close();
+        QVERIFY(editor.boxes.questions.isEmpty());
+        QCOMPARE(Mp3Builder::ReadFile(path), before);
+    }
+
+    void aProtectedFileSaysSoUnderTheFormWhileItIsShown() {
+        Editor editor;
+        editor.Show();
+        const std::string path = editor.scratch.File("v24.mp3");
+        Mp3Builder().Version(4).TextFrame("TIT2", "Four").Frame("SIGN", {1, 2}).WriteTo(path);
+        editor.List()->InsertItem(0, QString::fromStdString(path));
+        editor.AddFile("fine.mp3", "Fine");
+        QWidget* line = editor.Control("IDC_PROTECTION");
+        QVERIFY(!line->isVisible());
+
+        editor.ClickRow(0);
+        QVERIFY(line->isVisible());
+        CTagFile tag;
+        tag.Link(path);
+        const QList<QLabel*> texts = line->findChildren<QLabel*>();
+        QVERIFY(std::any_of(texts.begin(), texts.end(), [&](const QLabel* label) {
+            return label->text() == QStringLiteral("This file cannot be saved. ") +
+                                        QString::fromStdString(tag.Protection());
+        }));
+        // Beside the form, under its frame, above the status bar, inside the window.
+        const QRect form = editor.dlg.findChild<QGroupBox*>()->geometry();
+        QVERIFY(line->geometry().top() > form.bottom());
+        QVERIFY(line->geometry().bottom() <
+                editor.Control<QStatusBar>("IDC_STATUSBAR")->geometry().top());
+        QVERIFY(editor.boxes.Silent());
+        // Saving it is refused, which is a warning rather than a failure.
+        editor.dlg.OnCommand(ID_FILE_SAVE_FILE);
+        QCOMPARE(editor.boxes.noticeIcons, QList({IMessageBoxes::Icon::Warning}));
+
+        editor.ClickRow(1);
+        QVERIFY(!line->isVisible());
+        editor.ClickRow(0);
+        QVERIFY(line->isVisible());
+        editor.List()->setFocus();
+        QTest::keyClick(editor.List(), Qt::Key_Delete);
+        QVERIFY(!line->isVisible());
     }
 };
 

@@ -70,6 +70,30 @@ TEST(ToolBarBitmap, ShipsFivePicturesPerSetForTheToolbar) {
     }
 }
 
+TEST(ToolBarBitmap, ShipsDoubleSizeDrawingsOfTheTwoShownSets) {
+    for (int bitmapId : {EditorIds::IDB_TOOLBAR_NORMAL, EditorIds::IDB_TOOLBAR_HOT}) {
+        const QList<ToolBarBitmap::Picture> pictures =
+            ToolBarBitmap::LoadPictures(bitmapId, kImageSize);
+        ASSERT_EQ(pictures.size(), 5) << "bitmap " << bitmapId;
+        for (const ToolBarBitmap::Picture& picture : pictures) {
+            ASSERT_EQ(picture.size(), 2) << "bitmap " << bitmapId;
+            EXPECT_EQ(picture[0].size(), kImageSize);
+            EXPECT_EQ(picture[0].devicePixelRatio(), 1.0);
+            const QImage& sharp = picture[1];
+            EXPECT_EQ(sharp.size(), kImageSize * 2);
+            EXPECT_EQ(sharp.devicePixelRatio(), 2.0);
+            EXPECT_TRUE(IsTransparent(sharp, 0, 47)) << "bitmap " << bitmapId;
+            EXPECT_FALSE(IsTransparent(sharp, 24, 24)) << "bitmap " << bitmapId;
+        }
+    }
+    // The 16-colour set is never shown, so it has no double-size drawing.
+    const ToolBarResource* toolBar = ToolBarResource::Find(EditorIds::IDR_TOOLBAR);
+    ASSERT_NE(toolBar, nullptr);
+    for (const ToolBarBitmap::Picture& picture :
+         ToolBarBitmap::LoadPictures(toolBar->bitmapId, kImageSize))
+        EXPECT_EQ(picture.size(), 1);
+}
+
 TEST(ToolBarBitmap, DrawsTheHotSetBrighterThanTheNormalOne) {
     const QList<QImage> normal =
         ToolBarBitmap::LoadMaskedStrip(EditorIds::IDB_TOOLBAR_NORMAL, kImageSize);

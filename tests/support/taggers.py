@@ -131,6 +131,20 @@ def kid3_v23(path):
     ], 3)
 
 
+def mutagen_v23_with_v24_frames(path):
+    """Taggers that save mutagen's tag as ID3v2.3 without converting its frames: TDRC, TDOR and
+    TIPL inside an ID3v2.3 tag, texts in UTF-16."""
+    mutagen_file(path, [
+        id3.TIT2(encoding=1, text=["Подмосковные вечера"]),
+        id3.TPE1(encoding=1, text=["Владимир Трошин"]),
+        id3.TALB(encoding=1, text=["Песни"]),
+        id3.TDRC(encoding=1, text=["1957-06-01"]),
+        id3.TDOR(encoding=1, text=["1956"]),
+        id3.TIPL(encoding=1, people=[["arranger", "Анна"]]),
+        id3.TCON(encoding=1, text=["Oldies"]),
+    ], 3)
+
+
 def id3lib_v23(path):
     """id3lib's own id3v2 tool: ID3v2.3, ISO-8859-1, "(n)" genres, language "XXX"."""
     raw_file(path, 3, [
@@ -297,7 +311,7 @@ def v1_only(path):
 
 
 STYLES = {f.__name__.replace("_", "-"): f for f in [
-    picard_v24, eyed3_v24, kid3_v23, id3lib_v23, itunes_v22, itunes_v23, foobar_replaygain,
+    picard_v24, eyed3_v24, kid3_v23, mutagen_v23_with_v24_frames, id3lib_v23, itunes_v22, itunes_v23, foobar_replaygain,
     windows_media, v24_unsynchronised, v24_whole_tag_unsynchronised, v24_itunes_plain_sizes,
     v24_chapters, v23_compressed, v1_only]}
 

@@ -11,10 +11,26 @@ CCliArguments Parse(std::vector<std::string> args) {
     return CCliArguments::Parse(args);
 }
 
-TEST(CliArguments, HelpWinsWhereverItStands) {
+TEST(CliArguments, HelpIsAnOptionWhereAnOptionMayStand) {
     EXPECT_EQ(Parse({"--help"}).GetCommand(), Command::Help);
     EXPECT_EQ(Parse({"set", "--title", "x", "--help"}).GetCommand(), Command::Help);
-    EXPECT_TRUE(Parse({"bogus", "--help"}).Error().empty());
+    EXPECT_EQ(Parse({"show", "a.mp3", "--help"}).GetCommand(), Command::Help);
+    EXPECT_TRUE(Parse({"show", "--help"}).Error().empty());
+    EXPECT_EQ(Parse({"bogus", "--help"}).Error(), "unknown command \"bogus\"");
+}
+
+TEST(CliArguments, HelpIsPlainTextAsAValueOrAfterTheEndOfOptions) {
+    const CCliArguments title = Parse({"set", "--title", "--help", "f.mp3"});
+    ASSERT_EQ(title.Error(), "");
+    EXPECT_EQ(title.GetCommand(), Command::Set);
+    EXPECT_EQ(title.Edit(TagFields()).title, "--help");
+    EXPECT_EQ(title.Files(), std::vector<std::string>{"f.mp3"});
+    EXPECT_EQ(Parse({"set", "--comment=--help", "f.mp3"}).Edit(TagFields()).comment, "--help");
+
+    const CCliArguments file = Parse({"show", "--", "--help"});
+    ASSERT_EQ(file.Error(), "");
+    EXPECT_EQ(file.GetCommand(), Command::Show);
+    EXPECT_EQ(file.Files(), std::vector<std::string>{"--help"});
 }
 
 TEST(CliArguments, ShowTakesFilesOnly) {

@@ -51,6 +51,20 @@ TEST_F(Cli, ShowPrintsOneBlockPerFileInUtf8) {
     EXPECT_EQ(m_err.str(), "");
 }
 
+TEST_F(Cli, ShowKeepsOneLinePerFieldWhateverThePathAndTextsHold) {
+    const std::string path = Write("two\nlines\\.mp3", Mp3Builder()
+                                                           .TextFrame("TIT2", "Top\nBottom")
+                                                           .TextFrame("TPE1", "Tab\there")
+                                                           .TextFrame("TALB", "Bell\x07\x85")
+                                                           .CommentFrame("", "C:\\music"));
+    EXPECT_EQ(Run({"show", path}), 0);
+    const std::string folder = m_dir.Path() + "/";
+    EXPECT_EQ(m_out.str(), "File: " + folder +
+                               "two\\nlines\\\\.mp3\n"
+                               "Title: Top\\nBottom\nArtist: Tab\\there\nAlbum: Bell\\x07\\u0085\n"
+                               "Year: \nGenre: 255 (None)\nComments: C:\\\\music\n\n");
+}
+
 TEST_F(Cli, ShowNamesNoneForNoGenreAndForEighty) {
     const std::string eighty = Write("eighty.mp3", Mp3Builder().TextFrame("TCON", "(80)"));
     const std::string none = Write("none.mp3", Mp3Builder().TextFrame("TIT2", "x"));

@@ -77,6 +77,18 @@ TEST(Id3v23Conversion, TimeStampsBecomeYearDateAndTime) {
     EXPECT_EQ(Converted(4, V24("TDRC", Text(0, "1999-12-31T23"))),
               (Frames{"TYER:" + Text(0, "1999"), "TDAT:" + Text(0, "3112")}));
     EXPECT_EQ(Converted(4, V24("TDOR", Text(0, "1955-01-02"))), Frames{"TORY:" + Text(0, "1955")});
+    // A tag that already holds the frames keeps its own; a version 2.3 tag gets the same.
+    EXPECT_EQ(Converted(4, V24("TYER", Text(0, "2000")) + V24("TDRC", Text(0, "1999-12-31"))),
+              (Frames{"TYER:" + Text(0, "2000"), "TDAT:" + Text(0, "3112")}));
+    EXPECT_EQ(Converted(3, V23("TDRC", Text(1, std::string("\xFF\xFE"
+                                                           "1\0"
+                                                           "9\0"
+                                                           "5\0"
+                                                           "7\0",
+                                                           10)))),
+              Frames{"TYER:" + Text(0, "1957")});
+    EXPECT_EQ(Converted(3, V23("TIPL", Text(0, std::string("mix\0Bob", 7)))),
+              Frames{"IPLS:" + Text(0, std::string("mix\0Bob\0", 8))});
     // What is no time stamp is kept as the file has it.
     EXPECT_EQ(Converted(4, V24("TDRC", Text(0, "spring '99"))),
               Frames{"TDRC:" + Text(0, "spring '99")});

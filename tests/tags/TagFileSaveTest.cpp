@@ -200,6 +200,18 @@ TEST_F(TagFileSave, SaveBeforeAnyLinkWritesNothing) {
     EXPECT_TRUE(std::filesystem::is_empty(m_dir.Path()));
 }
 
+TEST_F(TagFileSave, AnUnlinkedTagForgetsItsFileAndWritesNothing) {
+    Load(Mp3Builder().TextFrame("TIT2", "Kept").TextFrame("TCON", "(4)"));
+    const auto before = Mp3Builder::ReadFile(m_path);
+    m_tag.Unlink();
+    EXPECT_FALSE(m_tag.IsLinked());
+    EXPECT_EQ(m_tag.LinkedPath(), "");
+    EXPECT_EQ(m_tag.ReadFields().title, "");
+    EXPECT_EQ(m_tag.ReadGenreNumber(), GenreTable::kNoGenre);
+    EXPECT_EQ(m_tag.Save(kForm, 17).outcome, SaveResult::Outcome::NotLinked);
+    EXPECT_EQ(Mp3Builder::ReadFile(m_path), before);
+}
+
 TEST_F(TagFileSave, AFileThatCouldNotBeReadIsNotWritten) {
     m_tag.Link(m_path);
     const SaveResult result = m_tag.Save(kForm, 17);
