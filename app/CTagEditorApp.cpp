@@ -2,6 +2,7 @@
 
 #include "CSystemMessageBoxes.h"
 #include "CTagEditorDlg.h"
+#include "RecoveryNotices.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -13,6 +14,8 @@ CTagEditorApp::CTagEditorApp() {
 
 bool CTagEditorApp::InitInstance() {
     CSystemMessageBoxes boxes;
+    // Before any file is linked, so that none is loaded half-written.
+    RecoveryNotices::PlayBackAndTell(boxes);
     CTagEditorDlg dlg(boxes);
     dlg.exec();
     return false;

@@ -21,6 +21,7 @@ void CTagFile::Link(const std::string& path) {
     m_linked = true;
     m_path = path;
     TagInspection inspection = Id3Inspector::Inspect(path);
+    m_identity = inspection.identity;
     m_readError = inspection.readError;
     m_protection = inspection.problem;
     if (!inspection.Accepted())
@@ -134,7 +135,8 @@ SaveResult CTagFile::WriteTags() {
         return Id3v2Renderer::Render(frames, layout);
     };
     const std::string id3v1 = Id3v1Values::Of(*m_tag).Render();
-    SaveResult result = TagFileWriter::Write(m_path, id3v2, id3v1);
+    SaveResult result = TagFileWriter::Write(
+        m_path, {m_identity, m_originals.FileFrames(), m_fileId3v1}, id3v2, id3v1, &m_identity);
     if (result.Saved()) {
         m_fileId3v1 = id3v1;
         m_originals.Rebuild(*m_tag, std::move(frames));

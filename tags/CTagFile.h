@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileIdentity.h"
 #include "OriginalFrames.h"
 #include "SaveResult.h"
 #include "TagFields.h"
@@ -64,4 +65,7 @@ private:
     std::string m_protection;
     // The ID3v1 tag as the file holds it, whose values a file without an ID3v2 tag shows.
     std::string m_fileId3v1;
+    // The file as loaded or last saved: with its frames and ID3v1 tag above, what a Save
+    // expects to find, so that it never writes over another program's change.
+    FileIdentity m_identity;
 };

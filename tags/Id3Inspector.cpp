@@ -238,6 +238,7 @@ TagInspection Id3Inspector::Inspect(const PosixFile& file) {
         return result;
     }
     result.layout.fileSize = static_cast<std::uint64_t>(status.st_size);
+    result.identity = FileIdentity::Of(status);
     result.problem = ReadTag(file, result);
     if (result.problem.empty())
         result.problem = CheckAfterTag(file, result);

@@ -3,13 +3,12 @@
 namespace {
 
 constexpr std::uint64_t kHeaderSize = 10;
-constexpr std::uint64_t kMaxSpareRoom = 4096;
 constexpr std::uint64_t kFileSizeMultiple = 2048;
 
 std::uint64_t PaddedDataSize(std::uint64_t frameBytes, const TagLayout& layout) {
     if (layout.tagSize > kHeaderSize) {
         const std::uint64_t room = layout.tagSize - kHeaderSize;
-        if (room >= frameBytes && room - frameBytes < kMaxSpareRoom)
+        if (room >= frameBytes)
             return room;
     }
     const std::uint64_t rest = layout.fileSize - layout.tagSize;

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
+#include <thread>
 #include <unistd.h>
 #include <utility>
 
@@ -49,6 +51,10 @@ PosixFile PosixFile::OpenRegularForReading(const std::string& path, std::string*
     return file;
 }
 
+PosixFile PosixFile::OpenExistingForUpdate(const std::string& path) {
+    return PosixFile(::open(path.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+}
+
 long long PosixFile::ReadAt(std::uint64_t offset, void* buffer, std::size_t size) const {
     std::size_t done = 0;
     while (done < size) {
@@ -65,17 +71,65 @@ long long PosixFile::ReadAt(std::uint64_t offset, void* buffer, std::size_t size
     return static_cast<long long>(done);
 }
 
-bool PosixFile::WriteAll(const void* buffer, std::size_t size) const {
+namespace {
+
+// Hands PUT what is left to write until all SIZE bytes are out; PUT returns what one call wrote.
+template <typename Put> bool PutAll(const void* buffer, std::size_t size, Put put) {
     std::size_t done = 0;
     while (done < size) {
-        const ssize_t put = ::write(m_fd, static_cast<const char*>(buffer) + done, size - done);
-        if (put < 0 && errno == EINTR)
+        const ssize_t written = put(static_cast<const char*>(buffer) + done, size - done, done);
+        if (written < 0 && errno == EINTR)
             continue;
-        if (put < 0)
+        if (written < 0)
             return false;
-        done += static_cast<std::size_t>(put);
+        done += static_cast<std::size_t>(written);
     }
     return true;
+}
+
+} // namespace
+
+bool PosixFile::WriteAll(const void* buffer, std::size_t size) const {
+    return PutAll(buffer, size, [this](const char* from, std::size_t count, std::size_t) {
+        return ::write(m_fd, from, count);
+    });
+}
+
+bool PosixFile::WriteAllAt(std::uint64_t offset, const void* buffer, std::size_t size) const {
+    return PutAll(buffer, size, [&](const char* from, std::size_t count, std::size_t done) {
+        return ::pwrite(m_fd, from, count, static_cast<off_t>(offset + done));
+    });
+}
+
+bool PosixFile::Sync() const {
+    return ::fsync(m_fd) == 0;
+}
+
+bool PosixFile::SyncData() const {
+    return ::fdatasync(m_fd) == 0;
+}
+
+bool PosixFile::Truncate(std::uint64_t size) const {
+    int result;
+    do
+        result = ::ftruncate(m_fd, static_cast<off_t>(size));
+    while (result != 0 && errno == EINTR);
+    return result == 0;
+}
+
+bool PosixFile::Lock(int operation, std::chrono::milliseconds patience) const {
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    for (;;) {
+        if (::flock(m_fd, operation | LOCK_NB) == 0)
+            return true;
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            return false;
+        if (std::chrono::steady_clock::now() >= deadline) {
+            errno = EWOULDBLOCK;
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
 }
 
 bool PosixFile::Stat(struct stat* status) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -22,6 +23,8 @@ public:
     // REASON says why in plain words (the system's reason when it gave one) and the result is
     // closed.
     static PosixFile OpenRegularForReading(const std::string& path, std::string* reason);
+    // Opens an existing file for reading and writing, never creating one and never blocking.
+    static PosixFile OpenExistingForUpdate(const std::string& path);
 
     bool IsOpen() const { return m_fd >= 0; }
     int Fd() const { return m_fd; }
@@ -30,6 +33,14 @@ public:
     long long ReadAt(std::uint64_t offset, void* buffer, std::size_t size) const;
     // Writes all SIZE bytes at the current position; false on error (errno set).
     bool WriteAll(const void* buffer, std::size_t size) const;
+    // Writes all SIZE bytes at OFFSET, leaving the position alone.
+    bool WriteAllAt(std::uint64_t offset, const void* buffer, std::size_t size) const;
+    bool Sync() const;     // data and metadata reach the disk
+    bool SyncData() const; // data, and the size when it changed, reach the disk
+    bool Truncate(std::uint64_t size) const;
+    // Takes the advisory lock OPERATION (LOCK_EX or LOCK_SH), waiting up to PATIENCE for other
+    // holders to let go; false (errno EWOULDBLOCK) when they did not.
+    bool Lock(int operation, std::chrono::milliseconds patience) const;
     bool Stat(struct stat* status) const;
     bool Close();
 

@@ -7,7 +7,8 @@ struct SaveResult {
     enum class Outcome {
         Saved,     // both tags are in the file
         NotLinked, // no file had been chosen; nothing was written anywhere
-        Refused,   // the file may not be written (see CTagFile::Protection); it is untouched
+        Refused,   // the file may not be written (see CTagFile::Protection), or another program
+                   // changed it after it was loaded; it is untouched
         Failed,    // writing was attempted and did not complete
     };
 

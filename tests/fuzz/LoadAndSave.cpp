@@ -2,6 +2,7 @@
 
 #include "GenreTable.h"
 #include "Id3Inspector.h"
+#include "JournalFolder.h"
 #include "TagEditingSession.h"
 
 #include <cstdio>
@@ -62,7 +63,10 @@ FormValues Expected(const FormValues& loaded, const FormValues& saved) {
     return expected;
 }
 
-void CheckSaved(const std::string& path, std::string_view audioBefore, const FormValues& expected) {
+// Checks the file a Save left, which BEFORE was, and counts how it was written.
+TagInspection CheckSaved(const std::string& path, std::string_view audioBefore,
+                         const FormValues& expected, const TagInspection& before,
+                         LoadAndSave::Saves* saves) {
     const TagInspection after = Id3Inspector::Inspect(path);
     if (!after.Accepted())
         BrokenPromise("a saved file is refused:", after.problem);
@@ -78,13 +82,20 @@ void CheckSaved(const std::string& path, std::string_view audioBefore, const For
         BrokenPromise("a saved file does not show what was saved and kept:",
                       reloaded.Held().texts.title + "|" + reloaded.Held().texts.artist + "|" +
                           reloaded.Held().texts.comment);
+    const bool inPlace = after.identity.SameFileAs(before.identity);
+    if (after.layout.tagSize == before.layout.tagSize && !inPlace)
+        BrokenPromise("a tag that fitted its room was not written in place");
+    if (!JournalFolder::ForSaving().Journals().empty())
+        BrokenPromise("a Save left its rollback journal behind");
+    ++(inPlace ? saves->inPlace : saves->writtenAnew);
+    return after;
 }
 
 } // namespace
 
 LoadAndSave::LoadAndSave(std::string scratchPath) : m_path(std::move(scratchPath)) {}
 
-void LoadAndSave::Run(const std::uint8_t* data, std::size_t size) const {
+LoadAndSave::Saves LoadAndSave::Run(const std::uint8_t* data, std::size_t size) const {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     WriteAll(m_path, input);
     const TagInspection before = Id3Inspector::Inspect(m_path);
@@ -95,19 +106,21 @@ void LoadAndSave::Run(const std::uint8_t* data, std::size_t size) const {
     const std::size_t seed = size + (size ? data[size / 2] : 0);
     const FormValues edited = Edited(loaded, seed);
 
+    Saves saves;
     const SaveResult first = session.Save(edited);
     if (!session.Protection().empty()) {
         if (first.outcome != SaveResult::Outcome::Refused)
             BrokenPromise("a protected file was not refused");
         if (ReadAll(m_path) != input)
             BrokenPromise("a refused file was changed");
-        return;
+        return saves;
     }
     // A text longer than its field, loaded and left as it is, never stops a Save.
     if (!first.Saved())
         BrokenPromise("an accepted file could not be saved:", first.reason);
     const std::string_view audio = AudioOf(input, before.layout);
-    CheckSaved(m_path, audio, Expected(loaded, edited));
+    const TagInspection afterFirst =
+        CheckSaved(m_path, audio, Expected(loaded, edited), before, &saves);
 
     FormValues again = session.Held();
     again.texts.album = "Second save";
@@ -115,5 +128,6 @@ void LoadAndSave::Run(const std::uint8_t* data, std::size_t size) const {
     const SaveResult second = session.Save(again);
     if (!second.Saved())
         BrokenPromise("a second Save failed:", second.reason);
-    CheckSaved(m_path, audio, Expected(Expected(loaded, edited), again));
+    CheckSaved(m_path, audio, Expected(Expected(loaded, edited), again), afterFirst, &saves);
+    return saves;
 }

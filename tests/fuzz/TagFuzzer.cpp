@@ -8,12 +8,14 @@
 namespace {
 
 // A folder of its own in memory when there is one: each run saves, and syncing a disk file
-// would set the pace.
+// would set the pace. The Saves' rollback journals go there too.
 std::string ScratchFile() {
     for (const char* base : {"/dev/shm", "/tmp"}) {
         std::string folder = std::string(base) + "/tag-fuzz-XXXXXX";
-        if (::mkdtemp(folder.data()))
+        if (::mkdtemp(folder.data())) {
+            ::setenv("XDG_STATE_HOME", folder.c_str(), 1);
             return folder + "/input.mp3";
+        }
     }
     std::abort();
 }

@@ -1,15 +1,29 @@
 // The command line's "set" in the faults a Save can meet: each ends with exit status 1, one
-// line on stderr naming the file and what went wrong, and the file as it was.
+// line on stderr naming the file and what went wrong, and the file as it was. And what a
+// killed, interrupted or concurrent tageditor-cli leaves.
+#include "CTagFile.h"
 #include "Mp3Builder.h"
 #include "MutagenReport.h"
+#include "PosixFile.h"
 #include "ScratchDir.h"
+#include "ScratchJournalFolder.h"
 #include "Unprivileged.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <chrono>
+#include <climits>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
+#include <fstream>
+#include <map>
 #include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -24,6 +38,7 @@ class CliSaveFault : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(Unprivileged::GiveToNobody(m_dir.Path()));
+        ASSERT_TRUE(Unprivileged::GiveToNobody(m_journals.StateHome()));
         // A copy nobody can reach wherever the build tree is.
         fs::copy_file(TAGEDITOR_CLI_PATH, m_cli);
         m_tight.WriteTo(m_path);
@@ -31,18 +46,33 @@ protected:
         m_original = Mp3Builder::ReadFile(m_path);
     }
 
-    // Runs "tageditor-cli set --title TITLE PATH" as nobody, after SHELLSETUP.
-    Finished SetTitle(const std::string& path, const std::string& title,
-                      const std::string& shellSetup = {}) const {
-        const std::string command = shellSetup + Unprivileged::CommandPrefix() + m_cli +
-                                    " set --title '" + title + "' '" + path + "' 2>&1 >/dev/null";
-        FILE* pipe = ::popen(("/bin/sh -c \"" + command + "\"").c_str(), "r");
+    // Starts "tageditor-cli ARGUMENTS" as nobody, after SHELLSETUP and through WRAPPER; its
+    // stderr is what Finish reads.
+    FILE* Start(const std::string& arguments, const std::string& shellSetup = {},
+                const std::string& wrapper = {}) const {
+        const std::string command = shellSetup + Unprivileged::CommandPrefix() + wrapper + m_cli +
+                                    " " + arguments + " 2>&1 >/dev/null";
+        return ::popen(("/bin/sh -c \"" + command + "\"").c_str(), "r");
+    }
+
+    static Finished Finish(FILE* pipe) {
         std::string text;
         char buffer[512];
         while (std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe))
             text.append(buffer, got);
         const int status = ::pclose(pipe);
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text};
+    }
+
+    // Runs "tageditor-cli set --title TITLE PATH" as nobody, after SHELLSETUP.
+    Finished SetTitle(const std::string& path, const std::string& title,
+                      const std::string& shellSetup = {}, const std::string& wrapper = {}) const {
+        return Finish(Start("set --title '" + title + "' '" + path + "'", shellSetup, wrapper));
+    }
+
+    std::size_t FilesInFolder() const {
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(m_dir.Path()), fs::directory_iterator()));
     }
 
     void ExpectFailure(const Finished& finished, const std::string& path,
@@ -54,10 +84,12 @@ protected:
         EXPECT_EQ(std::count(finished.stderrText.begin(), finished.stderrText.end(), '\n'), 1);
     }
 
+    ScratchJournalFolder m_journals;
     ScratchDir m_dir;
     std::string m_cli = m_dir.File("tageditor-cli");
     std::string m_path = m_dir.File("song.mp3");
     Mp3Builder m_tight = Mp3Builder().TextFrame("TIT2", "Old").AudioFrames(20);
+    Mp3Builder m_roomy = Mp3Builder().TextFrame("TIT2", "Old").Padding(300).AudioFrames(20);
     Mp3Builder::Bytes m_original;
 };
 
@@ -74,6 +106,15 @@ TEST_F(CliSaveFault, AReadOnlyFolderWhenTheTagMustGrow) {
                   "The folder holding the file cannot be written to: Permission denied.");
     fs::permissions(m_dir.Path(), fs::perms::owner_all);
     EXPECT_EQ(Mp3Builder::ReadFile(m_path), m_original);
+}
+
+TEST_F(CliSaveFault, AReadOnlyFolderWhenTheTagFits) {
+    m_roomy.WriteTo(m_path);
+    fs::permissions(m_dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+    const Finished finished = SetTitle(m_path, "Fits");
+    fs::permissions(m_dir.Path(), fs::perms::owner_all);
+    EXPECT_EQ(finished.status, 0) << finished.stderrText;
+    EXPECT_EQ(MutagenReport::Read(m_path).Text("TIT2"), "Fits");
 }
 
 TEST_F(CliSaveFault, AFolderOrAMissingFileInsteadOfAnMp3) {
@@ -106,6 +147,174 @@ TEST_F(CliSaveFault, ASymbolicLinkIsFollowedAndKept) {
     EXPECT_EQ(finished.status, 0) << finished.stderrText;
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(MutagenReport::Read(m_path).Text("TIT2"), "Linked");
+}
+
+// Kills "set" at the entry of each system call by which a Save changes anything (strace's
+// fault injection), one run per call. After each kill the next start of tageditor-cli must find
+// the file with its old tags whole, or the new ones whole once every write was done, and must
+// name the file once when it put the old tags back.
+TEST_F(CliSaveFault, KilledAtEachStepOfASaveTheNextStartFindsTheOldTagsOrTheNewOnesWhole) {
+    if (std::system("strace -o /dev/null true 2>/dev/null") != 0)
+        GTEST_SKIP() << "strace cannot trace here";
+    const std::string calls = "openat,mkdir,flock,write,pwrite64,fsync,fdatasync,ftruncate,"
+                              "fchown,fchmod,fsetxattr,rename,unlink";
+    const std::string trace = m_journals.StateHome() + "/trace";
+    // Made by the first Save otherwise, which would then make calls the later ones do not.
+    fs::create_directory(m_journals.Folder());
+    ASSERT_TRUE(Unprivileged::GiveToNobody(m_journals.Folder()));
+    char real[PATH_MAX];
+    ASSERT_TRUE(::realpath(m_path.c_str(), real));
+    const std::string restoredLine = "tageditor-cli: " + std::string(real) +
+                                     ": A save of this file was interrupted; its old tags have "
+                                     "been put back.\n";
+    for (const auto& [file, title] :
+         {std::pair{m_roomy, std::string("Fits")},
+          std::pair{m_tight, std::string("A title that makes it grow")}}) {
+        SCOPED_TRACE(title);
+        file.WriteTo(m_path);
+        const Mp3Builder::Bytes original = Mp3Builder::ReadFile(m_path);
+        ASSERT_EQ(SetTitle(m_path, title, {}, "strace -qq -o " + trace + " -e trace=" + calls + " ")
+                      .status,
+                  0);
+        const Mp3Builder::Bytes saved = Mp3Builder::ReadFile(m_path);
+        // Each step as strace counts it: the Nth call of its kind.
+        std::vector<std::pair<std::string, int>> steps;
+        std::map<std::string, int> seen;
+        std::ifstream lines(trace);
+        for (std::string line; std::getline(lines, line);)
+            if (line.find('(') != std::string::npos) {
+                const std::string call = line.substr(0, line.find('('));
+                steps.emplace_back(call, ++seen[call]);
+            }
+        ASSERT_GT(steps.size(), 10u);
+        int restored = 0;
+        for (const auto& [call, nth] : steps) {
+            SCOPED_TRACE(call + " " + std::to_string(nth));
+            Mp3Builder::WriteFile(m_path, original);
+            const std::string killer = "strace -qq -o /dev/null -e trace=" + call +
+                                       " -e inject=" + call +
+                                       ":signal=SIGKILL:when=" + std::to_string(nth) + " ";
+            EXPECT_NE(SetTitle(m_path, title, {}, killer).status, 0);
+            const Finished nextStart = Finish(Start("show '" + m_path + "'"));
+            const Mp3Builder::Bytes now = Mp3Builder::ReadFile(m_path);
+            ASSERT_TRUE(now == original || now == saved);
+            ASSERT_TRUE(m_journals.Journals().empty());
+            if (nextStart.stderrText.empty())
+                continue;
+            EXPECT_EQ(nextStart.stderrText, restoredLine);
+            EXPECT_EQ(now, original);
+            ++restored;
+        }
+        // Written in place, a kill between the two tags' writes tears the file.
+        EXPECT_EQ(restored > 0, title == "Fits");
+    }
+}
+
+// Two runs change one file at the same moment, one its title and one its artist, fifty times:
+// half of them in place, half with the file written anew (no journal folder), which takes long
+// enough for the runs to overlap. A run that exits 0 has its change in the file; when the file
+// changed under a run, the run says so, exits 1 and changes nothing.
+TEST_F(CliSaveFault, OfTwoConcurrentSavesNoneSucceedsWithItsChangeLost) {
+    m_roomy.WriteTo(m_path);
+    int refused = 0;
+    for (int round = 0; round < 50; ++round) {
+        SCOPED_TRACE(round);
+        if (round == 25) {
+            const std::string blocker = m_journals.StateHome() + "/not-a-folder";
+            Mp3Builder::WriteFile(blocker, {});
+            ::setenv("XDG_STATE_HOME", blocker.c_str(), 1);
+            Mp3Builder(m_roomy).AudioFrames(5000).WriteTo(m_path);
+        }
+        const std::string title = "Title " + std::to_string(round);
+        const std::string artist = "Artist " + std::to_string(round);
+        FILE* titleRun = Start("set --title '" + title + "' '" + m_path + "'");
+        FILE* artistRun = Start("set --artist '" + artist + "' '" + m_path + "'");
+        const Finished titleSet = Finish(titleRun);
+        const Finished artistSet = Finish(artistRun);
+        CTagFile tag;
+        tag.Link(m_path);
+        const TagFields fields = tag.ReadFields();
+        for (const auto& [finished, expected, actual] :
+             {std::tuple{titleSet, title, fields.title},
+              std::tuple{artistSet, artist, fields.artist}}) {
+            if (finished.status == 0) {
+                EXPECT_EQ(actual, expected);
+                continue;
+            }
+            ++refused;
+            EXPECT_EQ(finished.status, 1);
+            EXPECT_NE(finished.stderrText.find("Another program changed the file after it was "
+                                               "loaded. The file was left as it was."),
+                      std::string::npos)
+                << finished.stderrText;
+        }
+    }
+    // Otherwise the runs never overlapped, and the test showed nothing.
+    EXPECT_GT(refused, 0);
+}
+
+// A program that does not take the lock writes the tag while "set" syncs what it wrote (strace
+// holds the sync back long enough): the read-back finds the other program's bytes, and the
+// Save leaves them rather than putting its old bytes back over them.
+TEST_F(CliSaveFault, AChangeByAProgramWithoutTheLockWhileTheTagIsWrittenIsKept) {
+    if (std::system("strace -o /dev/null true 2>/dev/null") != 0)
+        GTEST_SKIP() << "strace cannot trace here";
+    m_roomy.WriteTo(m_path);
+    FILE* run = Start("set --title 'Ours' '" + m_path + "'", {},
+                      "strace -qq -o /dev/null -e trace=fdatasync -e "
+                      "inject=fdatasync:delay_enter=1000000 ");
+    // Once the new title is in the file, and while the sync is held back, the other program
+    // writes its own title over it.
+    const std::size_t tagSize = m_roomy.Id3v2Tag().size();
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    std::string tag;
+    do {
+        const Mp3Builder::Bytes bytes = Mp3Builder::ReadFile(m_path);
+        tag.assign(bytes.begin(), bytes.begin() + tagSize);
+    } while (tag.find("Ours") == std::string::npos && std::chrono::steady_clock::now() < giveUp);
+    const std::size_t at = tag.find("Ours");
+    ASSERT_NE(at, std::string::npos) << Finish(run).stderrText;
+    PosixFile other(::open(m_path.c_str(), O_WRONLY));
+    ASSERT_TRUE(other.WriteAllAt(at, "Them", 4));
+    const Finished finished = Finish(run);
+    EXPECT_EQ(finished.status, 1);
+    EXPECT_EQ(finished.stderrText, "tageditor-cli: " + m_path +
+                                       ": Another program changed the file while it was saved; "
+                                       "the file keeps that change.\n");
+    EXPECT_EQ(MutagenReport::Read(m_path).Text("TIT2"), "Them");
+    EXPECT_TRUE(m_journals.Journals().empty());
+}
+
+// SIGINT, SIGTERM and SIGHUP while a grown tag's file is written anew, each sent as soon as the
+// temporary file is there: the temporary file goes with the process, and the file stays the old
+// one.
+TEST_F(CliSaveFault, InterruptedWhileTheFileIsWrittenAnewNoTemporaryFileIsLeft) {
+    const std::string title = "A title that makes it grow";
+    m_tight.AudioFrames(10000).WriteTo(m_path);
+    const Mp3Builder::Bytes original = Mp3Builder::ReadFile(m_path);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            if (!Unprivileged::BecomeNobody())
+                ::_exit(3);
+            ::execl(m_cli.c_str(), m_cli.c_str(), "set", "--title", title.c_str(), m_path.c_str(),
+                    static_cast<char*>(nullptr));
+            ::_exit(4);
+        }
+        int status = 0;
+        pid_t ended = 0;
+        while (FilesInFolder() == 2u && (ended = ::waitpid(pid, &status, WNOHANG)) == 0)
+            std::this_thread::yield();
+        if (ended == 0) {
+            ::kill(pid, signal);
+            ::waitpid(pid, &status, 0);
+        }
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal)
+            << "the Save ended before its temporary file was seen: " << status;
+        EXPECT_EQ(Mp3Builder::ReadFile(m_path), original);
+        EXPECT_EQ(FilesInFolder(), 2u) << "the program and the file, nothing else";
+    }
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "Mp3Builder.h"
 #include "MutagenReport.h"
 #include "ScratchDir.h"
+#include "ScratchJournalFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -27,15 +28,20 @@ const std::string kCorpus = TAGEDITOR_TEST_DATA "/fuzz-corpus";
 
 class HostileFiles : public ::testing::Test {
 protected:
-    void RunEach(const std::vector<std::string>& files) const {
+    LoadAndSave::Saves RunEach(const std::vector<std::string>& files) const {
         const LoadAndSave path(m_path);
+        LoadAndSave::Saves all;
         for (const std::string& file : files) {
             SCOPED_TRACE(file);
             const Mp3Builder::Bytes bytes = Mp3Builder::ReadFile(file);
-            path.Run(bytes.data(), bytes.size());
+            const LoadAndSave::Saves saves = path.Run(bytes.data(), bytes.size());
+            all.inPlace += saves.inPlace;
+            all.writtenAnew += saves.writtenAnew;
         }
+        return all;
     }
 
+    ScratchJournalFolder m_journals;
     ScratchDir m_dir;
     std::string m_path = m_dir.File("song.mp3");
 };
@@ -101,10 +107,12 @@ TEST_F(HostileFiles, FilesWithUtf16CommentDescriptionsSaveBothTags) {
     }
 }
 
-TEST_F(HostileFiles, EverySeedOfTheFuzzCorpusLoadsAndSavesSafely) {
+TEST_F(HostileFiles, EverySeedOfTheFuzzCorpusLoadsAndSavesSafelyInPlaceAndWrittenAnew) {
     const std::vector<std::string> files = FilesIn(kCorpus);
     ASSERT_GE(files.size(), 20u);
-    RunEach(files);
+    const LoadAndSave::Saves saves = RunEach(files);
+    EXPECT_GT(saves.inPlace, 0);
+    EXPECT_GT(saves.writtenAnew, 0);
 }
 
 } // namespace

@@ -1,0 +1,153 @@
+#include "InPlaceTagWriter.h"
+
+#include "Id3Inspector.h"
+#include "JournalPlayback.h"
+#include "SaveFailure.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+using SaveFailure::Failed;
+using SaveFailure::FailedWithReason;
+
+namespace {
+
+constexpr std::size_t kId3v1Size = 128;
+// How much of the audio next to each tag is compared before and after the write.
+constexpr std::uint64_t kAudioEdge = 4096;
+
+} // namespace
+
+InPlaceTagWriter::InPlaceTagWriter(const SavePlan& plan, JournalFolder folder)
+    : m_plan(plan), m_folder(std::move(folder)) {}
+
+InPlaceTagWriter::~InPlaceTagWriter() {
+    // A journal whose file may be torn stays for the recovery; otherwise it has done its work.
+    // Its removal need not reach the disk before the Save returns: a journal that comes back
+    // after a crash finds its file holding the new bytes whole, and is dropped.
+    if (!m_journalPath.empty() && !m_fileMayBeTorn)
+        ::unlink(m_journalPath.c_str());
+}
+
+bool InPlaceTagWriter::Fits(const SavePlan& plan) {
+    return plan.id3v2.size() == plan.layout.tagSize && plan.id3v1.size() == kId3v1Size;
+}
+
+SaveResult InPlaceTagWriter::Run(FileIdentity* saved) {
+    for (auto step : {&InPlaceTagWriter::OpenForWriting, &InPlaceTagWriter::ReadOldBytes,
+                      &InPlaceTagWriter::WriteJournal, &InPlaceTagWriter::CheckUnchanged,
+                      &InPlaceTagWriter::WriteNewBytes, &InPlaceTagWriter::Verify}) {
+        const SaveResult result = (this->*step)();
+        if (!result.Saved())
+            return m_fileMayBeTorn ? PutOldBytesBack(result) : result;
+    }
+    struct stat status {};
+    m_file.Stat(&status);
+    *saved = FileIdentity::Of(status);
+    return SaveResult::Success();
+}
+
+SaveResult InPlaceTagWriter::OpenForWriting() {
+    m_file = PosixFile::OpenExistingForUpdate(m_plan.target);
+    struct stat status {};
+    if (!m_file.IsOpen() || !m_file.Stat(&status))
+        return FailedWithReason("The file cannot be written");
+    if (!FileIdentity::Of(status).SameFileAs(m_plan.identity))
+        return SaveFailure::ChangedByAnotherProgram();
+    return SaveResult::Success();
+}
+
+SaveResult InPlaceTagWriter::ReadOldBytes() {
+    const TagLayout& layout = m_plan.layout;
+    m_record.path = m_plan.target;
+    m_record.before = m_plan.identity;
+    m_record.sizeAfter = layout.audioEnd + kId3v1Size;
+    if (layout.tagSize > 0)
+        m_record.regions.push_back({0, m_plan.oldId3v2, m_plan.id3v2});
+    std::string oldId3v1(layout.hasId3v1 ? kId3v1Size : 0, '\0');
+    if (m_plan.source.ReadAt(layout.audioEnd, oldId3v1.data(), oldId3v1.size()) !=
+        static_cast<long long>(oldId3v1.size()))
+        return FailedWithReason("The file could not be read");
+    m_record.regions.push_back({layout.audioEnd, oldId3v1, m_plan.id3v1});
+    if (!ReadAudioEdges(m_plan.source, &m_audioEdges))
+        return FailedWithReason("The file could not be read");
+    return SaveResult::Success();
+}
+
+bool InPlaceTagWriter::ReadAudioEdges(const PosixFile& file, std::string* edges) const {
+    const TagLayout& layout = m_plan.layout;
+    const std::uint64_t edge = std::min(kAudioEdge, layout.AudioSize());
+    edges->assign(2 * edge, '\0');
+    return file.ReadAt(layout.audioBegin, edges->data(), edge) == static_cast<long long>(edge) &&
+           file.ReadAt(layout.audioEnd - edge, edges->data() + edge, edge) ==
+               static_cast<long long>(edge);
+}
+
+SaveResult InPlaceTagWriter::WriteJournal() {
+    const std::string path = m_folder.JournalPathFor(m_plan.identity);
+    PosixFile journal(
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!journal.IsOpen() && errno == EEXIST)
+        return Failed("A save of this file that was interrupted earlier could not be undone yet.");
+    if (!journal.IsOpen())
+        return FailedWithReason("The rollback journal could not be created in " + m_folder.Path());
+    m_journalPath = path;
+    const std::string bytes = m_record.Encode();
+    if (!journal.WriteAll(bytes.data(), bytes.size()) || !journal.Sync() || !m_folder.Sync())
+        return FailedWithReason("The rollback journal could not be written to " + m_folder.Path());
+    return SaveResult::Success();
+}
+
+// The last look before writing, for programs that do not take the lock: the file must still be
+// as found, its tags the very bytes the journal keeps.
+SaveResult InPlaceTagWriter::CheckUnchanged() {
+    struct stat status {};
+    struct stat atPath {};
+    if (!m_file.Stat(&status) || FileIdentity::Of(status) != m_plan.identity ||
+        ::stat(m_plan.target.c_str(), &atPath) != 0 ||
+        !FileIdentity::Of(atPath).SameFileAs(m_plan.identity) ||
+        JournalPlayback::Examine(m_record, m_file) != JournalPlayback::State::Untouched)
+        return SaveFailure::ChangedByAnotherProgram();
+    return SaveResult::Success();
+}
+
+SaveResult InPlaceTagWriter::WriteNewBytes() {
+    m_fileMayBeTorn = true;
+    for (const JournalRecord::Region& region : m_record.regions)
+        if (!m_file.WriteAllAt(region.offset, region.newBytes.data(), region.newBytes.size()))
+            return FailedWithReason("Writing the new tags failed");
+    if (!m_file.SyncData())
+        return FailedWithReason("Writing the new tags to disk failed");
+    return SaveResult::Success();
+}
+
+// Reads the file back: the new tags whole, the audio next to them as it was, and tags this
+// program would load again, laid out as before.
+SaveResult InPlaceTagWriter::Verify() {
+    // Bytes that are neither the old nor the new ones were written by a program that does not
+    // take the lock, after this Save wrote: the later change is theirs, and putting the old
+    // bytes back would undo it too.
+    if (JournalPlayback::Examine(m_record, m_file) == JournalPlayback::State::Changed) {
+        m_fileMayBeTorn = false;
+        return SaveFailure::ChangedWhileSaved();
+    }
+    const TagLayout& before = m_plan.layout;
+    const TagInspection reread = Id3Inspector::Inspect(m_file);
+    std::string audioEdges;
+    if (!JournalPlayback::HoldsNewBytes(m_record, m_file) || !ReadAudioEdges(m_file, &audioEdges) ||
+        audioEdges != m_audioEdges || !reread.Accepted() ||
+        reread.layout.tagSize != before.tagSize || reread.layout.audioEnd != before.audioEnd ||
+        !reread.layout.hasId3v1)
+        return Failed("The file did not read back as written.");
+    m_fileMayBeTorn = false;
+    return SaveResult::Success();
+}
+
+SaveResult InPlaceTagWriter::PutOldBytesBack(const SaveResult& failure) {
+    if (!JournalPlayback::PutBack(m_record, m_file))
+        return SaveFailure::NotPutBack(failure);
+    m_fileMayBeTorn = false;
+    return failure;
+}

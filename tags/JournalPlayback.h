@@ -1,0 +1,27 @@
+#pragma once
+
+#include "JournalRecord.h"
+
+class PosixFile;
+
+// Compares a file with the journal of a Save that wrote it in place, and puts the journal's old
+// bytes back into it.
+class JournalPlayback {
+public:
+    enum class State {
+        Untouched, // every byte is still the old one
+        Finished,  // every byte is the new one: the Save's writes all landed
+        Torn,      // a mixture of old and new bytes: the Save stopped in the middle
+        Changed,   // bytes that are neither, or a size no Save step makes: someone else wrote it
+        Unreadable,
+    };
+
+    static State Examine(const JournalRecord& record, const PosixFile& file);
+    // Whether the file holds every new byte and has its new size. (A Save that changes no
+    // byte leaves a file that Examine calls Untouched.)
+    static bool HoldsNewBytes(const JournalRecord& record, const PosixFile& file);
+
+    // Writes the old bytes back, cuts the file to its old size, gives it back its modification
+    // time (where the user may) and syncs it. False with errno set when that failed.
+    static bool PutBack(const JournalRecord& record, const PosixFile& file);
+};

@@ -1,0 +1,44 @@
+#include "SaveFailure.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+const char* const kUnchanged = " The file was left as it was.";
+
+} // namespace
+
+namespace SaveFailure {
+
+SaveResult Failed(std::string what) {
+    if (what.empty() || what.back() != '.')
+        what += '.';
+    return {SaveResult::Outcome::Failed, what + kUnchanged};
+}
+
+SaveResult FailedWithReason(const std::string& what) {
+    return Failed(what + ": " + std::strerror(errno));
+}
+
+SaveResult NotPutBack(const SaveResult& failure) {
+    std::string what = failure.reason;
+    if (what.size() >= std::strlen(kUnchanged) &&
+        what.compare(what.size() - std::strlen(kUnchanged), std::string::npos, kUnchanged) == 0)
+        what.resize(what.size() - std::strlen(kUnchanged));
+    return {SaveResult::Outcome::Failed,
+            what + " Putting the old tags back failed too (" + std::strerror(errno) +
+                "); they will be put back the next time the editor or tageditor-cli starts."};
+}
+
+SaveResult ChangedByAnotherProgram() {
+    return {SaveResult::Outcome::Refused,
+            std::string("Another program changed the file after it was loaded.") + kUnchanged};
+}
+
+SaveResult ChangedWhileSaved() {
+    return {SaveResult::Outcome::Failed,
+            "Another program changed the file while it was saved; the file keeps that change."};
+}
+
+} // namespace SaveFailure

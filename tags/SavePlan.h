@@ -1,0 +1,20 @@
+#pragma once
+
+#include "FileIdentity.h"
+#include "TagLayout.h"
+
+#include <string>
+
+class PosixFile;
+
+// A Save as TagFileWriter has prepared it, holding the file's lock: the file as found (and as
+// expected), and the tags to write into it.
+struct SavePlan {
+    std::string target;      // the real path, symbolic links resolved
+    const PosixFile& source; // the file, open for reading and locked by this Save
+    FileIdentity identity;   // the file as found, as it must still be when it is written
+    TagLayout layout;
+    std::string oldId3v2; // the ID3v2 tag as the file holds it; empty when none
+    std::string id3v2;    // the new ID3v2 tag; empty for none
+    std::string id3v1;    // the new ID3v1 tag
+};

@@ -1,0 +1,226 @@
+#include "TagFileReplacement.h"
+
+#include "Id3Inspector.h"
+#include "PosixFile.h"
+#include "SaveFailure.h"
+#include "TempFileSignalCleanup.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <random>
+#include <sys/xattr.h>
+#include <unistd.h>
+#include <vector>
+
+using SaveFailure::Failed;
+using SaveFailure::FailedWithReason;
+
+namespace {
+
+constexpr std::size_t kCopyChunk = 1 << 20;
+// Leaves room for the temporary name's prefix and suffix within the file system's name limit.
+constexpr std::size_t kMaxBaseNameInTempName = 200;
+constexpr int kTempNameAttempts = 100;
+
+std::string RandomSuffix(std::random_device& random) {
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::uniform_int_distribution<std::size_t> letter(0, sizeof kLetters - 2);
+    std::string suffix(6, ' ');
+    for (char& c : suffix)
+        c = kLetters[letter(random)];
+    return suffix;
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string BaseNameOf(const std::string& path) {
+    return path.substr(path.rfind('/') + 1);
+}
+
+// Copies the extended attributes, access control lists among them. Only a list that cannot be
+// copied fails the Save: other attributes (a security label, say) may be beyond what the user
+// is allowed to set, and are not the file's permissions.
+bool CopyExtendedAttributes(int from, int to) {
+    const ssize_t listSize = ::flistxattr(from, nullptr, 0);
+    if (listSize <= 0)
+        return true;
+    std::vector<char> names(static_cast<std::size_t>(listSize));
+    const ssize_t got = ::flistxattr(from, names.data(), names.size());
+    for (std::size_t at = 0; got > 0 && at < static_cast<std::size_t>(got);) {
+        const char* name = names.data() + at;
+        at += std::strlen(name) + 1;
+        const bool isAcl = std::strncmp(name, "system.posix_acl_", 17) == 0;
+        const ssize_t valueSize = ::fgetxattr(from, name, nullptr, 0);
+        std::vector<char> value(static_cast<std::size_t>(std::max<ssize_t>(valueSize, 0)));
+        const bool copied = valueSize >= 0 &&
+                            ::fgetxattr(from, name, value.data(), value.size()) == valueSize &&
+                            ::fsetxattr(to, name, value.data(), value.size(), 0) == 0;
+        if (!copied && isAcl)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+TagFileReplacement::TagFileReplacement(const SavePlan& plan) : m_plan(plan) {}
+
+TagFileReplacement::~TagFileReplacement() {
+    if (!m_tempPath.empty())
+        ::unlink(m_tempPath.c_str());
+}
+
+SaveResult TagFileReplacement::Run(FileIdentity* saved) {
+    for (auto step : {&TagFileReplacement::CreateTemp, &TagFileReplacement::WriteNewFile,
+                      &TagFileReplacement::KeepOwnerAndMode, &TagFileReplacement::Sync,
+                      &TagFileReplacement::Verify, &TagFileReplacement::CheckUnchanged,
+                      &TagFileReplacement::Commit}) {
+        SaveResult result = (this->*step)();
+        if (!result.Saved())
+            return result;
+    }
+    struct stat status {};
+    m_temp.Stat(&status);
+    *saved = FileIdentity::Of(status);
+    return SaveResult::Success();
+}
+
+// Named like mkstemp's files, but armed for signals before it exists: no signal can then come
+// between its creation and its cleanup. A name that is taken belongs to a Save of the same file
+// that was killed (Saves of one file hold its lock), so the cleanup of that name harms nothing.
+SaveResult TagFileReplacement::CreateTemp() {
+    const std::string prefix = FolderOf(m_plan.target) + "/." +
+                               BaseNameOf(m_plan.target).substr(0, kMaxBaseNameInTempName) +
+                               ".tagsave-";
+    std::random_device random;
+    for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
+        std::string path = prefix + RandomSuffix(random);
+        m_signalCleanup.reset();
+        m_signalCleanup = std::make_unique<TempFileSignalCleanup>(path);
+        m_temp = PosixFile(::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+        if (m_temp.IsOpen()) {
+            m_tempPath = std::move(path);
+            return SaveResult::Success();
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    const SaveResult failure = FailedWithReason("The folder holding the file cannot be written to");
+    m_signalCleanup.reset();
+    return failure;
+}
+
+SaveResult TagFileReplacement::WriteNewFile() {
+    const TagLayout& layout = m_plan.layout;
+    if (!m_temp.WriteAll(m_plan.id3v2.data(), m_plan.id3v2.size()))
+        return FailedWithReason("Writing the new tags failed");
+    std::vector<char> chunk(ChunkSize());
+    for (std::uint64_t pos = layout.audioBegin; pos < layout.audioEnd;) {
+        const std::size_t want = std::min<std::uint64_t>(chunk.size(), layout.audioEnd - pos);
+        const long long got = m_plan.source.ReadAt(pos, chunk.data(), want);
+        if (got < 0)
+            return FailedWithReason("Reading the audio failed");
+        if (static_cast<std::size_t>(got) != want)
+            return Failed("The file became shorter while it was saved.");
+        if (!m_temp.WriteAll(chunk.data(), want))
+            return FailedWithReason("Writing the audio failed");
+        pos += want;
+    }
+    if (!m_temp.WriteAll(m_plan.id3v1.data(), m_plan.id3v1.size()))
+        return FailedWithReason("Writing the new tags failed");
+    return SaveResult::Success();
+}
+
+std::size_t TagFileReplacement::ChunkSize() const {
+    return static_cast<std::size_t>(
+        std::clamp<std::uint64_t>(m_plan.layout.AudioSize(), 1, kCopyChunk));
+}
+
+SaveResult TagFileReplacement::KeepOwnerAndMode() {
+    struct stat before {};
+    struct stat temp {};
+    if (!m_plan.source.Stat(&before) || !m_temp.Stat(&temp))
+        return FailedWithReason("The new file could not be checked");
+    // Owner first: changing it clears set-user-id and set-group-id bits.
+    if ((temp.st_uid != before.st_uid || temp.st_gid != before.st_gid) &&
+        ::fchown(m_temp.Fd(), before.st_uid, before.st_gid) != 0)
+        return FailedWithReason("The file's owner could not be kept");
+    if (::fchmod(m_temp.Fd(), before.st_mode & 07777) != 0)
+        return FailedWithReason("The file's permissions could not be kept");
+    if (!CopyExtendedAttributes(m_plan.source.Fd(), m_temp.Fd()))
+        return FailedWithReason("The file's access control list could not be kept");
+    return SaveResult::Success();
+}
+
+SaveResult TagFileReplacement::Sync() {
+    if (!m_temp.Sync())
+        return FailedWithReason("Writing the new file to disk failed");
+    return SaveResult::Success();
+}
+
+// Reads the new file back: the tags as rendered, the audio byte for byte as the old file has
+// it, and a tag this program would load again.
+SaveResult TagFileReplacement::Verify() {
+    const TagLayout& layout = m_plan.layout;
+    const SaveResult bad = Failed("The new file did not read back as written.");
+    const std::uint64_t audioBegin = m_plan.id3v2.size();
+    const std::uint64_t expectedSize = audioBegin + layout.AudioSize() + m_plan.id3v1.size();
+    struct stat temp {};
+    if (!m_temp.Stat(&temp) || static_cast<std::uint64_t>(temp.st_size) != expectedSize)
+        return bad;
+    if (!SameBytes(0, m_plan.id3v2) || !SameBytes(audioBegin + layout.AudioSize(), m_plan.id3v1))
+        return bad;
+    std::vector<char> written(ChunkSize());
+    std::vector<char> original(ChunkSize());
+    for (std::uint64_t done = 0; done < layout.AudioSize();) {
+        const std::size_t want = std::min<std::uint64_t>(written.size(), layout.AudioSize() - done);
+        if (m_temp.ReadAt(audioBegin + done, written.data(), want) !=
+                static_cast<long long>(want) ||
+            m_plan.source.ReadAt(layout.audioBegin + done, original.data(), want) !=
+                static_cast<long long>(want) ||
+            std::memcmp(written.data(), original.data(), want) != 0)
+            return bad;
+        done += want;
+    }
+    const TagInspection reread = Id3Inspector::Inspect(m_temp);
+    if (!reread.Accepted() || reread.layout.tagSize != audioBegin ||
+        reread.layout.hasId3v1 != !m_plan.id3v1.empty())
+        return bad;
+    return SaveResult::Success();
+}
+
+bool TagFileReplacement::SameBytes(std::uint64_t offset, const std::string& expected) const {
+    std::string actual(expected.size(), '\0');
+    return m_temp.ReadAt(offset, actual.data(), actual.size()) ==
+               static_cast<long long>(actual.size()) &&
+           actual == expected;
+}
+
+// A program that does not take the lock may have written the file or put another in its place
+// meanwhile.
+SaveResult TagFileReplacement::CheckUnchanged() {
+    struct stat now {};
+    struct stat atPath {};
+    if (!m_plan.source.Stat(&now) || ::stat(m_plan.target.c_str(), &atPath) != 0 ||
+        FileIdentity::Of(now) != m_plan.identity ||
+        !FileIdentity::Of(atPath).SameFileAs(m_plan.identity))
+        return SaveFailure::ChangedByAnotherProgram();
+    return SaveResult::Success();
+}
+
+SaveResult TagFileReplacement::Commit() {
+    if (::rename(m_tempPath.c_str(), m_plan.target.c_str()) != 0)
+        return FailedWithReason("The new file could not be put in place");
+    m_tempPath.clear();
+    m_signalCleanup.reset();
+    // The rename itself reaches the disk with the folder.
+    PosixFile folder(::open(FolderOf(m_plan.target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.IsOpen())
+        folder.Sync();
+    return SaveResult::Success();
+}

@@ -1,0 +1,231 @@
+// What the recovery at start-up does with the journals that interrupted in-place Saves left:
+// a torn file gets its old tags back whole (and the user hears of it once), and nothing is ever
+// written into a file that is not the one the journal was written for.
+#include "JournalRecovery.h"
+#include "FileIdentity.h"
+#include "InterruptedSave.h"
+#include "JournalFolder.h"
+#include "Mp3Builder.h"
+#include "ScratchDir.h"
+#include "ScratchJournalFolder.h"
+#include "Unprivileged.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace {
+
+using Bytes = Mp3Builder::Bytes;
+namespace fs = std::filesystem;
+
+FileIdentity IdentityOf(const std::string& path) {
+    struct stat status {};
+    ::stat(path.c_str(), &status);
+    return FileIdentity::Of(status);
+}
+
+class Recovery : public ::testing::Test {
+protected:
+    void Create(const Mp3Builder& file, const std::string& path) {
+        file.WriteTo(path);
+        m_original = Mp3Builder::ReadFile(path);
+    }
+
+    ScratchJournalFolder m_journals;
+    ScratchDir m_dir;
+    std::string m_path = m_dir.File("song.mp3");
+    Mp3Builder m_file = Mp3Builder().TextFrame("TIT2", "Old").Padding(40).AudioFrames(3);
+    Bytes m_original;
+};
+
+// Every length of a write cut short, in a file with and without an ID3v1 tag (which a Save
+// then adds at the end).
+TEST_F(Recovery, AFileLeftTornAtAnyByteGetsItsOldTagsAndTimeBackAndIsNamedOnce) {
+    for (const Mp3Builder& file : {m_file, Mp3Builder(m_file).Id3v1({"Old", "", "", "", ""})}) {
+        Create(file, m_path);
+        const std::size_t total = InterruptedSave(m_path).Size();
+        int restored = 0;
+        for (std::size_t written = 0; written < total; ++written) {
+            SCOPED_TRACE(written);
+            Mp3Builder::WriteFile(m_path, m_original);
+            const InterruptedSave save(m_path);
+            save.Leave(written);
+            const std::vector<RecoveryReport> reports = JournalRecovery::PlayBackAll();
+            ASSERT_EQ(Mp3Builder::ReadFile(m_path), m_original);
+            EXPECT_TRUE(m_journals.Journals().empty());
+            ASSERT_LE(reports.size(), 1u);
+            if (reports.empty())
+                continue;
+            ++restored;
+            EXPECT_EQ(IdentityOf(m_path), save.Record().before);
+            EXPECT_EQ(reports[0].outcome, RecoveryReport::Outcome::Restored);
+            EXPECT_EQ(reports[0].path, save.Record().path);
+            EXPECT_EQ(reports[0].message,
+                      "A save of this file was interrupted; its old tags have been put back.");
+            EXPECT_TRUE(JournalRecovery::PlayBackAll().empty()) << "told once";
+        }
+        // Only the ten bytes of the tag's header are the same in the old and the new tags.
+        EXPECT_EQ(restored, static_cast<int>(total) - 11);
+    }
+}
+
+// A journal left behind after the Save's writes all landed (its removal may not reach the disk
+// before a power cut) must not undo a Save that was reported done.
+TEST_F(Recovery, AFileThatHoldsAllTheNewBytesKeepsThemQuietly) {
+    Create(m_file, m_path);
+    const InterruptedSave save(m_path);
+    save.Leave(save.Size());
+    const Bytes saved = Mp3Builder::ReadFile(m_path);
+    ASSERT_NE(saved, m_original);
+    EXPECT_TRUE(JournalRecovery::PlayBackAll().empty());
+    EXPECT_EQ(Mp3Builder::ReadFile(m_path), saved);
+    EXPECT_TRUE(m_journals.Journals().empty());
+}
+
+// Killed while it wrote its journal: the file was not touched yet, and a journal that does not
+// check out is dropped rather than played back.
+TEST_F(Recovery, AJournalCutShortOrDamagedIsDroppedAndTheFileLeftAlone) {
+    Create(m_file, m_path);
+    const InterruptedSave save(m_path);
+    save.Leave(0);
+    const std::string journal = JournalFolder::ForSaving().JournalPathFor(save.Record().before);
+    const std::string whole = save.Record().Encode();
+    std::vector<std::string> broken;
+    for (std::size_t cut = 0; cut < whole.size(); cut += 7)
+        broken.push_back(whole.substr(0, cut));
+    for (std::size_t flip = 0; flip < whole.size(); flip += 11) {
+        broken.push_back(whole);
+        broken.back()[flip] ^= 0x20;
+    }
+    for (const std::string& bytes : broken) {
+        Mp3Builder::WriteFile(journal, Bytes(bytes.begin(), bytes.end()));
+        EXPECT_TRUE(JournalRecovery::PlayBackAll().empty());
+        EXPECT_FALSE(fs::exists(journal)) << bytes.size();
+        ASSERT_EQ(Mp3Builder::ReadFile(m_path), m_original);
+    }
+}
+
+TEST_F(Recovery, AFileChangedReplacedOrDeletedSinceIsNotWrittenAndTheUserIsTold) {
+    const std::string changedText = "A save of this file was interrupted, and the file has been "
+                                    "changed since, so its old tags were not put back.";
+    const std::string goneText = "A save of this file was interrupted, and the file has been "
+                                 "moved, replaced or deleted since, so its old tags were not put "
+                                 "back.";
+    const auto expectOneReport = [&](const std::string& text) {
+        const std::vector<RecoveryReport> reports = JournalRecovery::PlayBackAll();
+        ASSERT_EQ(reports.size(), 1u);
+        EXPECT_EQ(reports[0].outcome, RecoveryReport::Outcome::NotRestored);
+        EXPECT_EQ(reports[0].message, text);
+        EXPECT_TRUE(m_journals.Journals().empty());
+    };
+
+    Create(m_file, m_path);
+    InterruptedSave(m_path).Leave(20);
+    Bytes changed = Mp3Builder::ReadFile(m_path);
+    changed[15] = 'Z'; // neither the old byte nor the new one
+    Mp3Builder::WriteFile(m_path, changed);
+    expectOneReport(changedText);
+    EXPECT_EQ(Mp3Builder::ReadFile(m_path), changed);
+
+    Create(m_file, m_path);
+    InterruptedSave(m_path).Leave(20);
+    Mp3Builder(m_file).Id3v1({"Replaced", "", "", "", ""}).WriteTo(m_path + ".new");
+    fs::rename(m_path + ".new", m_path);
+    const Bytes replacement = Mp3Builder::ReadFile(m_path);
+    expectOneReport(goneText);
+    EXPECT_EQ(Mp3Builder::ReadFile(m_path), replacement);
+
+    Create(m_file, m_path);
+    InterruptedSave(m_path).Leave(20);
+    fs::remove(m_path);
+    expectOneReport(goneText);
+    EXPECT_FALSE(fs::exists(m_path));
+}
+
+// As the file's folder would be while its disk is not mounted.
+TEST_F(Recovery, AJournalWhoseFilesFolderIsMissingIsKeptForLater) {
+    const std::string folder = m_dir.File("disk");
+    fs::create_directory(folder);
+    const std::string path = folder + "/song.mp3";
+    Create(m_file, path);
+    InterruptedSave(path).Leave(20);
+    fs::rename(folder, m_dir.File("unmounted"));
+    EXPECT_TRUE(JournalRecovery::PlayBackAll().empty());
+    EXPECT_EQ(m_journals.Journals().size(), 1u);
+    fs::rename(m_dir.File("unmounted"), folder);
+    EXPECT_EQ(JournalRecovery::PlayBackAll().size(), 1u);
+    EXPECT_EQ(Mp3Builder::ReadFile(path), m_original);
+}
+
+TEST_F(Recovery, JournalsOfSeveralFilesAreAllPlayedBack) {
+    const std::string other = m_dir.File("other.mp3");
+    Create(m_file, other);
+    const Bytes otherOriginal = m_original;
+    Create(m_file, m_path);
+    InterruptedSave(m_path).Leave(30);
+    InterruptedSave(other).Leave(50);
+    ASSERT_EQ(m_journals.Journals().size(), 2u);
+    const std::vector<RecoveryReport> reports = JournalRecovery::PlayBackAll();
+    EXPECT_EQ(reports.size(), 2u);
+    EXPECT_EQ(Mp3Builder::ReadFile(m_path), m_original);
+    EXPECT_EQ(Mp3Builder::ReadFile(other), otherOriginal);
+}
+
+// A Save of the file that is still running holds its lock; the journal is its own business.
+TEST_F(Recovery, AJournalWhoseFileIsLockedIsLeftToTheSaveThatHoldsIt) {
+    Create(m_file, m_path);
+    InterruptedSave(m_path).Leave(30);
+    const Bytes torn = Mp3Builder::ReadFile(m_path);
+    const int locked = ::open(m_path.c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(locked, LOCK_EX), 0);
+    EXPECT_TRUE(JournalRecovery::PlayBackAll().empty());
+    EXPECT_EQ(Mp3Builder::ReadFile(m_path), torn);
+    EXPECT_EQ(m_journals.Journals().size(), 1u);
+    ::close(locked);
+    EXPECT_EQ(JournalRecovery::PlayBackAll().size(), 1u);
+    EXPECT_EQ(Mp3Builder::ReadFile(m_path), m_original);
+}
+
+TEST_F(Recovery, AFileThatCannotBeWrittenNowKeepsItsJournalForTheNextStart) {
+    Create(m_file, m_path);
+    InterruptedSave(m_path).Leave(30);
+    const Bytes torn = Mp3Builder::ReadFile(m_path);
+    fs::permissions(m_path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    for (const auto& entry : fs::recursive_directory_iterator(m_journals.StateHome()))
+        ASSERT_TRUE(Unprivileged::GiveToNobody(entry.path().string()));
+    ASSERT_TRUE(Unprivileged::GiveToNobody(m_journals.StateHome()));
+    const std::string result = Unprivileged::InChild([] {
+        std::string told;
+        for (const RecoveryReport& report : JournalRecovery::PlayBackAll())
+            told += report.message + "|";
+        return told;
+    });
+    EXPECT_EQ(result, "A save of this file was interrupted, and its old tags could not be put "
+                      "back: Permission denied. The next start will try again.|");
+    EXPECT_EQ(Mp3Builder::ReadFile(m_path), torn);
+    EXPECT_EQ(m_journals.Journals().size(), 1u);
+}
+
+TEST_F(Recovery, TheJournalFolderFollowsXdgStateHomeElseTheHomeFolder) {
+    const char* home = std::getenv("HOME");
+    const std::string savedHome = home ? home : "";
+    ::setenv("HOME", "/home/someone", 1);
+    ::setenv("XDG_STATE_HOME", "/var/state", 1);
+    EXPECT_EQ(JournalFolder::Location(), "/var/state/tageditor");
+    ::setenv("XDG_STATE_HOME", "relative/state", 1); // not allowed to count
+    EXPECT_EQ(JournalFolder::Location(), "/home/someone/.local/state/tageditor");
+    ::setenv("XDG_STATE_HOME", "", 1);
+    EXPECT_EQ(JournalFolder::Location(), "/home/someone/.local/state/tageditor");
+    ::unsetenv("XDG_STATE_HOME");
+    EXPECT_EQ(JournalFolder::Location(), "/home/someone/.local/state/tageditor");
+    ::unsetenv("HOME");
+    EXPECT_NE(JournalFolder::Location().find("/.local/state/tageditor"), std::string::npos);
+    ::setenv("HOME", savedHome.c_str(), 1);
+}
+
+} // namespace
