@@ -119,7 +119,9 @@ touch "$stamp"
 # only at 20 s; units slower than 2 s are kept as slow-unit-* and replayed afterwards, where a
 # real hang shows as processor time.
 set +e
-ASAN_OPTIONS=detect_leaks=0:quarantine_size_mb=64 \
+# Debian's id3lib frees its frame iterators through a base class without a virtual destructor
+# (see scripts/test.sh); the instrumented build does not report that, the packaged one would.
+ASAN_OPTIONS=detect_leaks=0:quarantine_size_mb=64:new_delete_type_mismatch=0 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     nice -n "${FUZZ_NICENESS:-10}" "$build/tests/fuzz/tag_fuzzer" \
     -max_total_time="$seconds" -timeout=20 -report_slow_units=2 -rss_limit_mb=512 \
@@ -136,7 +138,7 @@ echo "crashes, timeouts and out-of-memory inputs: $(find "$build/artifacts" -new
 hangs=0
 TIMEFORMAT='%U %S'
 for unit in $(find "$build/artifacts" -newer "$stamp" \( -name 'slow-unit-*' -o -name 'timeout-*' \)); do
-    cpu=$( { time ASAN_OPTIONS=detect_leaks=0 "$build/tests/fuzz/tag_fuzzer" -timeout=60 "$unit" \
+    cpu=$( { time ASAN_OPTIONS=detect_leaks=0:new_delete_type_mismatch=0 "$build/tests/fuzz/tag_fuzzer" -timeout=60 "$unit" \
              >/dev/null 2>&1; } 2>&1 | awk '{ print $1 + $2 }')
     echo "$(basename "$unit") replayed: $cpu s of processor time"
     awk -v cpu="$cpu" 'BEGIN { exit !(cpu >= 2) }' && hangs=$((hangs + 1))
