@@ -58,6 +58,7 @@ CFlatHeaderCtrl::CFlatHeaderCtrl(QWidget* parent) : QHeaderView(Qt::Horizontal, 
     // Every paint covers its whole clip box, so the background is never erased first.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAutoFillBackground(false);
+    SetSortIndicator(-1, false);
     ReadColours();
 }
 
@@ -79,16 +80,17 @@ void CFlatHeaderCtrl::setModel(QAbstractItemModel* model) {
     }
 }
 
+// What the arrow shows is kept in QHeaderView's own indicator, which this header never shows
+// itself; whoever sorts decides what goes in it.
 void CFlatHeaderCtrl::SetSortIndicator(int column, bool ascending) {
-    m_nSortItem = column;
-    m_bAscending = ascending;
+    setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
     viewport()->update();
 }
 
 int CFlatHeaderCtrl::GetSortIndicator(bool* ascending) const {
     if (ascending)
-        *ascending = m_bAscending;
-    return m_nSortItem;
+        *ascending = sortIndicatorOrder() == Qt::AscendingOrder;
+    return sortIndicatorSection();
 }
 
 int CFlatHeaderCtrl::SetHotDivider(const QPoint& screenPoint) {
@@ -340,10 +342,6 @@ bool CFlatHeaderCtrl::IsLeftButtonHeld() const {
     return m_nButtonFlags.testFlag(Qt::LeftButton);
 }
 
-IHeaderDragListener* CFlatHeaderCtrl::DragListener() const {
-    return dynamic_cast<IHeaderDragListener*>(parentWidget());
-}
-
 void CFlatHeaderCtrl::DrawHeader(QPainter& painter, const QRect& clip) const {
     painter.fillRect(clip, m_crFace);
     painter.setFont(font());
@@ -371,7 +369,8 @@ void CFlatHeaderCtrl::DrawHeader(QPainter& painter, const QRect& clip) const {
             painter.restore();
         } else {
             DrawItemContent(painter, itemRect.adjusted(m_nContentMargin, 0, -m_nContentMargin, 0),
-                            data, item == m_nSortItem, m_bAscending);
+                            data, item == sortIndicatorSection(),
+                            sortIndicatorOrder() == Qt::AscendingOrder);
             if (IsLeftButtonHeld() && item == m_nHitItem && m_hitInfo.place == HitPlace::OnItem) {
                 painter.save();
                 painter.setCompositionMode(QPainter::RasterOp_NotDestination);
@@ -427,8 +426,7 @@ void CFlatHeaderCtrl::AbandonPress(Qt::MouseButtons buttons) {
 }
 
 void CFlatHeaderCtrl::BeginColumnDrag() {
-    IHeaderDragListener* listener = DragListener();
-    if (!listener || !listener->OnBeginDrag(*this, m_nHitItem)) {
+    if (!m_pDragListener || !m_pDragListener->OnBeginDrag(*this, m_nHitItem)) {
         const QRect itemRect = ItemRect(m_nHitItem);
         m_pFloatWnd = CHeaderFloatWnd::CreateFor(
             QRect(viewport()->mapToGlobal(itemRect.topLeft()), itemRect.size()), *this, m_nHitItem);
@@ -452,8 +450,7 @@ void CFlatHeaderCtrl::DragColumnTo(const QPoint& point, const QPoint& screenPoin
 }
 
 void CFlatHeaderCtrl::EndColumnDrag() {
-    IHeaderDragListener* listener = DragListener();
-    const bool vetoed = listener && listener->OnEndDrag(*this, m_nHitItem);
+    const bool vetoed = m_pDragListener && m_pDragListener->OnEndDrag(*this, m_nHitItem);
     if (!vetoed && m_nDropPos >= 0)
         moveSection(m_nHitOrder, ColumnDrag::DestinationOrder(m_nHitOrder, m_nDropPos));
     m_pFloatWnd.reset();

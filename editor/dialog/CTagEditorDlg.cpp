@@ -74,7 +74,8 @@ QLabel* CreateLabel(QWidget* parent, const char* text, const QRect& rect,
                     const CDialogUnits& units) {
     auto* label = new QLabel(Text(text), parent);
     QRect pixels = units.ToPixels(rect);
-    // The template's widths fit its own font; a wider UI font must not cut a label short.
+    // The layout table's widths (EditorLayout.h) fit its own font; a wider UI font must not cut
+    // a label short.
     pixels.setWidth(std::max(pixels.width(), label->sizeHint().width()));
     label->setGeometry(pixels);
     return label;
@@ -82,7 +83,7 @@ QLabel* CreateLabel(QWidget* parent, const char* text, const QRect& rect,
 
 } // namespace
 
-CTagEditorDlg::CTagEditorDlg(IMessageBoxes& boxes, QWidget* parent, IMediaPlayerFactory* players)
+CTagEditorDlg::CTagEditorDlg(IMessageBoxes& boxes, QWidget* parent)
     : QDialog(parent), m_boxes(boxes), m_exchange(boxes),
       m_pDesktopFileChooser(std::make_unique<CFileDialogChooser>()),
       m_pFileChooser(m_pDesktopFileChooser.get()) {
@@ -101,11 +102,8 @@ CTagEditorDlg::CTagEditorDlg(IMessageBoxes& boxes, QWidget* parent, IMediaPlayer
     CreateStatusBar();
     CreateToolBar();
     CreateProtectionLine();
-    if (players == nullptr) {
-        m_mediaWindows = std::make_unique<CMediaWindowFactory>(m_client, PlayBarGeometry());
-        players = m_mediaWindows.get();
-    }
-    m_playback = std::make_unique<CPlayback>(*players);
+    m_mediaWindows = std::make_unique<CMediaWindowFactory>(m_client, PlayBarGeometry());
+    SetMediaPlayerFactory(nullptr);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -128,7 +126,7 @@ void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
     m_client = new QWidget(this);
     m_client->setFixedSize(units.ToPixels(kDialogSize));
 
-    // Created in template order, which makes it the tab order.
+    // Created in the order of the layout table (EditorLayout.h), which makes it the tab order.
     m_lstFiles = new CFileListCtrl(m_client);
     m_lstFiles->setObjectName(QStringLiteral("IDC_FILE_LIST"));
     m_lstFiles->setGeometry(units.ToPixels(kFileList));
@@ -172,7 +170,7 @@ void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
     m_cbGenre->setMaxVisibleItems(kGenreRowsShown);
 
     m_edComments = CreateTextField(QStringLiteral("IDC_COMMENTS"), kComments, units);
-    // One line of text, drawn in a tall box as the template has it: the text sits at the top.
+    // One line of text, drawn in a tall box as the layout table has it: the text sits at the top.
     m_edComments->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     setTabOrder(m_lstFiles, m_edTitle);
@@ -381,6 +379,10 @@ void CTagEditorDlg::SetFileChooser(IFileChooser* chooser) {
     m_pFileChooser = chooser != nullptr ? chooser : m_pDesktopFileChooser.get();
 }
 
+void CTagEditorDlg::SetMediaPlayerFactory(IMediaPlayerFactory* players) {
+    m_playback = std::make_unique<CPlayback>(players != nullptr ? *players : *m_mediaWindows);
+}
+
 void CTagEditorDlg::OnRemoveFile() {
     if (m_lstFiles->GetItemCount() == 0) {
         m_boxes.Notify(Text(FileListTexts::kNoFilesToRemove), IMessageBoxes::Icon::Information);
@@ -459,7 +461,6 @@ void CTagEditorDlg::OnClickFileList(int row) {
     if (KeepsUnsavedEdits(row))
         return;
     m_lstFiles->SetItemSelectedFocused(row);
-    m_strCurrentFile = m_lstFiles->GetItemText(row);
     LinkRow(row);
 }
 

@@ -30,9 +30,7 @@ struct TagFields;
 class CTagEditorDlg : public QDialog {
     Q_OBJECT
 public:
-    // Without `players` the window plays through its own play bar; tests bring a silent one.
-    explicit CTagEditorDlg(IMessageBoxes& boxes, QWidget* parent = nullptr,
-                           IMediaPlayerFactory* players = nullptr);
+    explicit CTagEditorDlg(IMessageBoxes& boxes, QWidget* parent = nullptr);
     ~CTagEditorDlg() override;
 
     // The one routing point of the window's commands (EditorIds).
@@ -41,6 +39,9 @@ public:
     IMessageBoxes& MessageBoxes() { return m_boxes; }
     // Where Add File gets its files; nullptr: the desktop's file dialog.
     void SetFileChooser(IFileChooser* chooser);
+    // Where Play gets its players; nullptr: the play bar inside this window. Tests bring a silent
+    // one. Any playback going on stops.
+    void SetMediaPlayerFactory(IMediaPlayerFactory* players);
 
     // Form exchange: false pushes the members into the fields; true takes the fields into the
     // members and returns false when a value is refused.
@@ -104,19 +105,20 @@ private:
     QLineEdit* m_edYear = nullptr;
     QLineEdit* m_edComments = nullptr;
     CNoticeLine* m_protectionLine = nullptr;
-    // The form exchange's side of the five texts.
+    // The form exchange's side of the five texts: staged here on their way into the fields and
+    // taken back for its check. What was last loaded or saved is the session's, and what the
+    // user sees is the fields'.
     QString m_strTitle;
     QString m_strArtist;
     QString m_strAlbum;
     QString m_strYear;
     QString m_strComment;
-    QString m_strCurrentFile;
     CFormExchange m_exchange;
     std::unique_ptr<IFileChooser> m_pDesktopFileChooser;
     IFileChooser* m_pFileChooser;
     // Made at the first Help > Contents and kept, so the reader's place survives closing it.
     CHelpViewer* m_helpViewer = nullptr;
     std::unique_ptr<IMediaPlayerFactory> m_mediaWindows;
-    // Declared last so that the player goes before anything it could still reach.
+    // Declared after the factories, which it uses.
     std::unique_ptr<CPlayback> m_playback;
 };

@@ -292,11 +292,6 @@ void CFileListCtrl::keyboardSearch(const QString&) {
 // ---- Sorting ----
 
 void CFileListCtrl::SortByHeaderClick(int column) {
-    OnHeaderItemClick(column);
-    OnColumnClick(column);
-}
-
-void CFileListCtrl::OnHeaderItemClick(int column) {
     m_bSortAscending = FileRowSort::NextAscending(m_nSortColumn, m_bSortAscending, column);
     m_nSortColumn = column;
     const int columnCount = m_pHeader->count();
@@ -304,12 +299,7 @@ void CFileListCtrl::OnHeaderItemClick(int column) {
     ReorderRows([column, ascending, columnCount](CFileRowStore& rows) {
         FileRowSort::SortRows(rows, column, ascending, columnCount);
     });
-}
-
-void CFileListCtrl::OnColumnClick(int column) {
-    bool ascending = false;
-    const int marked = m_pHeader->GetSortIndicator(&ascending);
-    m_pHeader->SetSortIndicator(column, FileRowSort::NextAscending(marked, ascending, column));
+    m_pHeader->SetSortIndicator(m_nSortColumn, m_bSortAscending);
 }
 
 // ---- Selection ----

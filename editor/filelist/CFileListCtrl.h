@@ -104,8 +104,6 @@ private:
     void ShowCapacityNotice();
     static QStringList LocalFilePaths(const QMimeData* mime);
 
-    void OnHeaderItemClick(int column);
-    void OnColumnClick(int column);
     void SelectClickedRow(const QPoint& position);
     bool MayShowRow(int row) const;
     void OnRowsGone();
@@ -128,6 +126,7 @@ private:
     void UpdateRow(int row);
 
     CFileListModel m_model;
+    // The one sort state: the header's arrow only shows it.
     int m_nSortColumn = -1;
     bool m_bSortAscending = false;
     std::unique_ptr<CImageList> m_pImageList;

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "IMediaPlayer.h"
-
 #include <QMediaPlayer>
 #include <QWidget>
 
@@ -11,17 +9,18 @@ class QSlider;
 class QToolButton;
 
 // The player of one file: a small play bar (play/pause, position, time) inside the editor
-// window. It tells the user itself when the file cannot be opened or played.
-class CMediaWindow : public QWidget, public IMediaPlayer {
+// window. It tells the user itself when the file cannot be opened or played. The playback
+// drives it through a CPlayBarHandle.
+class CMediaWindow : public QWidget {
     Q_OBJECT
 public:
     CMediaWindow(const QString& path, QWidget* parent);
 
-    void Play() override;
-    void Pause() override;
-    void Resume() override;
-    void Stop() override;
-    void Close() override;
+    void Play();
+    void Pause();
+    void Resume();
+    void Stop();
+    void Close();
 
 private:
     void OnPlayPauseClicked();

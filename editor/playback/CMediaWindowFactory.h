@@ -6,7 +6,8 @@
 
 class QWidget;
 
-// Makes each player a play bar inside the editor window, always in the same place.
+// Makes each player a play bar inside the editor window, always in the same place. The window
+// owns the bar; the player handed out is a handle on it (CPlayBarHandle).
 class CMediaWindowFactory : public IMediaPlayerFactory {
 public:
     CMediaWindowFactory(QWidget* parent, QRect geometry);

@@ -32,8 +32,10 @@ QStringList Requests(std::initializer_list<QString> requests) {
 // The editor window, playing silently into a log unless a test asks for the real play bar.
 class PlayToolEditor {
 public:
-    explicit PlayToolEditor(bool realPlayer = false)
-        : m_dlg(m_boxes, nullptr, realPlayer ? nullptr : &m_players) {}
+    explicit PlayToolEditor(bool realPlayer = false) : m_dlg(m_boxes) {
+        if (!realPlayer)
+            m_dlg.SetMediaPlayerFactory(&m_players);
+    }
 
     CTagEditorDlg& Dlg() { return m_dlg; }
     FakeMessageBoxes& Boxes() { return m_boxes; }

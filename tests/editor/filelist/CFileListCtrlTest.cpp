@@ -274,6 +274,18 @@ private slots:
         QCOMPARE(TextsOf(*m_list), QStringList({"c", "b", "a"}));
     }
 
+    void theArrowShowsTheListsOwnSortWhateverTheHeaderShowedBefore() {
+        Insert({"b", "a", "c"});
+        auto* header = static_cast<CFlatHeaderCtrl*>(m_list->header());
+        header->SetSortIndicator(0, true); // an arrow the list did not put there
+
+        m_list->SortByHeaderClick(0);
+        QCOMPARE(TextsOf(*m_list), QStringList({"a", "b", "c"}));
+        bool ascending = false;
+        QCOMPARE(header->GetSortIndicator(&ascending), 0);
+        QVERIFY(ascending);
+    }
+
     void mouseDragMovesTheSelectedRowAfterTheTarget() {
         Insert({"A", "B", "C", "D"});
         QTest::mousePress(m_list->viewport(), Qt::LeftButton, {}, RowCentre(0));

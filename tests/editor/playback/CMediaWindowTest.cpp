@@ -1,4 +1,5 @@
 #include "CMediaWindow.h"
+#include "CMediaWindowFactory.h"
 #include "Mp3Builder.h"
 #include "ScratchDir.h"
 
@@ -119,6 +120,27 @@ private slots:
 
         QCOMPARE(media->playbackState(), QMediaPlayer::StoppedState);
         QVERIFY(!ErrorBox(player));
+    }
+
+    void aPlayerLetGoTakesItsBarOutOfTheWindow() {
+        CMediaWindowFactory factory(m_window.get(), QRect(0, 0, 200, 30));
+        std::unique_ptr<IMediaPlayer> player = factory.Create(QString());
+        QCOMPARE(m_window->findChildren<CMediaWindow*>().size(), 1);
+        player->Close();
+        player.reset();
+        QVERIFY(m_window->findChildren<CMediaWindow*>().isEmpty());
+    }
+
+    // The window owns the bar: going first, it leaves the player a handle on nothing, which
+    // neither plays nor deletes the bar a second time.
+    void aPlayerOutlivingItsWindowReachesNothing() {
+        CMediaWindowFactory factory(m_window.get(), QRect(0, 0, 200, 30));
+        std::unique_ptr<IMediaPlayer> player = factory.Create(QString());
+        m_window.reset();
+        player->Play();
+        player->Stop();
+        player->Close();
+        player.reset();
     }
 
 private:
