@@ -12,7 +12,7 @@ const char* const CAboutBox::kWebAddress = "https://melvora.example/tageditor";
 
 namespace {
 
-// Dialog template 100, in dialog units.
+// The about box's layout table, its dialog template, in dialog units.
 constexpr QSize kBoxSize{234, 58};
 constexpr QRect kIconRect{7, 5, 20, 20};
 constexpr QRect kVersionRect{40, 8, 123, 8};
@@ -27,7 +27,7 @@ constexpr char kVersion[] = "Varlen MP3 Tag Editor Version " TAGEDITOR_VERSION;
 constexpr char kMaker[] = "Made by Melvora";
 constexpr char16_t kRights[] = u"Copyright \u00a9 2025\u20132026 Melvora";
 
-// The template's widths fit its own font; a wider desktop font must not cut a line short.
+// The layout table's widths fit its own font; a wider desktop font must not cut a line short.
 void PlaceText(QWidget* label, const QRect& units, const CDialogUnits& dialogUnits) {
     QRect pixels = dialogUnits.ToPixels(units);
     pixels.setWidth(std::max(pixels.width(), label->sizeHint().width()));
@@ -43,7 +43,7 @@ CAboutBox::CAboutBox(QWidget* parent) : QDialog(parent), m_webLink(QString(), th
     const CDialogUnits units(font());
     setFixedSize(units.ToPixels(kBoxSize));
 
-    // In template order, which is also the tab order.
+    // In the layout table's order, which is also the tab order.
     auto* icon = new QLabel(this);
     icon->setPixmap(AppIcon::Icon().pixmap(QSize(kIconPixels, kIconPixels)));
     icon->setGeometry(QRect(units.ToPixels(kIconRect).topLeft(), QSize(kIconPixels, kIconPixels)));

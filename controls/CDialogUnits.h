@@ -5,8 +5,9 @@
 
 class QFont;
 
-// Converts dialog-template coordinates into pixels with the base units of the dialog's font,
-// so the window keeps its proportions whatever font the desktop gives it.
+// Converts the dialog units of a layout table (a window's size and its controls' rectangles)
+// into pixels with the base units of the dialog's font, so the window keeps its proportions
+// whatever font the desktop gives it.
 class CDialogUnits {
 public:
     // Horizontal base unit: the average width of "A".."Z" and "a".."z", rounded;

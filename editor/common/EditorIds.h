@@ -1,29 +1,16 @@
 #pragma once
 
-// Resource, control and command identifiers of the editor window, as the rest of the
-// program (menus, toolbar, list, tests) refers to them.
+// Resource and command identifiers of the editor window, as the rest of the program (menus,
+// toolbar, list, tests) refers to them.
 namespace EditorIds {
 
-// Dialog templates, menus, toolbar, bitmaps, icon.
-constexpr int IDD_ABOUTBOX = 100;
-constexpr int IDD_TAGEDITOR_DIALOG = 102;
-constexpr int IDR_MAINFRAME = 128;
+// Menus, toolbar, bitmaps.
 constexpr int IDR_MAINMENU = 131;
 constexpr int IDB_TOOLBAR_NORMAL = 132;
 constexpr int IDB_TOOLBAR_HOT = 133;
 constexpr int IDR_TOOLBAR = 134;
-constexpr int IDR_POPUP_MENU = 136;
 
-// Controls of the editor dialog.
-constexpr int IDC_FILE_LIST = 1000;
-constexpr int IDC_WEB_LINK = 1001;
-constexpr int IDC_TITLE = 1004;
-constexpr int IDC_ARTIST = 1005;
-constexpr int IDC_GENRE = 1006;
-constexpr int IDC_COMMENTS = 1007;
-constexpr int IDC_ALBUM = 1008;
-constexpr int IDC_YEAR = 1009;
-constexpr int IDC_STATUSBAR = 10350;
+// The controls are found by object names after their ids ("IDC_TITLE", ...), not by number.
 
 // Commands.
 constexpr int ID_FILE_NEW_LIST = 32771;

@@ -3,8 +3,8 @@
 #include <QRect>
 #include <QSize>
 
-// Dialog template 102: the editor window's size and every control's rectangle, in dialog
-// units, in template order (which is also the tab order).
+// The editor window's layout table, its dialog template: the window's size and every control's
+// rectangle, in dialog units, in creation order (which is also the tab order).
 namespace EditorLayout {
 
 inline constexpr QSize kDialogSize{430, 222};

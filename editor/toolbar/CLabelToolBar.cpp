@@ -1,7 +1,6 @@
 #include "CLabelToolBar.h"
 
 #include "CommandStringTable.h"
-#include "ToolBarBitmap.h"
 #include "ToolBarLabel.h"
 #include "ToolBarResource.h"
 

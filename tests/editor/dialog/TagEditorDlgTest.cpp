@@ -135,7 +135,7 @@ private slots:
         QCOMPARE(editor.Genre()->geometry().topLeft(), genre.topLeft());
         QCOMPARE(editor.Genre()->width(), genre.width());
 
-        // Labels start where the template puts them, each on its field's line.
+        // Labels start where the layout table (EditorLayout.h) puts them, each on its field's line.
         const QList<QLabel*> labels = editor.dlg.findChildren<QLabel*>();
         const std::pair<QString, QRect> labelRects[] = {
             {QStringLiteral("Title:"), kTitleLabel}, {QStringLiteral("Artist:"), kArtistLabel},
@@ -152,7 +152,7 @@ private slots:
             QVERIFY((*found)->width() >= (*found)->sizeHint().width());
         }
 
-        // The client area below the menu bar is the template's size, and nobody can resize it.
+        // The client area below the menu bar is the layout table's size, and nobody can resize it.
         editor.dlg.adjustSize();
         const QSize client = units.ToPixels(kDialogSize);
         const int menuHeight = editor.dlg.findChild<QMenuBar*>()->sizeHint().height();
