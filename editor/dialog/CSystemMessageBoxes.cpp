@@ -5,7 +5,11 @@
 
 namespace {
 
-const QString kMakerCaption = QStringLiteral("Melvora");
+const char* const kMakerCaption = QT_TRANSLATE_NOOP("CSystemMessageBoxes", "Melvora");
+
+QString MakerCaption() {
+    return QCoreApplication::translate("CSystemMessageBoxes", kMakerCaption);
+}
 
 QMessageBox::Icon ToBoxIcon(IMessageBoxes::Icon icon) {
     switch (icon) {
@@ -24,13 +28,14 @@ QMessageBox::Icon ToBoxIcon(IMessageBoxes::Icon icon) {
 } // namespace
 
 bool CSystemMessageBoxes::Ask(const QString& text) {
-    QMessageBox box(QMessageBox::Question, kMakerCaption, text, QMessageBox::Yes | QMessageBox::No);
+    QMessageBox box(QMessageBox::Question, MakerCaption(), text,
+                    QMessageBox::Yes | QMessageBox::No);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
 
 IMessageBoxes::Answer CSystemMessageBoxes::AskYesNoCancel(const QString& text) {
-    QMessageBox box(QMessageBox::Question, kMakerCaption, text,
+    QMessageBox box(QMessageBox::Question, MakerCaption(), text,
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
@@ -45,7 +50,7 @@ IMessageBoxes::Answer CSystemMessageBoxes::AskYesNoCancel(const QString& text) {
 }
 
 void CSystemMessageBoxes::Notify(const QString& text, Icon icon) {
-    QMessageBox box(ToBoxIcon(icon), kMakerCaption, text, QMessageBox::Ok);
+    QMessageBox box(ToBoxIcon(icon), MakerCaption(), text, QMessageBox::Ok);
     box.exec();
 }
 

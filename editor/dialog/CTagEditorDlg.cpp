@@ -40,10 +40,6 @@ using namespace EditorIds;
 
 namespace {
 
-QString Text(const char* latin1) {
-    return QString::fromLatin1(latin1);
-}
-
 QString FromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -65,14 +61,14 @@ constexpr int kGenreRowsShown = 20;
 
 // The menu shows the desktop's own key for the command beside it.
 void AddMenuItem(QMenu& menu, const char* text, int id, QKeySequence::StandardKey key) {
-    QAction* action = menu.addAction(Text(text));
+    QAction* action = menu.addAction(EditorTexts::Tr(text));
     action->setData(id);
     action->setShortcut(QKeySequence(key));
 }
 
 QLabel* CreateLabel(QWidget* parent, const char* text, const QRect& rect,
                     const CDialogUnits& units) {
-    auto* label = new QLabel(Text(text), parent);
+    auto* label = new QLabel(EditorTexts::Tr(text), parent);
     QRect pixels = units.ToPixels(rect);
     // The layout table's widths (EditorLayout.h) fit its own font; a wider UI font must not cut
     // a label short.
@@ -92,7 +88,7 @@ CTagEditorDlg::CTagEditorDlg(IMessageBoxes& boxes, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setWindowTitle(Text(EditorTexts::kCaption));
+    setWindowTitle(EditorTexts::Tr(EditorTexts::kCaption));
     setWindowIcon(AppIcon::Icon());
     setFont(DialogFont());
     const CDialogUnits units(font());
@@ -112,7 +108,8 @@ CTagEditorDlg::CTagEditorDlg(IMessageBoxes& boxes, QWidget* parent)
     layout->addWidget(m_client);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    m_lstFiles->InsertColumn(0, Text(FileListTexts::kColumnHeading), FileListTexts::kColumnWidth);
+    m_lstFiles->InsertColumn(0, FileListTexts::Tr(FileListTexts::kColumnHeading),
+                             FileListTexts::kColumnWidth);
     FillGenreList();
     m_cbGenre->setCurrentIndex(0);
     UpdateData(false);
@@ -222,7 +219,7 @@ void CTagEditorDlg::CreateMenu() {
 
     m_menuBar = new QMenuBar(this);
     for (const Menu& menu : menus) {
-        QMenu* popup = m_menuBar->addMenu(Text(menu.title));
+        QMenu* popup = m_menuBar->addMenu(EditorTexts::Tr(menu.title));
         for (const Item& item : menu.items) {
             if (item.text == nullptr)
                 popup->addSeparator();
@@ -239,7 +236,7 @@ void CTagEditorDlg::CreateStatusBar() {
     m_wndStatusBar->setObjectName(QStringLiteral("IDC_STATUSBAR"));
     m_wndStatusBar->setSizeGripEnabled(false);
     // A permanent label rather than a status message: nothing may ever replace the hint.
-    m_wndStatusBar->addWidget(new QLabel(Text(EditorTexts::kStatusHint)), 1);
+    m_wndStatusBar->addWidget(new QLabel(EditorTexts::Tr(EditorTexts::kStatusHint)), 1);
     const int height = m_wndStatusBar->sizeHint().height();
     m_wndStatusBar->setGeometry(0, m_client->height() - height, m_client->width(), height);
 }
@@ -286,7 +283,7 @@ QRect CTagEditorDlg::PlayBarGeometry() const {
 
 void CTagEditorDlg::FillGenreList() {
     for (int row = 0; row < GenreTable::kRowCount; ++row)
-        m_cbGenre->addItem(Text(GenreTable::RowText(row)));
+        m_cbGenre->addItem(QString::fromLatin1(GenreTable::RowText(row)));
 }
 
 bool CTagEditorDlg::UpdateData(bool saveAndValidate) {
@@ -362,7 +359,7 @@ void CTagEditorDlg::closeEvent(QCloseEvent* event) {
 void CTagEditorDlg::OnNewFileList() {
     if (m_lstFiles->GetItemCount() > 0) {
         // No keeps the list and the form as they are.
-        if (!m_boxes.Ask(Text(FileListTexts::kAskNewList)))
+        if (!m_boxes.Ask(FileListTexts::Tr(FileListTexts::kAskNewList)))
             return;
         m_lstFiles->NewFileList();
     }
@@ -371,8 +368,9 @@ void CTagEditorDlg::OnNewFileList() {
 }
 
 void CTagEditorDlg::OnAddFile() {
-    m_lstFiles->AddChosenFiles(m_pFileChooser->ChooseFiles(
-        this, Text(FileListTexts::kAddFilesTitle), Text(FileListTexts::kAddFilesFilter)));
+    m_lstFiles->AddChosenFiles(
+        m_pFileChooser->ChooseFiles(this, FileListTexts::Tr(FileListTexts::kAddFilesTitle),
+                                    FileListTexts::Tr(FileListTexts::kAddFilesFilter)));
 }
 
 void CTagEditorDlg::SetFileChooser(IFileChooser* chooser) {
@@ -385,10 +383,11 @@ void CTagEditorDlg::SetMediaPlayerFactory(IMediaPlayerFactory* players) {
 
 void CTagEditorDlg::OnRemoveFile() {
     if (m_lstFiles->GetItemCount() == 0) {
-        m_boxes.Notify(Text(FileListTexts::kNoFilesToRemove), IMessageBoxes::Icon::Information);
+        m_boxes.Notify(FileListTexts::Tr(FileListTexts::kNoFilesToRemove),
+                       IMessageBoxes::Icon::Information);
         return;
     }
-    if (!m_boxes.Ask(Text(FileListTexts::kAskRemove)))
+    if (!m_boxes.Ask(FileListTexts::Tr(FileListTexts::kAskRemove)))
         return;
     for (int row = m_lstFiles->GetFirstSelectedItem(); row != -1;
          row = m_lstFiles->GetFirstSelectedItem()) {
@@ -399,7 +398,8 @@ void CTagEditorDlg::OnRemoveFile() {
 
 bool CTagEditorDlg::OnSaveFile() {
     if (!m_session.IsLinked()) {
-        m_boxes.Notify(Text(EditorTexts::kNoFileToSave), IMessageBoxes::Icon::Information);
+        m_boxes.Notify(EditorTexts::Tr(EditorTexts::kNoFileToSave),
+                       IMessageBoxes::Icon::Information);
         return false;
     }
     if (!UpdateData(true))
@@ -409,7 +409,7 @@ bool CTagEditorDlg::OnSaveFile() {
     SetHeldFields(m_session.Held().texts);
     if (!result.Saved()) {
         m_boxes.Notify(
-            Text(EditorTexts::kNotSaved)
+            EditorTexts::Tr(EditorTexts::kNotSaved)
                 .arg(QFile::decodeName(QByteArray::fromStdString(m_session.LinkedPath())),
                      QString::fromStdString(result.reason)),
             result.outcome == SaveResult::Outcome::Failed ? IMessageBoxes::Icon::Critical
@@ -442,7 +442,8 @@ void CTagEditorDlg::OnAbout() {
 
 void CTagEditorDlg::OnPlay() {
     if (m_lstFiles->GetItemCount() == 0) {
-        m_boxes.Notify(Text(EditorTexts::kNoFilesToPlay), IMessageBoxes::Icon::Information);
+        m_boxes.Notify(EditorTexts::Tr(EditorTexts::kNoFilesToPlay),
+                       IMessageBoxes::Icon::Information);
         return;
     }
     const int row = m_lstFiles->GetFirstSelectedItem();
@@ -495,7 +496,7 @@ void CTagEditorDlg::ShowProtection() {
     m_protectionLine->SetText(
         protection.empty()
             ? QString()
-            : Text(EditorTexts::kProtectedFile).arg(QString::fromStdString(protection)));
+            : EditorTexts::Tr(EditorTexts::kProtectedFile).arg(QString::fromStdString(protection)));
 }
 
 bool CTagEditorDlg::HasUnsavedChanges() const {
@@ -514,7 +515,7 @@ bool CTagEditorDlg::SettleUnsavedChanges(const char* question) {
         return true;
     const QString file =
         QFileInfo(QFile::decodeName(QByteArray::fromStdString(m_session.LinkedPath()))).fileName();
-    switch (m_boxes.AskYesNoCancel(Text(question).arg(file))) {
+    switch (m_boxes.AskYesNoCancel(EditorTexts::Tr(question).arg(file))) {
     case IMessageBoxes::Answer::Yes:
         return OnSaveFile();
     case IMessageBoxes::Answer::No:
