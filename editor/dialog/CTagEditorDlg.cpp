@@ -61,14 +61,14 @@ constexpr int kGenreRowsShown = 20;
 
 // The menu shows the desktop's own key for the command beside it.
 void AddMenuItem(QMenu& menu, const char* text, int id, QKeySequence::StandardKey key) {
-    QAction* action = menu.addAction(EditorTexts::Tr(text));
+    QAction* action = menu.addAction(EditorTexts::tr(text));
     action->setData(id);
     action->setShortcut(QKeySequence(key));
 }
 
 QLabel* CreateLabel(QWidget* parent, const char* text, const QRect& rect,
                     const CDialogUnits& units) {
-    auto* label = new QLabel(EditorTexts::Tr(text), parent);
+    auto* label = new QLabel(EditorTexts::tr(text), parent);
     QRect pixels = units.ToPixels(rect);
     // The layout table's widths (EditorLayout.h) fit its own font; a wider UI font must not cut
     // a label short.
@@ -88,7 +88,7 @@ CTagEditorDlg::CTagEditorDlg(IMessageBoxes& boxes, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setWindowTitle(EditorTexts::Tr(EditorTexts::kCaption));
+    setWindowTitle(EditorTexts::tr(EditorTexts::kCaption));
     setWindowIcon(AppIcon::Icon());
     setFont(DialogFont());
     const CDialogUnits units(font());
@@ -108,7 +108,7 @@ CTagEditorDlg::CTagEditorDlg(IMessageBoxes& boxes, QWidget* parent)
     layout->addWidget(m_client);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    m_lstFiles->InsertColumn(0, FileListTexts::Tr(FileListTexts::kColumnHeading),
+    m_lstFiles->InsertColumn(0, FileListTexts::tr(FileListTexts::kColumnHeading),
                              FileListTexts::kColumnWidth);
     FillGenreList();
     m_cbGenre->setCurrentIndex(0);
@@ -219,7 +219,7 @@ void CTagEditorDlg::CreateMenu() {
 
     m_menuBar = new QMenuBar(this);
     for (const Menu& menu : menus) {
-        QMenu* popup = m_menuBar->addMenu(EditorTexts::Tr(menu.title));
+        QMenu* popup = m_menuBar->addMenu(EditorTexts::tr(menu.title));
         for (const Item& item : menu.items) {
             if (item.text == nullptr)
                 popup->addSeparator();
@@ -236,7 +236,7 @@ void CTagEditorDlg::CreateStatusBar() {
     m_wndStatusBar->setObjectName(QStringLiteral("IDC_STATUSBAR"));
     m_wndStatusBar->setSizeGripEnabled(false);
     // A permanent label rather than a status message: nothing may ever replace the hint.
-    m_wndStatusBar->addWidget(new QLabel(EditorTexts::Tr(EditorTexts::kStatusHint)), 1);
+    m_wndStatusBar->addWidget(new QLabel(EditorTexts::tr(EditorTexts::kStatusHint)), 1);
     const int height = m_wndStatusBar->sizeHint().height();
     m_wndStatusBar->setGeometry(0, m_client->height() - height, m_client->width(), height);
 }
@@ -359,7 +359,7 @@ void CTagEditorDlg::closeEvent(QCloseEvent* event) {
 void CTagEditorDlg::OnNewFileList() {
     if (m_lstFiles->GetItemCount() > 0) {
         // No keeps the list and the form as they are.
-        if (!m_boxes.Ask(FileListTexts::Tr(FileListTexts::kAskNewList)))
+        if (!m_boxes.Ask(FileListTexts::tr(FileListTexts::kAskNewList)))
             return;
         m_lstFiles->NewFileList();
     }
@@ -369,8 +369,8 @@ void CTagEditorDlg::OnNewFileList() {
 
 void CTagEditorDlg::OnAddFile() {
     m_lstFiles->AddChosenFiles(
-        m_pFileChooser->ChooseFiles(this, FileListTexts::Tr(FileListTexts::kAddFilesTitle),
-                                    FileListTexts::Tr(FileListTexts::kAddFilesFilter)));
+        m_pFileChooser->ChooseFiles(this, FileListTexts::tr(FileListTexts::kAddFilesTitle),
+                                    FileListTexts::tr(FileListTexts::kAddFilesFilter)));
 }
 
 void CTagEditorDlg::SetFileChooser(IFileChooser* chooser) {
@@ -383,11 +383,11 @@ void CTagEditorDlg::SetMediaPlayerFactory(IMediaPlayerFactory* players) {
 
 void CTagEditorDlg::OnRemoveFile() {
     if (m_lstFiles->GetItemCount() == 0) {
-        m_boxes.Notify(FileListTexts::Tr(FileListTexts::kNoFilesToRemove),
+        m_boxes.Notify(FileListTexts::tr(FileListTexts::kNoFilesToRemove),
                        IMessageBoxes::Icon::Information);
         return;
     }
-    if (!m_boxes.Ask(FileListTexts::Tr(FileListTexts::kAskRemove)))
+    if (!m_boxes.Ask(FileListTexts::tr(FileListTexts::kAskRemove)))
         return;
     for (int row = m_lstFiles->GetFirstSelectedItem(); row != -1;
          row = m_lstFiles->GetFirstSelectedItem()) {
@@ -398,7 +398,7 @@ void CTagEditorDlg::OnRemoveFile() {
 
 bool CTagEditorDlg::OnSaveFile() {
     if (!m_session.IsLinked()) {
-        m_boxes.Notify(EditorTexts::Tr(EditorTexts::kNoFileToSave),
+        m_boxes.Notify(EditorTexts::tr(EditorTexts::kNoFileToSave),
                        IMessageBoxes::Icon::Information);
         return false;
     }
@@ -409,7 +409,7 @@ bool CTagEditorDlg::OnSaveFile() {
     SetHeldFields(m_session.Held().texts);
     if (!result.Saved()) {
         m_boxes.Notify(
-            EditorTexts::Tr(EditorTexts::kNotSaved)
+            EditorTexts::tr(EditorTexts::kNotSaved)
                 .arg(QFile::decodeName(QByteArray::fromStdString(m_session.LinkedPath())),
                      QString::fromStdString(result.reason)),
             result.outcome == SaveResult::Outcome::Failed ? IMessageBoxes::Icon::Critical
@@ -442,7 +442,7 @@ void CTagEditorDlg::OnAbout() {
 
 void CTagEditorDlg::OnPlay() {
     if (m_lstFiles->GetItemCount() == 0) {
-        m_boxes.Notify(EditorTexts::Tr(EditorTexts::kNoFilesToPlay),
+        m_boxes.Notify(EditorTexts::tr(EditorTexts::kNoFilesToPlay),
                        IMessageBoxes::Icon::Information);
         return;
     }
@@ -496,7 +496,7 @@ void CTagEditorDlg::ShowProtection() {
     m_protectionLine->SetText(
         protection.empty()
             ? QString()
-            : EditorTexts::Tr(EditorTexts::kProtectedFile).arg(QString::fromStdString(protection)));
+            : EditorTexts::tr(EditorTexts::kProtectedFile).arg(QString::fromStdString(protection)));
 }
 
 bool CTagEditorDlg::HasUnsavedChanges() const {
@@ -515,7 +515,7 @@ bool CTagEditorDlg::SettleUnsavedChanges(const char* question) {
         return true;
     const QString file =
         QFileInfo(QFile::decodeName(QByteArray::fromStdString(m_session.LinkedPath()))).fileName();
-    switch (m_boxes.AskYesNoCancel(EditorTexts::Tr(question).arg(file))) {
+    switch (m_boxes.AskYesNoCancel(EditorTexts::tr(question).arg(file))) {
     case IMessageBoxes::Answer::Yes:
         return OnSaveFile();
     case IMessageBoxes::Answer::No:

@@ -1,57 +1,49 @@
 #pragma once
 
 #include <QCoreApplication>
-#include <QString>
 
 // The editor window's own texts: caption, labels, menus, hint and notices (the file list's
-// are in FileListTexts.h). Each is the source text of its translation in the context
-// "EditorTexts"; the window shows it through Tr.
-namespace EditorTexts {
+// are in FileListTexts.h). Each is the source text of its translation; the window shows it
+// through EditorTexts::tr.
+struct EditorTexts {
+    Q_DECLARE_TR_FUNCTIONS(EditorTexts)
 
-// TEXT in the user's language: the text itself while no translation is installed.
-inline QString Tr(const char* text) {
-    return QCoreApplication::translate("EditorTexts", text);
-}
+public:
+    static constexpr char kCaption[] = QT_TR_NOOP("Varlen MP3 Tag Editor");
+    static constexpr char kStatusHint[] =
+        QT_TR_NOOP("Drag and drop MP3 files from your file manager or click Add Files button");
 
-inline constexpr char kCaption[] = QT_TRANSLATE_NOOP("EditorTexts", "Varlen MP3 Tag Editor");
-inline constexpr char kStatusHint[] = QT_TRANSLATE_NOOP(
-    "EditorTexts", "Drag and drop MP3 files from your file manager or click Add Files button");
+    static constexpr char kTitleLabel[] = QT_TR_NOOP("Title:");
+    static constexpr char kArtistLabel[] = QT_TR_NOOP("Artist:");
+    static constexpr char kAlbumLabel[] = QT_TR_NOOP("Album:");
+    static constexpr char kYearLabel[] = QT_TR_NOOP("Year:");
+    static constexpr char kGenreLabel[] = QT_TR_NOOP("Genre:");
+    static constexpr char kCommentsLabel[] = QT_TR_NOOP("Comments:");
 
-inline constexpr char kTitleLabel[] = QT_TRANSLATE_NOOP("EditorTexts", "Title:");
-inline constexpr char kArtistLabel[] = QT_TRANSLATE_NOOP("EditorTexts", "Artist:");
-inline constexpr char kAlbumLabel[] = QT_TRANSLATE_NOOP("EditorTexts", "Album:");
-inline constexpr char kYearLabel[] = QT_TRANSLATE_NOOP("EditorTexts", "Year:");
-inline constexpr char kGenreLabel[] = QT_TRANSLATE_NOOP("EditorTexts", "Genre:");
-inline constexpr char kCommentsLabel[] = QT_TRANSLATE_NOOP("EditorTexts", "Comments:");
+    static constexpr char kMenuFile[] = QT_TR_NOOP("&File");
+    static constexpr char kMenuNewFileList[] = QT_TR_NOOP("&New File List");
+    static constexpr char kMenuAddFile[] = QT_TR_NOOP("&Add File");
+    static constexpr char kMenuSaveFile[] = QT_TR_NOOP("&Save File");
+    static constexpr char kMenuRemoveFile[] = QT_TR_NOOP("&Remove File");
+    static constexpr char kMenuExit[] = QT_TR_NOOP("Exit");
+    static constexpr char kMenuAction[] = QT_TR_NOOP("&Action");
+    static constexpr char kMenuUndo[] = QT_TR_NOOP("&Undo");
+    static constexpr char kMenuHelp[] = QT_TR_NOOP("&Help");
+    static constexpr char kMenuContents[] = QT_TR_NOOP("&Contents");
+    static constexpr char kMenuAbout[] = QT_TR_NOOP("&About...");
 
-inline constexpr char kMenuFile[] = QT_TRANSLATE_NOOP("EditorTexts", "&File");
-inline constexpr char kMenuNewFileList[] = QT_TRANSLATE_NOOP("EditorTexts", "&New File List");
-inline constexpr char kMenuAddFile[] = QT_TRANSLATE_NOOP("EditorTexts", "&Add File");
-inline constexpr char kMenuSaveFile[] = QT_TRANSLATE_NOOP("EditorTexts", "&Save File");
-inline constexpr char kMenuRemoveFile[] = QT_TRANSLATE_NOOP("EditorTexts", "&Remove File");
-inline constexpr char kMenuExit[] = QT_TRANSLATE_NOOP("EditorTexts", "Exit");
-inline constexpr char kMenuAction[] = QT_TRANSLATE_NOOP("EditorTexts", "&Action");
-inline constexpr char kMenuUndo[] = QT_TRANSLATE_NOOP("EditorTexts", "&Undo");
-inline constexpr char kMenuHelp[] = QT_TRANSLATE_NOOP("EditorTexts", "&Help");
-inline constexpr char kMenuContents[] = QT_TRANSLATE_NOOP("EditorTexts", "&Contents");
-inline constexpr char kMenuAbout[] = QT_TRANSLATE_NOOP("EditorTexts", "&About...");
+    static constexpr char kNoFilesToPlay[] = QT_TR_NOOP("There are no files to play!");
+    // %1 is the file, %2 why the tags could not be written.
+    static constexpr char kNotSaved[] = QT_TR_NOOP("Nothing was saved to %1.\n\n%2");
+    static constexpr char kNoFileToSave[] =
+        QT_TR_NOOP("There is no file to save! Select a file in the list first.");
+    // %1 is the name of the file whose edits are not saved yet.
+    static constexpr char kAskSaveBeforeClose[] =
+        QT_TR_NOOP("Would you like to save the changes to \"%1\" before closing the editor?");
+    static constexpr char kAskSaveBeforeSwitch[] =
+        QT_TR_NOOP("Would you like to save the changes to \"%1\" before editing another file?");
+    // Under the form while a file is shown that Save would refuse; %1 is why.
+    static constexpr char kProtectedFile[] = QT_TR_NOOP("This file cannot be saved. %1");
 
-inline constexpr char kNoFilesToPlay[] =
-    QT_TRANSLATE_NOOP("EditorTexts", "There are no files to play!");
-// %1 is the file, %2 why the tags could not be written.
-inline constexpr char kNotSaved[] =
-    QT_TRANSLATE_NOOP("EditorTexts", "Nothing was saved to %1.\n\n%2");
-inline constexpr char kNoFileToSave[] =
-    QT_TRANSLATE_NOOP("EditorTexts", "There is no file to save! Select a file in the list first.");
-// %1 is the name of the file whose edits are not saved yet.
-inline constexpr char kAskSaveBeforeClose[] = QT_TRANSLATE_NOOP(
-    "EditorTexts", "Would you like to save the changes to \"%1\" before closing the editor?");
-inline constexpr char kAskSaveBeforeSwitch[] = QT_TRANSLATE_NOOP(
-    "EditorTexts", "Would you like to save the changes to \"%1\" before editing another file?");
-// Under the form while a file is shown that Save would refuse; %1 is why.
-inline constexpr char kProtectedFile[] =
-    QT_TRANSLATE_NOOP("EditorTexts", "This file cannot be saved. %1");
-
-inline constexpr char kHelpPage[] = "quillet.chm::/index.html";
-
-} // namespace EditorTexts
+    static constexpr char kHelpPage[] = "quillet.chm::/index.html";
+};

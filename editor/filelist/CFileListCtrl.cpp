@@ -178,7 +178,7 @@ void CFileListCtrl::CreateImageList() {
 
 void CFileListCtrl::ShowCapacityNotice() {
     if (m_pBoxes != nullptr)
-        m_pBoxes->AppMessage(FileListTexts::Tr(FileListTexts::kCapacityNotice),
+        m_pBoxes->AppMessage(FileListTexts::tr(FileListTexts::kCapacityNotice),
                              IMessageBoxes::Icon::Warning);
 }
 
@@ -407,7 +407,7 @@ void CFileListCtrl::contextMenuEvent(QContextMenuEvent* event) {
     for (const auto& [text, id] : {std::pair{FileListTexts::kMenuPlay, EditorIds::ID_POPUP_PLAY},
                                    std::pair{FileListTexts::kMenuStop, EditorIds::ID_POPUP_STOP},
                                    std::pair{FileListTexts::kMenuPause, EditorIds::ID_POPUP_PAUSE}})
-        menu->addAction(FileListTexts::Tr(text))->setData(id);
+        menu->addAction(FileListTexts::tr(text))->setData(id);
     connect(menu, &QMenu::triggered, this,
             [this](QAction* action) { emit commandRequested(action->data().toInt()); });
     menu->popup(event->globalPos());
