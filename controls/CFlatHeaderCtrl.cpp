@@ -84,6 +84,7 @@ void CFlatHeaderCtrl::setModel(QAbstractItemModel* model) {
 // itself; whoever sorts decides what goes in it.
 void CFlatHeaderCtrl::SetSortIndicator(int column, bool ascending) {
     setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    m_bSortIndicatorSet = true;
     viewport()->update();
 }
 
@@ -215,19 +216,19 @@ void CFlatHeaderCtrl::mouseMoveEvent(QMouseEvent* event) {
 
 void CFlatHeaderCtrl::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
-        QHeaderView::mouseReleaseEvent(event);
+        ReleaseInQHeaderView(event);
         return;
     }
     m_nButtonFlags = event->buttons();
     m_ptButton = event->position().toPoint();
     m_bTrackingDivider = false;
     if (m_nHitItem < 0 || m_hitInfo.place != HitPlace::OnItem) {
-        QHeaderView::mouseReleaseEvent(event);
+        ReleaseInQHeaderView(event);
         return;
     }
     if (!m_bColumnDrag) {
         viewport()->update(ItemRect(m_nHitItem)); // repaint it released
-        QHeaderView::mouseReleaseEvent(event);
+        ReleaseInQHeaderView(event);
         return;
     }
     EndColumnDrag();
@@ -465,7 +466,18 @@ void CFlatHeaderCtrl::PassOn(QMouseEvent* event, const QPoint& position) {
     if (event->type() == QEvent::MouseMove)
         QHeaderView::mouseMoveEvent(&moved);
     else
-        QHeaderView::mouseReleaseEvent(&moved);
+        ReleaseInQHeaderView(&moved);
+}
+
+// QHeaderView turns its own indicator at every click, but the arrow shows only what whoever
+// sorts says: after a click that nobody sorted on, it is put back as it was.
+void CFlatHeaderCtrl::ReleaseInQHeaderView(QMouseEvent* event) {
+    const int shownColumn = sortIndicatorSection();
+    const Qt::SortOrder shownOrder = sortIndicatorOrder();
+    m_bSortIndicatorSet = false;
+    QHeaderView::mouseReleaseEvent(event);
+    if (!m_bSortIndicatorSet)
+        setSortIndicator(shownColumn, shownOrder);
 }
 
 void CFlatHeaderCtrl::OnColumnsInserted(const QModelIndex& parent, int first, int last) {

@@ -108,6 +108,7 @@ private:
     void DragColumnTo(const QPoint& point, const QPoint& screenPoint);
     void EndColumnDrag();
     void PassOn(QMouseEvent* event, const QPoint& position);
+    void ReleaseInQHeaderView(QMouseEvent* event);
 
     void OnColumnsInserted(const QModelIndex& parent, int first, int last);
     void OnColumnsRemoved(const QModelIndex& parent, int first, int last);
@@ -128,6 +129,8 @@ private:
     bool m_bColumnDrag = false;
     std::unique_ptr<CHeaderFloatWnd> m_pFloatWnd;
     IHeaderDragListener* m_pDragListener = nullptr;
+    // Whether SetSortIndicator ran since a release went on to QHeaderView.
+    bool m_bSortIndicatorSet = false;
     Qt::MouseButtons m_nButtonFlags;
     QPoint m_ptButton;
     CHeaderWidthLimits m_widthLimits;
