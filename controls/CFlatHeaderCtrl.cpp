@@ -58,6 +58,7 @@ CFlatHeaderCtrl::CFlatHeaderCtrl(QWidget* parent) : QHeaderView(Qt::Horizontal, 
     // Every paint covers its whole clip box, so the background is never erased first.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAutoFillBackground(false);
+    SetSortIndicator(-1, false);
     ReadColours();
 }
 
@@ -79,16 +80,18 @@ void CFlatHeaderCtrl::setModel(QAbstractItemModel* model) {
     }
 }
 
+// What the arrow shows is kept in QHeaderView's own indicator, which this header never shows
+// itself; whoever sorts decides what goes in it.
 void CFlatHeaderCtrl::SetSortIndicator(int column, bool ascending) {
-    m_nSortItem = column;
-    m_bAscending = ascending;
+    setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    m_bSortIndicatorSet = true;
     viewport()->update();
 }
 
 int CFlatHeaderCtrl::GetSortIndicator(bool* ascending) const {
     if (ascending)
-        *ascending = m_bAscending;
-    return m_nSortItem;
+        *ascending = sortIndicatorOrder() == Qt::AscendingOrder;
+    return sortIndicatorSection();
 }
 
 int CFlatHeaderCtrl::SetHotDivider(const QPoint& screenPoint) {
@@ -213,19 +216,19 @@ void CFlatHeaderCtrl::mouseMoveEvent(QMouseEvent* event) {
 
 void CFlatHeaderCtrl::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
-        QHeaderView::mouseReleaseEvent(event);
+        ReleaseInQHeaderView(event);
         return;
     }
     m_nButtonFlags = event->buttons();
     m_ptButton = event->position().toPoint();
     m_bTrackingDivider = false;
     if (m_nHitItem < 0 || m_hitInfo.place != HitPlace::OnItem) {
-        QHeaderView::mouseReleaseEvent(event);
+        ReleaseInQHeaderView(event);
         return;
     }
     if (!m_bColumnDrag) {
         viewport()->update(ItemRect(m_nHitItem)); // repaint it released
-        QHeaderView::mouseReleaseEvent(event);
+        ReleaseInQHeaderView(event);
         return;
     }
     EndColumnDrag();
@@ -340,10 +343,6 @@ bool CFlatHeaderCtrl::IsLeftButtonHeld() const {
     return m_nButtonFlags.testFlag(Qt::LeftButton);
 }
 
-IHeaderDragListener* CFlatHeaderCtrl::DragListener() const {
-    return dynamic_cast<IHeaderDragListener*>(parentWidget());
-}
-
 void CFlatHeaderCtrl::DrawHeader(QPainter& painter, const QRect& clip) const {
     painter.fillRect(clip, m_crFace);
     painter.setFont(font());
@@ -371,7 +370,8 @@ void CFlatHeaderCtrl::DrawHeader(QPainter& painter, const QRect& clip) const {
             painter.restore();
         } else {
             DrawItemContent(painter, itemRect.adjusted(m_nContentMargin, 0, -m_nContentMargin, 0),
-                            data, item == m_nSortItem, m_bAscending);
+                            data, item == sortIndicatorSection(),
+                            sortIndicatorOrder() == Qt::AscendingOrder);
             if (IsLeftButtonHeld() && item == m_nHitItem && m_hitInfo.place == HitPlace::OnItem) {
                 painter.save();
                 painter.setCompositionMode(QPainter::RasterOp_NotDestination);
@@ -427,8 +427,7 @@ void CFlatHeaderCtrl::AbandonPress(Qt::MouseButtons buttons) {
 }
 
 void CFlatHeaderCtrl::BeginColumnDrag() {
-    IHeaderDragListener* listener = DragListener();
-    if (!listener || !listener->OnBeginDrag(*this, m_nHitItem)) {
+    if (!m_pDragListener || !m_pDragListener->OnBeginDrag(*this, m_nHitItem)) {
         const QRect itemRect = ItemRect(m_nHitItem);
         m_pFloatWnd = CHeaderFloatWnd::CreateFor(
             QRect(viewport()->mapToGlobal(itemRect.topLeft()), itemRect.size()), *this, m_nHitItem);
@@ -452,8 +451,7 @@ void CFlatHeaderCtrl::DragColumnTo(const QPoint& point, const QPoint& screenPoin
 }
 
 void CFlatHeaderCtrl::EndColumnDrag() {
-    IHeaderDragListener* listener = DragListener();
-    const bool vetoed = listener && listener->OnEndDrag(*this, m_nHitItem);
+    const bool vetoed = m_pDragListener && m_pDragListener->OnEndDrag(*this, m_nHitItem);
     if (!vetoed && m_nDropPos >= 0)
         moveSection(m_nHitOrder, ColumnDrag::DestinationOrder(m_nHitOrder, m_nDropPos));
     m_pFloatWnd.reset();
@@ -468,7 +466,18 @@ void CFlatHeaderCtrl::PassOn(QMouseEvent* event, const QPoint& position) {
     if (event->type() == QEvent::MouseMove)
         QHeaderView::mouseMoveEvent(&moved);
     else
-        QHeaderView::mouseReleaseEvent(&moved);
+        ReleaseInQHeaderView(&moved);
+}
+
+// QHeaderView turns its own indicator at every click, but the arrow shows only what whoever
+// sorts says: after a click that nobody sorted on, it is put back as it was.
+void CFlatHeaderCtrl::ReleaseInQHeaderView(QMouseEvent* event) {
+    const int shownColumn = sortIndicatorSection();
+    const Qt::SortOrder shownOrder = sortIndicatorOrder();
+    m_bSortIndicatorSet = false;
+    QHeaderView::mouseReleaseEvent(event);
+    if (!m_bSortIndicatorSet)
+        setSortIndicator(shownColumn, shownOrder);
 }
 
 void CFlatHeaderCtrl::OnColumnsInserted(const QModelIndex& parent, int first, int last) {

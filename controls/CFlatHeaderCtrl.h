@@ -21,7 +21,7 @@ class IHeaderDragListener;
 //
 // QHeaderView still stores the sections, resizes them and emits the click signals. Note that
 // QTreeView::setHeader switches clicking off: call setSectionsClickable(true) afterwards to get
-// sectionClicked. A parent widget that implements IHeaderDragListener may refuse column drags.
+// sectionClicked. A drag listener (SetDragListener) may refuse column drags.
 class CFlatHeaderCtrl : public QHeaderView {
     Q_OBJECT
 
@@ -43,7 +43,8 @@ public:
 
     void setModel(QAbstractItemModel* model) override;
 
-    // column is a logical index, -1 for no arrow anywhere.
+    // Shows the sort arrow; the header only shows it, the sort state belongs to the view that
+    // sorts. column is a logical index, -1 for no arrow anywhere.
     void SetSortIndicator(int column, bool ascending);
     int GetSortIndicator(bool* ascending = nullptr) const;
 
@@ -52,6 +53,10 @@ public:
     // -1 = none). Returns the slot shown.
     int SetHotDivider(const QPoint& screenPoint);
     int SetHotDivider(int slot);
+
+    // Who is asked about column drags; nullptr (the default): nobody, every drag goes ahead. The
+    // listener must outlive the header or be taken off first.
+    void SetDragListener(IHeaderDragListener* listener) { m_pDragListener = listener; }
 
     // Limits for a user resize of `item`; equal limits make it fixed-width. A limit <= 0 is
     // no limit.
@@ -93,7 +98,6 @@ private:
     std::vector<HeaderSpan> Spans() const;
     int SlotAt(const QPoint& point) const;
     bool IsLeftButtonHeld() const;
-    IHeaderDragListener* DragListener() const;
 
     void DrawHeader(QPainter& painter, const QRect& clip) const;
     void DrawDividers(QPainter& painter, const QRect& itemRect) const;
@@ -104,6 +108,7 @@ private:
     void DragColumnTo(const QPoint& point, const QPoint& screenPoint);
     void EndColumnDrag();
     void PassOn(QMouseEvent* event, const QPoint& position);
+    void ReleaseInQHeaderView(QMouseEvent* event);
 
     void OnColumnsInserted(const QModelIndex& parent, int first, int last);
     void OnColumnsRemoved(const QModelIndex& parent, int first, int last);
@@ -123,10 +128,11 @@ private:
     const QColor m_crDropMarker = QColor(255, 0, 0);
     bool m_bColumnDrag = false;
     std::unique_ptr<CHeaderFloatWnd> m_pFloatWnd;
+    IHeaderDragListener* m_pDragListener = nullptr;
+    // Whether SetSortIndicator ran since a release went on to QHeaderView.
+    bool m_bSortIndicatorSet = false;
     Qt::MouseButtons m_nButtonFlags;
     QPoint m_ptButton;
-    bool m_bAscending = false;
-    int m_nSortItem = -1;
     CHeaderWidthLimits m_widthLimits;
     QColor m_crLight;
     QColor m_crDark;

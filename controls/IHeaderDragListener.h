@@ -2,7 +2,8 @@
 
 class CFlatHeaderCtrl;
 
-// Implemented by the parent widget of a CFlatHeaderCtrl that wants a say in column drags.
+// Implemented by whoever wants a say in a CFlatHeaderCtrl's column drags; set on the header with
+// SetDragListener.
 class IHeaderDragListener {
 public:
     virtual ~IHeaderDragListener() = default;

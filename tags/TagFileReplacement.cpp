@@ -1,7 +1,6 @@
 #include "TagFileReplacement.h"
 
 #include "Id3Inspector.h"
-#include "PosixFile.h"
 #include "SaveFailure.h"
 #include "TempFileSignalCleanup.h"
 

@@ -12,7 +12,7 @@
 
 namespace {
 
-// A window that hosts the header and answers its drag questions.
+// A window that hosts the header and, once set as its listener, answers its drag questions.
 class DragParent : public QWidget, public IHeaderDragListener {
 public:
     bool OnBeginDrag(CFlatHeaderCtrl&, int item) override {
@@ -101,6 +101,7 @@ private slots:
     void dragIsNotAClickButAPlainPressIs();
     void vetoedEndKeepsOrderButClearsWindowAndMarker();
     void vetoedBeginGivesADragWithoutWindow();
+    void aListenerTakenOffIsNotAskedEvenByItsOwnHeader();
     void noMarkerOnTheDraggedColumnsOwnHalves();
     void releaseBelowTheHeaderMovesNothing();
     void lostReleaseEndsTheDragWithoutMoving();
@@ -108,6 +109,7 @@ private slots:
     void emptyHeaderPaintsFaceOnly();
     void frameAndDividersFollowTheColumns();
     void sortArrowFollowsItsItemAndMinusOneShowsNone();
+    void aClickLeavesTheArrowToWhoeverSorts();
     void pressedItemIsInvertedWhileHeld();
     void paletteChangeRecoloursButMarkerStaysRed();
     void hotDividerPlacesTheMarker();
@@ -135,6 +137,7 @@ void CFlatHeaderCtrlTest::init() {
     m_model = new QStandardItemModel(0, 4, m_window);
     m_model->setHorizontalHeaderLabels({"a", "b", "c", "d"});
     m_header = new CFlatHeaderCtrl(m_window);
+    m_header->SetDragListener(m_window);
     m_header->setModel(m_model);
     m_header->setStretchLastSection(false);
     for (int column = 0; column < 4; ++column)
@@ -236,6 +239,15 @@ void CFlatHeaderCtrlTest::vetoedBeginGivesADragWithoutWindow() {
     QCOMPARE(m_window->endedItems, QList<int>({0})); // the end still comes
 }
 
+void CFlatHeaderCtrlTest::aListenerTakenOffIsNotAskedEvenByItsOwnHeader() {
+    m_window->vetoEnd = true;
+    m_header->SetDragListener(nullptr);
+    Drag(50, 390);
+    QCOMPARE(Order(), QList<int>({1, 2, 3, 0}));
+    QVERIFY(m_window->beganItems.isEmpty());
+    QVERIFY(m_window->endedItems.isEmpty());
+}
+
 void CFlatHeaderCtrlTest::noMarkerOnTheDraggedColumnsOwnHalves() {
     PressAndStartDrag(150);
     for (int x : {110, 190, 90, 210}) {
@@ -334,6 +346,21 @@ void CFlatHeaderCtrlTest::sortArrowFollowsItsItemAndMinusOneShowsNone() {
     const QImage none = Grab();
     QCOMPARE(PixelsOf(none.copy(1, 1, 398, none.height() - 2), label), interiorLabel);
     QCOMPARE(none, unsorted);
+}
+
+void CFlatHeaderCtrlTest::aClickLeavesTheArrowToWhoeverSorts() {
+    const QImage unsorted = Grab();
+    QSignalSpy clicks(m_header, &QHeaderView::sectionClicked);
+    QTest::mouseClick(m_header->viewport(), Qt::LeftButton, {}, At(150));
+    QCOMPARE(clicks.count(), 1);
+    QCOMPARE(m_header->GetSortIndicator(), -1);
+    QCOMPARE(Grab(), unsorted);
+
+    m_header->SetSortIndicator(2, false);
+    QTest::mouseClick(m_header->viewport(), Qt::LeftButton, {}, At(250));
+    bool ascending = true;
+    QCOMPARE(m_header->GetSortIndicator(&ascending), 2);
+    QVERIFY(!ascending);
 }
 
 void CFlatHeaderCtrlTest::pressedItemIsInvertedWhileHeld() {

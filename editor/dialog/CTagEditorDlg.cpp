@@ -1,0 +1,557 @@
+#include "CTagEditorDlg.h"
+
+#include "AppIcon.h"
+#include "CAboutBox.h"
+#include "CDialogUnits.h"
+#include "CFileDialogChooser.h"
+#include "CFileListCtrl.h"
+#include "CHelpViewer.h"
+#include "CLabelToolBar.h"
+#include "CListPopupStyle.h"
+#include "CMediaWindowFactory.h"
+#include "CNoticeLine.h"
+#include "CPlayback.h"
+#include "EditorIds.h"
+#include "EditorLayout.h"
+#include "EditorTexts.h"
+#include "FieldLimits.h"
+#include "FileListTexts.h"
+#include "GenreTable.h"
+#include "HelpLocation.h"
+#include "IMessageBoxes.h"
+#include "ToolBarBitmap.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+using namespace EditorIds;
+
+namespace {
+
+QString FromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string ToUtf8(const QString& text) {
+    return text.toUtf8().toStdString();
+}
+
+// The window is laid out in dialog units of this font: the classic dialog font where the
+// system has it, otherwise the desktop's own UI font, which menus and boxes use too.
+QFont DialogFont() {
+    const QString classic = QStringLiteral("MS Sans Serif");
+    if (QFontDatabase::families().contains(classic))
+        return QFont(classic, 8);
+    return QApplication::font();
+}
+
+constexpr int kGenreRowsShown = 20;
+
+// The menu shows the desktop's own key for the command beside it.
+void AddMenuItem(QMenu& menu, const char* text, int id, QKeySequence::StandardKey key) {
+    QAction* action = menu.addAction(EditorTexts::tr(text));
+    action->setData(id);
+    action->setShortcut(QKeySequence(key));
+}
+
+QLabel* CreateLabel(QWidget* parent, const char* text, const QRect& rect,
+                    const CDialogUnits& units) {
+    auto* label = new QLabel(EditorTexts::tr(text), parent);
+    QRect pixels = units.ToPixels(rect);
+    // The layout table's widths (EditorLayout.h) fit its own font; a wider UI font must not cut
+    // a label short.
+    pixels.setWidth(std::max(pixels.width(), label->sizeHint().width()));
+    label->setGeometry(pixels);
+    return label;
+}
+
+} // namespace
+
+CTagEditorDlg::CTagEditorDlg(IMessageBoxes& boxes, QWidget* parent)
+    : QDialog(parent), m_boxes(boxes), m_exchange(boxes),
+      m_pDesktopFileChooser(std::make_unique<CFileDialogChooser>()),
+      m_pFileChooser(m_pDesktopFileChooser.get()) {
+    // A main window of its own: a taskbar button and a minimise box, but no maximise box and
+    // no sizing border.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowTitle(EditorTexts::tr(EditorTexts::kCaption));
+    setWindowIcon(AppIcon::Icon());
+    setFont(DialogFont());
+    const CDialogUnits units(font());
+
+    CreateControls(units);
+    CreateMenu();
+    CreateStatusBar();
+    CreateToolBar();
+    CreateProtectionLine();
+    m_mediaWindows = std::make_unique<CMediaWindowFactory>(m_client, PlayBarGeometry());
+    SetMediaPlayerFactory(nullptr);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(m_menuBar);
+    layout->addWidget(m_client);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    m_lstFiles->InsertColumn(0, FileListTexts::tr(FileListTexts::kColumnHeading),
+                             FileListTexts::kColumnWidth);
+    FillGenreList();
+    m_cbGenre->setCurrentIndex(0);
+    UpdateData(false);
+    m_lstFiles->setFocus();
+}
+
+CTagEditorDlg::~CTagEditorDlg() = default;
+
+void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
+    using namespace EditorLayout;
+    m_client = new QWidget(this);
+    m_client->setFixedSize(units.ToPixels(kDialogSize));
+
+    // Created in the order of the layout table (EditorLayout.h), which makes it the tab order.
+    m_lstFiles = new CFileListCtrl(m_client);
+    m_lstFiles->setObjectName(QStringLiteral("IDC_FILE_LIST"));
+    m_lstFiles->setGeometry(units.ToPixels(kFileList));
+    connect(m_lstFiles, &CFileListCtrl::itemClicked, this, &CTagEditorDlg::OnClickFileList);
+    connect(m_lstFiles, &CFileListCtrl::itemSelected, this, &CTagEditorDlg::OnItemChangedFileList);
+    connect(m_lstFiles, &CFileListCtrl::commandRequested, this, &CTagEditorDlg::OnCommand);
+    connect(m_lstFiles, &CFileListCtrl::shownRowRemoved, this, &CTagEditorDlg::OnShownFileRemoved);
+    m_lstFiles->SetLeaveShownRowCheck(
+        [this] { return SettleUnsavedChanges(EditorTexts::kAskSaveBeforeSwitch); });
+    m_lstFiles->SetMessageBoxes(&m_boxes);
+
+    auto* etchedLine = new QFrame(m_client);
+    etchedLine->setFrameShape(QFrame::HLine);
+    etchedLine->setFrameShadow(QFrame::Sunken);
+    QRect lineRect = units.ToPixels(kEtchedLine);
+    lineRect.setHeight(2);
+    etchedLine->setGeometry(lineRect);
+
+    auto* group = new QGroupBox(m_client);
+    group->setGeometry(units.ToPixels(kFormGroup));
+
+    CreateLabel(m_client, EditorTexts::kTitleLabel, kTitleLabel, units);
+    CreateLabel(m_client, EditorTexts::kArtistLabel, kArtistLabel, units);
+    CreateLabel(m_client, EditorTexts::kAlbumLabel, kAlbumLabel, units);
+    CreateLabel(m_client, EditorTexts::kYearLabel, kYearLabel, units);
+    m_edTitle = CreateTextField(QStringLiteral("IDC_TITLE"), kTitle, units);
+    CreateLabel(m_client, EditorTexts::kGenreLabel, kGenreLabel, units);
+    CreateLabel(m_client, EditorTexts::kCommentsLabel, kCommentsLabel, units);
+    m_edArtist = CreateTextField(QStringLiteral("IDC_ARTIST"), kArtist, units);
+    m_edAlbum = CreateTextField(QStringLiteral("IDC_ALBUM"), kAlbum, units);
+    m_edYear = CreateTextField(QStringLiteral("IDC_YEAR"), kYear, units);
+
+    m_cbGenre = new QComboBox(m_client);
+    m_cbGenre->setObjectName(QStringLiteral("IDC_GENRE"));
+    const QRect genreRect = units.ToPixels(kGenre);
+    const int closedHeight = units.ToPixels(kTitle).height();
+    m_cbGenre->setGeometry(genreRect.x(), genreRect.y(), genreRect.width(), closedHeight);
+    auto* popupStyle = new CListPopupStyle;
+    popupStyle->setParent(m_cbGenre);
+    m_cbGenre->setStyle(popupStyle);
+    m_cbGenre->setMaxVisibleItems(kGenreRowsShown);
+
+    m_edComments = CreateTextField(QStringLiteral("IDC_COMMENTS"), kComments, units);
+    // One line of text, drawn in a tall box as the layout table has it: the text sits at the top.
+    m_edComments->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    setTabOrder(m_lstFiles, m_edTitle);
+    setTabOrder(m_edTitle, m_edArtist);
+    setTabOrder(m_edArtist, m_edAlbum);
+    setTabOrder(m_edAlbum, m_edYear);
+    setTabOrder(m_edYear, m_cbGenre);
+    setTabOrder(m_cbGenre, m_edComments);
+
+    m_exchange.AddText(m_edTitle, &m_strTitle, FieldLimits::kTitle);
+    m_exchange.AddText(m_edArtist, &m_strArtist, FieldLimits::kArtist);
+    m_exchange.AddText(m_edAlbum, &m_strAlbum, FieldLimits::kAlbum);
+    m_exchange.AddText(m_edYear, &m_strYear, FieldLimits::kYear);
+    m_exchange.AddText(m_edComments, &m_strComment, FieldLimits::kComment);
+}
+
+QLineEdit* CTagEditorDlg::CreateTextField(const QString& name, const QRect& rect,
+                                          const CDialogUnits& units) {
+    auto* edit = new QLineEdit(m_client);
+    edit->setObjectName(name);
+    edit->setGeometry(units.ToPixels(rect));
+    return edit;
+}
+
+void CTagEditorDlg::CreateMenu() {
+    struct Item {
+        const char* text; // nullptr for a separator
+        int id;
+        QKeySequence::StandardKey key = QKeySequence::UnknownKey;
+    };
+    struct Menu {
+        const char* title;
+        std::initializer_list<Item> items;
+    };
+    const Menu menus[] = {
+        {EditorTexts::kMenuFile,
+         {{EditorTexts::kMenuNewFileList, ID_FILE_NEW_LIST, QKeySequence::New},
+          {nullptr, 0},
+          {EditorTexts::kMenuAddFile, ID_FILE_ADD_FILE, QKeySequence::Open},
+          {EditorTexts::kMenuSaveFile, ID_FILE_SAVE_FILE, QKeySequence::Save},
+          {EditorTexts::kMenuRemoveFile, ID_FILE_REMOVE_FILE},
+          {nullptr, 0},
+          {EditorTexts::kMenuExit, ID_FILE_EXIT, QKeySequence::Quit}}},
+        {EditorTexts::kMenuAction, {{EditorTexts::kMenuUndo, ID_ACTION_UNDO, QKeySequence::Undo}}},
+        {EditorTexts::kMenuHelp,
+         {{EditorTexts::kMenuContents, ID_HELP_CONTENTS, QKeySequence::HelpContents},
+          {EditorTexts::kMenuAbout, ID_HELP_ABOUT}}},
+    };
+
+    m_menuBar = new QMenuBar(this);
+    for (const Menu& menu : menus) {
+        QMenu* popup = m_menuBar->addMenu(EditorTexts::tr(menu.title));
+        for (const Item& item : menu.items) {
+            if (item.text == nullptr)
+                popup->addSeparator();
+            else
+                AddMenuItem(*popup, item.text, item.id, item.key);
+        }
+    }
+    connect(m_menuBar, &QMenuBar::triggered, this,
+            [this](QAction* action) { OnCommand(action->data().toInt()); });
+}
+
+void CTagEditorDlg::CreateStatusBar() {
+    m_wndStatusBar = new QStatusBar(m_client);
+    m_wndStatusBar->setObjectName(QStringLiteral("IDC_STATUSBAR"));
+    m_wndStatusBar->setSizeGripEnabled(false);
+    // A permanent label rather than a status message: nothing may ever replace the hint.
+    m_wndStatusBar->addWidget(new QLabel(EditorTexts::tr(EditorTexts::kStatusHint)), 1);
+    const int height = m_wndStatusBar->sizeHint().height();
+    m_wndStatusBar->setGeometry(0, m_client->height() - height, m_client->width(), height);
+}
+
+void CTagEditorDlg::CreateToolBar() {
+    using namespace EditorLayout;
+    auto* toolBar = new CLabelToolBar(m_client);
+    if (!toolBar->LoadToolBarWithLabels(IDR_TOOLBAR)) {
+        // Every command is on the menu too: the window works on without a toolbar.
+        delete toolBar;
+        return;
+    }
+    m_wndToolBar = toolBar;
+    m_wndToolBar->setObjectName(QStringLiteral("AFX_IDW_TOOLBAR"));
+    const int bandHeight = CDialogUnits(font()).YToPixels(kEtchedLine.y());
+    m_wndToolBar->setGeometry(0, 0, m_client->width(),
+                              std::min(m_wndToolBar->sizeHint().height(), bandHeight));
+    const QSize imageSize = m_wndToolBar->iconSize();
+    m_wndToolBar->SetImageList(ToolBarBitmap::LoadPictures(IDB_TOOLBAR_NORMAL, imageSize));
+    m_wndToolBar->SetHotImageList(ToolBarBitmap::LoadPictures(IDB_TOOLBAR_HOT, imageSize));
+    connect(m_wndToolBar, &CLabelToolBar::commandRequested, this, &CTagEditorDlg::OnCommand);
+}
+
+// The line sits under the form, in the strip between the form's frame and the status bar.
+void CTagEditorDlg::CreateProtectionLine() {
+    m_protectionLine = new CNoticeLine(m_client);
+    m_protectionLine->setObjectName(QStringLiteral("IDC_PROTECTION"));
+    const QRect form = CDialogUnits(font()).ToPixels(EditorLayout::kFormGroup);
+    const int top = form.bottom() + 1;
+    m_protectionLine->setGeometry(form.left(), top, form.width(),
+                                  m_wndStatusBar->geometry().top() - top);
+}
+
+// The play bar takes the strip between the list and the status bar, as wide as the list, so
+// that it covers neither the form nor the hint.
+QRect CTagEditorDlg::PlayBarGeometry() const {
+    const QRect list = m_lstFiles->geometry();
+    const int stripTop = list.bottom() + 1;
+    const int stripBottom = m_wndStatusBar->geometry().top();
+    const int height = std::min(stripBottom - stripTop, list.height());
+    return QRect(list.left(), stripTop + (stripBottom - stripTop - height) / 2, list.width(),
+                 height);
+}
+
+void CTagEditorDlg::FillGenreList() {
+    for (int row = 0; row < GenreTable::kRowCount; ++row)
+        m_cbGenre->addItem(QString::fromLatin1(GenreTable::RowText(row)));
+}
+
+bool CTagEditorDlg::UpdateData(bool saveAndValidate) {
+    if (saveAndValidate)
+        return m_exchange.FromControls();
+    m_exchange.ToControls();
+    return true;
+}
+
+void CTagEditorDlg::OnCommand(int id) {
+    switch (id) {
+    case ID_FILE_NEW_LIST:
+        OnNewFileList();
+        break;
+    case ID_FILE_ADD_FILE:
+        OnAddFile();
+        break;
+    case ID_FILE_REMOVE_FILE:
+        OnRemoveFile();
+        break;
+    case ID_FILE_EXIT:
+        OnExit();
+        break;
+    case ID_TOOLBAR_SAVE_FILE:
+    case ID_FILE_SAVE_FILE:
+        OnSaveFile();
+        break;
+    case ID_HELP_ABOUT:
+        OnAbout();
+        break;
+    case ID_HELP_CONTENTS:
+        OnHelpContents();
+        break;
+    case ID_ACTION_UNDO:
+        OnUndo();
+        break;
+    case ID_POPUP_PLAY:
+        OnPlay();
+        break;
+    case ID_POPUP_STOP:
+        OnStop();
+        break;
+    case ID_POPUP_PAUSE:
+        OnPause();
+        break;
+    default:
+        break;
+    }
+}
+
+void CTagEditorDlg::keyPressEvent(QKeyEvent* event) {
+    // A dialog would close on Escape, and on Enter through its default button: a stray key
+    // must never end the program under the user's edits.
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+void CTagEditorDlg::closeEvent(QCloseEvent* event) {
+    if (!SettleUnsavedChanges(EditorTexts::kAskSaveBeforeClose)) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void CTagEditorDlg::OnNewFileList() {
+    if (m_lstFiles->GetItemCount() > 0) {
+        // No keeps the list and the form as they are.
+        if (!m_boxes.Ask(FileListTexts::tr(FileListTexts::kAskNewList)))
+            return;
+        m_lstFiles->NewFileList();
+    }
+    ClearFormTexts();
+    UpdateData(false);
+}
+
+void CTagEditorDlg::OnAddFile() {
+    m_lstFiles->AddChosenFiles(
+        m_pFileChooser->ChooseFiles(this, FileListTexts::tr(FileListTexts::kAddFilesTitle),
+                                    FileListTexts::tr(FileListTexts::kAddFilesFilter)));
+}
+
+void CTagEditorDlg::SetFileChooser(IFileChooser* chooser) {
+    m_pFileChooser = chooser != nullptr ? chooser : m_pDesktopFileChooser.get();
+}
+
+void CTagEditorDlg::SetMediaPlayerFactory(IMediaPlayerFactory* players) {
+    m_playback = std::make_unique<CPlayback>(players != nullptr ? *players : *m_mediaWindows);
+}
+
+void CTagEditorDlg::OnRemoveFile() {
+    if (m_lstFiles->GetItemCount() == 0) {
+        m_boxes.Notify(FileListTexts::tr(FileListTexts::kNoFilesToRemove),
+                       IMessageBoxes::Icon::Information);
+        return;
+    }
+    if (!m_boxes.Ask(FileListTexts::tr(FileListTexts::kAskRemove)))
+        return;
+    for (int row = m_lstFiles->GetFirstSelectedItem(); row != -1;
+         row = m_lstFiles->GetFirstSelectedItem()) {
+        m_lstFiles->DeleteItem(row);
+        ClearForm();
+    }
+}
+
+bool CTagEditorDlg::OnSaveFile() {
+    if (!m_session.IsLinked()) {
+        m_boxes.Notify(EditorTexts::tr(EditorTexts::kNoFileToSave),
+                       IMessageBoxes::Icon::Information);
+        return false;
+    }
+    if (!UpdateData(true))
+        return false;
+    const SaveResult result = m_session.Save(FormOnScreen());
+    // Saved, the form's texts are what Undo brings back; not saved, what the file holds still is.
+    SetHeldFields(m_session.Held().texts);
+    if (!result.Saved()) {
+        m_boxes.Notify(
+            EditorTexts::tr(EditorTexts::kNotSaved)
+                .arg(QFile::decodeName(QByteArray::fromStdString(m_session.LinkedPath())),
+                     QString::fromStdString(result.reason)),
+            result.outcome == SaveResult::Outcome::Failed ? IMessageBoxes::Icon::Critical
+                                                          : IMessageBoxes::Icon::Warning);
+        return false;
+    }
+    return true;
+}
+
+void CTagEditorDlg::OnUndo() {
+    ShowHeldValues();
+}
+
+void CTagEditorDlg::OnExit() {
+    close();
+}
+
+void CTagEditorDlg::OnHelpContents() {
+    const QString location = HelpLocation(QCoreApplication::applicationFilePath());
+    if (m_helpViewer == nullptr) {
+        m_helpViewer = new CHelpViewer(this);
+    }
+    m_helpViewer->Open(location);
+}
+
+void CTagEditorDlg::OnAbout() {
+    CAboutBox about(this);
+    about.exec();
+}
+
+void CTagEditorDlg::OnPlay() {
+    if (m_lstFiles->GetItemCount() == 0) {
+        m_boxes.Notify(EditorTexts::tr(EditorTexts::kNoFilesToPlay),
+                       IMessageBoxes::Icon::Information);
+        return;
+    }
+    const int row = m_lstFiles->GetFirstSelectedItem();
+    m_playback->Play(row == -1 ? QString() : m_lstFiles->GetItemText(row));
+}
+
+void CTagEditorDlg::OnStop() {
+    m_playback->Stop();
+}
+
+void CTagEditorDlg::OnPause() {
+    m_playback->Pause();
+}
+
+void CTagEditorDlg::OnClickFileList(int row) {
+    if (KeepsUnsavedEdits(row))
+        return;
+    m_lstFiles->SetItemSelectedFocused(row);
+    LinkRow(row);
+}
+
+void CTagEditorDlg::OnItemChangedFileList(int row) {
+    if (KeepsUnsavedEdits(row))
+        return;
+    LinkRow(row);
+}
+
+// The shown file's row, clicked again or carried elsewhere by a sort or a move, is not read
+// again over edits the user has not saved.
+bool CTagEditorDlg::KeepsUnsavedEdits(int row) const {
+    return row == m_lstFiles->ShownRow() && HasUnsavedChanges();
+}
+
+// Without its row the file is out of the user's sight, so nothing may be saved into it.
+void CTagEditorDlg::OnShownFileRemoved() {
+    m_session.Unlink();
+    ClearForm();
+    ShowProtection();
+}
+
+void CTagEditorDlg::LinkRow(int row) {
+    m_session.Link(QFile::encodeName(m_lstFiles->GetItemText(row)).toStdString());
+    m_lstFiles->SetShownRow(row);
+    LoadTagFields();
+    ShowProtection();
+}
+
+void CTagEditorDlg::ShowProtection() {
+    const std::string& protection = m_session.Protection();
+    m_protectionLine->SetText(
+        protection.empty()
+            ? QString()
+            : EditorTexts::tr(EditorTexts::kProtectedFile).arg(QString::fromStdString(protection)));
+}
+
+bool CTagEditorDlg::HasUnsavedChanges() const {
+    return m_session.HasUnsavedChanges(FormOnScreen());
+}
+
+// What the form's controls hold now, which the members hold only after an exchange.
+FormValues CTagEditorDlg::FormOnScreen() const {
+    return {{ToUtf8(m_edTitle->text()), ToUtf8(m_edArtist->text()), ToUtf8(m_edAlbum->text()),
+             ToUtf8(m_edYear->text()), ToUtf8(m_edComments->text())},
+            m_cbGenre->currentIndex()};
+}
+
+bool CTagEditorDlg::SettleUnsavedChanges(const char* question) {
+    if (!HasUnsavedChanges())
+        return true;
+    const QString file =
+        QFileInfo(QFile::decodeName(QByteArray::fromStdString(m_session.LinkedPath()))).fileName();
+    switch (m_boxes.AskYesNoCancel(EditorTexts::tr(question).arg(file))) {
+    case IMessageBoxes::Answer::Yes:
+        return OnSaveFile();
+    case IMessageBoxes::Answer::No:
+        return true;
+    case IMessageBoxes::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void CTagEditorDlg::LoadTagFields() {
+    ShowHeldValues();
+}
+
+// What was last loaded or saved, into the form; the genre row is the one the tag holds, so 81
+// to 254 leave the box without a selection.
+void CTagEditorDlg::ShowHeldValues() {
+    SetHeldFields(m_session.Held().texts);
+    UpdateData(false);
+    m_cbGenre->setCurrentIndex(m_session.Held().genreRow);
+}
+
+void CTagEditorDlg::ClearFormTexts() {
+    SetHeldFields(TagFields());
+}
+
+void CTagEditorDlg::ClearForm() {
+    ClearFormTexts();
+    UpdateData(false);
+    m_cbGenre->setCurrentIndex(GenreTable::kNoneRow);
+}
+
+void CTagEditorDlg::SetHeldFields(const TagFields& fields) {
+    m_strTitle = FromUtf8(fields.title);
+    m_strArtist = FromUtf8(fields.artist);
+    m_strAlbum = FromUtf8(fields.album);
+    m_strYear = FromUtf8(fields.year);
+    m_strComment = FromUtf8(fields.comment);
+}

@@ -1,0 +1,124 @@
+#pragma once
+
+#include "CFormExchange.h"
+#include "TagEditingSession.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <memory>
+
+class CDialogUnits;
+class CFileListCtrl;
+class CHelpViewer;
+class CLabelToolBar;
+class CNoticeLine;
+class CPlayback;
+class IMediaPlayerFactory;
+class IFileChooser;
+class IMessageBoxes;
+class QComboBox;
+class QLineEdit;
+class QMenuBar;
+class QStatusBar;
+struct TagFields;
+
+// The editor's one window: the list of files on the left, the form of six tag fields on the
+// right, a menu bar, a band for the toolbar and a status bar with a usage hint. Every menu,
+// toolbar and list command comes through OnCommand. Controls are named after their ids
+// ("IDC_TITLE", ...).
+class CTagEditorDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CTagEditorDlg(IMessageBoxes& boxes, QWidget* parent = nullptr);
+    ~CTagEditorDlg() override;
+
+    // The one routing point of the window's commands (EditorIds).
+    void OnCommand(int id);
+
+    IMessageBoxes& MessageBoxes() { return m_boxes; }
+    // Where Add File gets its files; nullptr: the desktop's file dialog.
+    void SetFileChooser(IFileChooser* chooser);
+    // Where Play gets its players; nullptr: the play bar inside this window. Tests bring a silent
+    // one. Any playback going on stops.
+    void SetMediaPlayerFactory(IMediaPlayerFactory* players);
+
+    // Form exchange: false pushes the members into the fields; true takes the fields into the
+    // members and returns false when a value is refused.
+    bool UpdateData(bool saveAndValidate);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateControls(const CDialogUnits& units);
+    void CreateMenu();
+    void CreateStatusBar();
+    void CreateToolBar();
+    void CreateProtectionLine();
+    QRect PlayBarGeometry() const;
+    void FillGenreList();
+    QLineEdit* CreateTextField(const QString& name, const QRect& rect, const CDialogUnits& units);
+
+    void OnNewFileList();
+    void OnAddFile();
+    void OnRemoveFile();
+    // True when the file now holds what the form shows.
+    bool OnSaveFile();
+    void OnUndo();
+    void OnExit();
+    void OnHelpContents();
+    void OnAbout();
+    void OnPlay();
+    void OnStop();
+    void OnPause();
+
+    void OnClickFileList(int row);
+    void OnItemChangedFileList(int row);
+    void OnShownFileRemoved();
+    bool KeepsUnsavedEdits(int row) const;
+    void LinkRow(int row);
+    void LoadTagFields();
+    void ShowHeldValues();
+    void ClearFormTexts();
+    void ClearForm();
+    void ShowProtection();
+    bool HasUnsavedChanges() const;
+    FormValues FormOnScreen() const;
+    // Asks QUESTION about unsaved changes, if there are any, and saves on Yes. True when the
+    // user may go on: nothing was unsaved, the Save worked, or the user chose to drop the edits.
+    bool SettleUnsavedChanges(const char* question);
+    void SetHeldFields(const TagFields& fields);
+
+    IMessageBoxes& m_boxes;
+    TagEditingSession m_session;
+    QWidget* m_client = nullptr;
+    QMenuBar* m_menuBar = nullptr;
+    QStatusBar* m_wndStatusBar = nullptr;
+    CLabelToolBar* m_wndToolBar = nullptr;
+    QComboBox* m_cbGenre = nullptr;
+    CFileListCtrl* m_lstFiles = nullptr;
+    QLineEdit* m_edTitle = nullptr;
+    QLineEdit* m_edArtist = nullptr;
+    QLineEdit* m_edAlbum = nullptr;
+    QLineEdit* m_edYear = nullptr;
+    QLineEdit* m_edComments = nullptr;
+    CNoticeLine* m_protectionLine = nullptr;
+    // The form exchange's side of the five texts: staged here on their way into the fields and
+    // taken back for its check. What was last loaded or saved is the session's, and what the
+    // user sees is the fields'.
+    QString m_strTitle;
+    QString m_strArtist;
+    QString m_strAlbum;
+    QString m_strYear;
+    QString m_strComment;
+    CFormExchange m_exchange;
+    std::unique_ptr<IFileChooser> m_pDesktopFileChooser;
+    IFileChooser* m_pFileChooser;
+    // Made at the first Help > Contents and kept, so the reader's place survives closing it.
+    CHelpViewer* m_helpViewer = nullptr;
+    std::unique_ptr<IMediaPlayerFactory> m_mediaWindows;
+    // Declared after the factories, which it uses.
+    std::unique_ptr<CPlayback> m_playback;
+};

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QCoreApplication>
+
+// The editor window's own texts: caption, labels, menus, hint and notices (the file list's
+// are in FileListTexts.h). Each is the source text of its translation; the window shows it
+// through EditorTexts::tr.
+struct EditorTexts {
+    Q_DECLARE_TR_FUNCTIONS(EditorTexts)
+
+public:
+    static constexpr char kCaption[] = QT_TR_NOOP("Varlen MP3 Tag Editor");
+    static constexpr char kStatusHint[] =
+        QT_TR_NOOP("Drag and drop MP3 files from your file manager or click Add Files button");
+
+    static constexpr char kTitleLabel[] = QT_TR_NOOP("Title:");
+    static constexpr char kArtistLabel[] = QT_TR_NOOP("Artist:");
+    static constexpr char kAlbumLabel[] = QT_TR_NOOP("Album:");
+    static constexpr char kYearLabel[] = QT_TR_NOOP("Year:");
+    static constexpr char kGenreLabel[] = QT_TR_NOOP("Genre:");
+    static constexpr char kCommentsLabel[] = QT_TR_NOOP("Comments:");
+
+    static constexpr char kMenuFile[] = QT_TR_NOOP("&File");
+    static constexpr char kMenuNewFileList[] = QT_TR_NOOP("&New File List");
+    static constexpr char kMenuAddFile[] = QT_TR_NOOP("&Add File");
+    static constexpr char kMenuSaveFile[] = QT_TR_NOOP("&Save File");
+    static constexpr char kMenuRemoveFile[] = QT_TR_NOOP("&Remove File");
+    static constexpr char kMenuExit[] = QT_TR_NOOP("Exit");
+    static constexpr char kMenuAction[] = QT_TR_NOOP("&Action");
+    static constexpr char kMenuUndo[] = QT_TR_NOOP("&Undo");
+    static constexpr char kMenuHelp[] = QT_TR_NOOP("&Help");
+    static constexpr char kMenuContents[] = QT_TR_NOOP("&Contents");
+    static constexpr char kMenuAbout[] = QT_TR_NOOP("&About...");
+
+    static constexpr char kNoFilesToPlay[] = QT_TR_NOOP("There are no files to play!");
+    // %1 is the file, %2 why the tags could not be written.
+    static constexpr char kNotSaved[] = QT_TR_NOOP("Nothing was saved to %1.\n\n%2");
+    static constexpr char kNoFileToSave[] =
+        QT_TR_NOOP("There is no file to save! Select a file in the list first.");
+    // %1 is the name of the file whose edits are not saved yet.
+    static constexpr char kAskSaveBeforeClose[] =
+        QT_TR_NOOP("Would you like to save the changes to \"%1\" before closing the editor?");
+    static constexpr char kAskSaveBeforeSwitch[] =
+        QT_TR_NOOP("Would you like to save the changes to \"%1\" before editing another file?");
+    // Under the form while a file is shown that Save would refuse; %1 is why.
+    static constexpr char kProtectedFile[] = QT_TR_NOOP("This file cannot be saved. %1");
+
+    static constexpr char kHelpPage[] = "quillet.chm::/index.html";
+};

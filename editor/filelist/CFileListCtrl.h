@@ -1,0 +1,154 @@
+#pragma once
+
+#include "CFileListModel.h"
+#include "CRowDrag.h"
+
+#include <QBasicTimer>
+#include <QPersistentModelIndex>
+#include <QTreeView>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class CDragImageWnd;
+class CFlatHeaderCtrl;
+class CImageList;
+class IFileIconSource;
+class IMessageBoxes;
+class QMimeData;
+
+// The list of files to edit: a one-level report list whose column 0 holds each file's full
+// path, the only way the rest of the editor reaches a row's file. Files come in through Add
+// File and drops from file managers, up to the capacity; the list sorts on a header click,
+// reorders its rows by dragging and offers Play, Stop and Pause on a right click.
+class CFileListCtrl : public QTreeView {
+    Q_OBJECT
+public:
+    explicit CFileListCtrl(QWidget* parent = nullptr);
+    ~CFileListCtrl() override;
+
+    int GetItemCount() const;
+    // Column 0 is the full path.
+    QString GetItemText(int row, int column = 0) const;
+    // Returns the row the item went to.
+    int InsertItem(int row, const QString& path, int image = -1);
+    bool DeleteItem(int row);
+    void DeleteAllItems();
+    // -1 when no row is selected.
+    int GetFirstSelectedItem() const;
+    void SetItemSelectedFocused(int row);
+    // A left-aligned column WIDTHPX pixels wide.
+    void InsertColumn(int column, const QString& heading, int widthPx);
+
+    // Where the capacity notice goes; without one the list still refuses what does not fit.
+    void SetMessageBoxes(IMessageBoxes* boxes) { m_pBoxes = boxes; }
+    // nullptr: the desktop's file icons.
+    void SetIconSource(IFileIconSource* source);
+
+    // Files chosen in the file dialog: the first one always, each further one while the list
+    // holds no more than the capacity.
+    void AddChosenFiles(const QStringList& paths);
+    // Files dropped on the list: all of them, or none and the capacity notice.
+    void AddDroppedFiles(const QStringList& paths);
+    // Empties the list and lets go of its icons; the next addition starts a new image list.
+    void NewFileList();
+    bool HasImageList() const { return m_pImageList != nullptr; }
+
+    // Sorts as a left click on the header of `column` does, arrow included.
+    void SortByHeaderClick(int column);
+
+    // The row whose file the form shows, followed through sorts and moves; -1 for none.
+    void SetShownRow(int row);
+    int ShownRow() const;
+    // Asked before a click or a key takes the selection off the shown row; false keeps the
+    // selection, and with it the shown row, where it is.
+    void SetLeaveShownRowCheck(std::function<bool()> check) { m_fnMayLeaveShownRow = check; }
+
+    const CFileRowStore& Rows() const { return m_model.Rows(); }
+    bool IsDraggingRows() const { return m_pDragImage != nullptr; }
+    const CDragImageWnd* DragImage() const { return m_pDragImage.get(); }
+
+signals:
+    // A click on a row.
+    void itemClicked(int row);
+    // A row has just become selected, by the mouse, the keyboard, a sort or a move.
+    void itemSelected(int row);
+    // A command the list hands on to the editor (its context menu).
+    void commandRequested(int id);
+    // The shown row has left the list (Remove File, the Delete key, New File List).
+    void shownRowRemoved();
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) const override;
+    void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void keyboardSearch(const QString& search) override;
+
+private:
+    enum ScrollDirection { NoScroll = 0, ScrollUp = 1, ScrollDown = 2 };
+
+    void AddFile(const QString& path);
+    void CreateImageList();
+    void ShowCapacityNotice();
+    static QStringList LocalFilePaths(const QMimeData* mime);
+
+    void SelectClickedRow(const QPoint& position);
+    bool MayShowRow(int row) const;
+    void OnRowsGone();
+    void OnSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
+    void OnCurrentChanged(const QModelIndex& current, const QModelIndex& previous);
+    std::vector<int> SelectedRows() const;
+    void ReorderRows(const std::function<void(CFileRowStore&)>& change);
+    void ShowStoreSelection();
+
+    void BeginDrag(const QPoint& position);
+    QPixmap RenderDragPicture(const QPoint& position, QPoint* hotSpot) const;
+    static QImage OnKeyColour(const QImage& content);
+    QRect RowRect(int row) const;
+    void DragTo(const QPoint& position, const QPoint& globalPosition);
+    void SetDropTarget(int row);
+    void SetScrollDirection(ScrollDirection direction);
+    void StopScrollTimer();
+    void OnScrollTick();
+    void EndDrag();
+    void UpdateRow(int row);
+
+    CFileListModel m_model;
+    // The one sort state: the header's arrow only shows it.
+    int m_nSortColumn = -1;
+    bool m_bSortAscending = false;
+    std::unique_ptr<CImageList> m_pImageList;
+    CFlatHeaderCtrl* m_pHeader = nullptr;
+    int m_nLastClicked = -1;
+    CRowDrag m_drag;
+    std::unique_ptr<CDragImageWnd> m_pDragImage;
+    ScrollDirection m_nScrollDirection = NoScroll;
+    QBasicTimer m_scrollTimer;
+
+    std::unique_ptr<IFileIconSource> m_pSystemIcons;
+    IFileIconSource* m_pIconSource = nullptr;
+    IMessageBoxes* m_pBoxes = nullptr;
+    // Set while the list shows its own rows' selection in the view, which is no new choice
+    // of the user's.
+    bool m_bShowingStoreSelection = false;
+    QPersistentModelIndex m_shownRow;
+    bool m_bRowShown = false;
+    std::function<bool()> m_fnMayLeaveShownRow;
+    // A press the shown row's check refused: its release is no click either.
+    bool m_bPressRefused = false;
+    // A left press on a row that may still turn into a row drag.
+    bool m_bPressOnRow = false;
+    QPoint m_ptPress;
+};

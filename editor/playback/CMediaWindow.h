@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QMediaPlayer>
+#include <QWidget>
+
+class QAudioOutput;
+class QLabel;
+class QSlider;
+class QToolButton;
+
+// The player of one file: a small play bar (play/pause, position, time) inside the editor
+// window. It tells the user itself when the file cannot be opened or played. The playback
+// drives it through a CPlayBarHandle.
+class CMediaWindow : public QWidget {
+    Q_OBJECT
+public:
+    CMediaWindow(const QString& path, QWidget* parent);
+
+    void Play();
+    void Pause();
+    void Resume();
+    void Stop();
+    void Close();
+
+private:
+    void OnPlayPauseClicked();
+    void OnPlaybackStateChanged(QMediaPlayer::PlaybackState state);
+    void OnDurationChanged(qint64 durationMs);
+    void EnableSeeking();
+    void OnPositionChanged(qint64 positionMs);
+    void OnMediaStatusChanged(QMediaPlayer::MediaStatus status);
+    void OnErrorOccurred(QMediaPlayer::Error error, const QString& errorString);
+    void ShowTime(qint64 positionMs);
+
+    QString m_strPath;
+    QMediaPlayer* m_player;
+    QAudioOutput* m_audioOutput;
+    QToolButton* m_btnPlayPause;
+    QSlider* m_sldPosition;
+    QLabel* m_lblTime;
+};

@@ -1,0 +1,65 @@
+#include "CFieldValidator.h"
+#include "HelpLocation.h"
+
+#include <QtTest>
+
+class EditorLogicTest : public QObject {
+    Q_OBJECT
+private slots:
+    void validatorHoldsTypingToTheCap() {
+        CFieldValidator validator(4);
+        int pos = 0;
+        QString text = QStringLiteral("1999");
+        QCOMPARE(validator.validate(text, pos), QValidator::Acceptable);
+        text = QStringLiteral("19999");
+        QCOMPARE(validator.validate(text, pos), QValidator::Invalid);
+        text.clear();
+        QCOMPARE(validator.validate(text, pos), QValidator::Acceptable);
+    }
+
+    void validatorKeepsALongProgramTextButNeverLetsItGrow() {
+        CFieldValidator validator(30);
+        QString text(45, QLatin1Char('x'));
+        validator.AllowProgramText(text);
+        int pos = 0;
+        QCOMPARE(validator.validate(text, pos), QValidator::Acceptable);
+        QString shorter(10, QLatin1Char('x'));
+        QCOMPARE(validator.validate(shorter, pos), QValidator::Acceptable);
+        QString longer(46, QLatin1Char('x'));
+        QCOMPARE(validator.validate(longer, pos), QValidator::Invalid);
+        // The next text from the program brings the cap back.
+        validator.AllowProgramText(QString());
+        QString overCap(31, QLatin1Char('x'));
+        QCOMPARE(validator.validate(overCap, pos), QValidator::Invalid);
+    }
+
+    void validatorTakesEveryScriptAndCountsCharacters() {
+        CFieldValidator validator(4);
+        int pos = 0;
+        for (const QString& taken :
+             {QStringLiteral("Caf\u00e9"), QStringLiteral("5 \u20ac"),
+              QStringLiteral("\u0141\u00f3d\u017a"), QStringLiteral("\u6771\u4eac"),
+              QString::fromUtf8(
+                  "\xf0\x9f\x8e\xb5\xf0\x9f\x8e\xb5\xf0\x9f\x8e\xb5\xf0\x9f\x8e\xb5")}) {
+            QString text = taken;
+            QCOMPARE(validator.validate(text, pos), QValidator::Acceptable);
+        }
+        QString fiveEmoji = QString::fromUtf8("\xf0\x9f\x8e\xb5").repeated(5);
+        QCOMPARE(validator.validate(fiveEmoji, pos), QValidator::Invalid);
+        QCOMPARE(CFieldValidator::CharacterCount(fiveEmoji), 5);
+    }
+
+    void helpLocationIsTheExecutablesFolderAndThePage() {
+        QCOMPARE(HelpLocation(QStringLiteral("/usr/bin/tageditor")),
+                 QStringLiteral("/usr/bin/quillet.chm::/index.html"));
+        QCOMPARE(HelpLocation(QStringLiteral("/opt/my tools/renamed.editor")),
+                 QStringLiteral("/opt/my tools/quillet.chm::/index.html"));
+        QCOMPARE(HelpLocation(QStringLiteral("/tageditor")),
+                 QStringLiteral("/quillet.chm::/index.html"));
+        QCOMPARE(HelpLocation(QStringLiteral("C:/Program Files/Tags/TagEditor.exe")),
+                 QStringLiteral("C:/Program Files/Tags/quillet.chm::/index.html"));
+    }
+};
+
+QTEST_MAIN(EditorLogicTest)
+#include "EditorLogicTest.moc"

@@ -1,0 +1,443 @@
+#include "CFileListCtrl.h"
+#include "CDragImageWnd.h"
+#include "CFlatHeaderCtrl.h"
+#include "EditorIds.h"
+#include "FakeFileIconSource.h"
+#include "FakeMessageBoxes.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPointer>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <memory>
+
+namespace {
+
+QStringList TextsOf(const CFileListCtrl& list) {
+    QStringList texts;
+    for (int row = 0; row < list.GetItemCount(); ++row)
+        texts << list.GetItemText(row);
+    return texts;
+}
+
+} // namespace
+
+class CFileListCtrlTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        m_boxes = std::make_unique<FakeMessageBoxes>();
+        m_window = std::make_unique<QDialog>();
+        auto* layout = new QVBoxLayout(m_window.get());
+        m_list = new CFileListCtrl(m_window.get());
+        m_list->InsertColumn(0, "Files to edit", 293);
+        m_list->SetIconSource(&m_icons);
+        m_list->SetMessageBoxes(m_boxes.get());
+        m_edit = new QLineEdit(m_window.get());
+        layout->addWidget(m_list);
+        layout->addWidget(m_edit);
+        m_window->resize(320, 240);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+
+    void cleanup() {
+        m_window.reset();
+        m_boxes.reset();
+    }
+
+    void dropOfLocalFilesAppendsThemWithIconsAndItemData() {
+        QTemporaryDir dir;
+        QStringList paths;
+        for (const char* name :
+             {"with space.mp3", "acc\u00e9nt \u00e0.mp3", "[brackets] (1).mp3"}) {
+            paths << dir.filePath(QString::fromUtf8(name));
+            QFile file(paths.last());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        m_list->SetIconSource(nullptr); // the desktop's icons, on files that exist
+        QVERIFY(!m_list->HasImageList());
+
+        QMimeData mime;
+        QList<QUrl> urls;
+        for (const QString& path : paths + paths.mid(0, 1)) // the same file twice
+            urls << QUrl::fromLocalFile(path);
+        urls << QUrl("https://example.org/remote.mp3");
+        mime.setUrls(urls);
+        QCOMPARE(Drop(mime), true);
+
+        QCOMPARE(TextsOf(*m_list), paths + paths.mid(0, 1));
+        QVERIFY(m_list->HasImageList());
+        for (int row = 0; row < 4; ++row) {
+            QCOMPARE(m_list->Rows().Row(row).image, row);
+            QCOMPARE(m_list->Rows().Row(row).data, qintptr(1));
+        }
+        QVERIFY(!m_list->model()->index(0, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
+        QVERIFY(m_boxes->Silent());
+    }
+
+    void dropOfFilesWithoutIconSkipsThemSilently() {
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile("/music/a.mp3"), QUrl::fromLocalFile("/music/noicon.mp3"),
+                      QUrl::fromLocalFile("/music/b.ogg")});
+        Drop(mime);
+        QCOMPARE(TextsOf(*m_list), QStringList({"/music/a.mp3", "/music/b.ogg"}));
+        // Icons are never taken back, so a row's image index stays valid.
+        m_list->DeleteItem(0);
+        QCOMPARE(m_list->Rows().Row(0).image, 1);
+    }
+
+    void dropBeyondTheCapacityAddsNothingAndSaysSo() {
+        Fill(495);
+        QMimeData mime;
+        QList<QUrl> urls;
+        for (int i = 0; i < 10; ++i)
+            urls << QUrl::fromLocalFile(QString("/music/drop%1.mp3").arg(i));
+        mime.setUrls(urls);
+        Drop(mime);
+        QCOMPARE(m_list->GetItemCount(), 495);
+        QCOMPARE(m_boxes->appMessages,
+                 QStringList({"This version does not allow joining more than 500 files at once "
+                              "\nPlease join files in batches not exceeding 500 count."}));
+
+        mime.setUrls(urls.mid(0, 5));
+        Drop(mime);
+        QCOMPARE(m_list->GetItemCount(), 500);
+        QCOMPARE(m_boxes->appMessages.size(), 1);
+    }
+
+    void chosenFilesStopAfterTheCapacityWithTheNotice() {
+        Fill(499);
+        m_list->AddChosenFiles({"/music/x.mp3", "/music/y.mp3", "/music/z.mp3"});
+        QCOMPARE(m_list->GetItemCount(), 501);
+        QCOMPARE(m_list->GetItemText(500), "/music/y.mp3");
+        QCOMPARE(m_boxes->appMessages.size(), 1);
+        QCOMPARE(m_boxes->appIcons.value(0), IMessageBoxes::Icon::Warning);
+    }
+
+    void newFileListDropsRowsAndTheImageList() {
+        Fill(3);
+        QVERIFY(m_list->HasImageList());
+        m_list->NewFileList();
+        QCOMPARE(m_list->GetItemCount(), 0);
+        QVERIFY(!m_list->HasImageList());
+        Fill(1);
+        QCOMPARE(m_list->Rows().Row(0).image, 0);
+    }
+
+    void deleteKeyRemovesTheSelectedRowWithoutAQuestion() {
+        Fill(3);
+        m_list->setFocus();
+        QTest::keyClick(m_list, Qt::Key_Delete);
+        QCOMPARE(m_list->GetItemCount(), 3);
+
+        m_list->SetItemSelectedFocused(1);
+        QTest::keyClick(m_list, Qt::Key_Delete);
+        QCOMPARE(TextsOf(*m_list), QStringList({"/music/0.mp3", "/music/2.mp3"}));
+        QCOMPARE(m_list->GetFirstSelectedItem(), -1); // no other row is chosen in its place
+        QVERIFY(m_boxes->Silent());
+    }
+
+    void theListKeepsEnterAndEscapeButTabMovesOn() {
+        Fill(2);
+        m_list->SetItemSelectedFocused(1);
+        m_list->setFocus();
+        QVERIFY(m_list->hasFocus());
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+            QTest::keyClick(m_list, key);
+            QVERIFY2(m_list->hasFocus(), qPrintable(QKeySequence(key).toString()));
+            QVERIFY(m_window->isVisible());
+        }
+        QCOMPARE(m_window->result(), 0);
+
+        QTest::keyClick(m_list, Qt::Key_Tab);
+        QVERIFY(m_edit->hasFocus());
+        QTest::keyClick(m_edit, Qt::Key_Backtab);
+        QVERIFY(m_list->hasFocus());
+        QTest::keyClick(m_list, Qt::Key_Backtab);
+        QVERIFY(m_edit->hasFocus());
+        QCOMPARE(m_list->GetFirstSelectedItem(), 1); // Tab is no row move
+    }
+
+    void theColumnFillsTheListAndRowsShowTheirWholePathOnHover() {
+        Insert({"/a/rather/long/folder/name/that/goes/on/and/on/and/on/song.mp3"});
+        QCOMPARE(m_list->columnWidth(0), m_list->viewport()->width());
+        m_window->resize(480, 240);
+        QTRY_COMPARE(m_list->columnWidth(0), m_list->viewport()->width());
+        QCOMPARE(m_list->horizontalScrollBar()->maximum(), 0);
+        const QModelIndex row = m_list->model()->index(0, 0);
+        QCOMPARE(row.data(Qt::ToolTipRole).toString(), m_list->GetItemText(0));
+    }
+
+    void theShownRowIsFollowedUntilItLeaves() {
+        Insert({"b", "a", "c"});
+        QSignalSpy removed(m_list, &CFileListCtrl::shownRowRemoved);
+        m_list->SetShownRow(0);
+        m_list->SortByHeaderClick(0);
+        QCOMPARE(m_list->ShownRow(), 1);
+        m_list->DeleteItem(0);
+        QCOMPARE(m_list->ShownRow(), 0);
+        QCOMPARE(removed.count(), 0);
+        m_list->DeleteItem(0);
+        QCOMPARE(m_list->ShownRow(), -1);
+        QCOMPARE(removed.count(), 1);
+
+        m_list->SetShownRow(0);
+        m_list->NewFileList();
+        QCOMPARE(removed.count(), 2);
+        m_list->DeleteAllItems(); // nothing shown any more: nothing to report
+        QCOMPARE(removed.count(), 2);
+    }
+
+    void leavingTheShownRowAsksFirstAndARefusalKeepsTheSelection() {
+        Fill(3);
+        m_list->SetItemSelectedFocused(0);
+        m_list->SetShownRow(0);
+        bool allow = false;
+        int asked = 0;
+        m_list->SetLeaveShownRowCheck([&] {
+            ++asked;
+            return allow;
+        });
+        QSignalSpy selected(m_list, &CFileListCtrl::itemSelected);
+        m_list->setFocus();
+        QTest::keyClick(m_list, Qt::Key_Down);
+        QTest::keyClick(m_list, Qt::Key_End);
+        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, RowCentre(2));
+        QTest::mouseDClick(m_list->viewport(), Qt::LeftButton, {}, RowCentre(1));
+        QTest::keyClicks(m_list, QStringLiteral("/music/2"));
+        QCOMPARE(m_list->GetFirstSelectedItem(), 0);
+        QCOMPARE(selected.count(), 0);
+        QVERIFY(asked >= 4); // typing jumps nowhere, so it needs no asking
+
+        const int askedBefore = asked;
+        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, RowCentre(0));
+        QCOMPARE(asked, askedBefore); // the shown row itself is no move
+        allow = true;
+        QTest::keyClick(m_list, Qt::Key_Down);
+        QCOMPARE(m_list->GetFirstSelectedItem(), 1);
+        QCOMPARE(selected.count(), 1);
+    }
+
+    void scrollingTakesTheFocus() {
+        Fill(60);
+        m_edit->setFocus();
+        m_list->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QVERIFY(m_list->hasFocus());
+    }
+
+    void clickSelectsTheRowAndReportsIt() {
+        Fill(3);
+        QSignalSpy clicked(m_list, &CFileListCtrl::itemClicked);
+        QSignalSpy selected(m_list, &CFileListCtrl::itemSelected);
+        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, RowCentre(2));
+        QCOMPARE(m_list->GetFirstSelectedItem(), 2);
+        QVERIFY(m_list->Rows().HasState(2, CFileRow::Focused));
+        QCOMPARE(clicked.value(0).value(0).toInt(), 2);
+        QCOMPARE(selected.count(), 1);
+        QCOMPARE(selected.value(0).value(0).toInt(), 2);
+    }
+
+    void headerClickSortsAndShowsTheArrow() {
+        Insert({"b", "a", "c"});
+        m_list->SetItemSelectedFocused(0);
+        QSignalSpy selected(m_list, &CFileListCtrl::itemSelected);
+        auto* header = static_cast<CFlatHeaderCtrl*>(m_list->header());
+        const QPoint onColumn(40, header->height() / 2);
+
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, onColumn);
+        QCOMPARE(TextsOf(*m_list), QStringList({"a", "b", "c"}));
+        bool ascending = false;
+        QCOMPARE(header->GetSortIndicator(&ascending), 0);
+        QVERIFY(ascending);
+        // The selection went with "b", and the row it now stands in reports it.
+        QCOMPARE(m_list->GetFirstSelectedItem(), 1);
+        QCOMPARE(m_list->currentIndex().row(), 1);
+        QCOMPARE(selected.value(0).value(0).toInt(), 1);
+
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, onColumn);
+        QCOMPARE(TextsOf(*m_list), QStringList({"c", "b", "a"}));
+        QCOMPARE(header->GetSortIndicator(&ascending), 0);
+        QVERIFY(!ascending);
+
+        QTest::mouseClick(header->viewport(), Qt::RightButton, {}, onColumn);
+        QCOMPARE(TextsOf(*m_list), QStringList({"c", "b", "a"}));
+    }
+
+    void theArrowShowsTheListsOwnSortWhateverTheHeaderShowedBefore() {
+        Insert({"b", "a", "c"});
+        auto* header = static_cast<CFlatHeaderCtrl*>(m_list->header());
+        header->SetSortIndicator(0, true); // an arrow the list did not put there
+
+        m_list->SortByHeaderClick(0);
+        QCOMPARE(TextsOf(*m_list), QStringList({"a", "b", "c"}));
+        bool ascending = false;
+        QCOMPARE(header->GetSortIndicator(&ascending), 0);
+        QVERIFY(ascending);
+    }
+
+    void mouseDragMovesTheSelectedRowAfterTheTarget() {
+        Insert({"A", "B", "C", "D"});
+        QTest::mousePress(m_list->viewport(), Qt::LeftButton, {}, RowCentre(0));
+        StartRowDrag(0);
+        // The picture hangs under the pointer at the point where the row was taken.
+        const CDragImageWnd* picture = m_list->DragImage();
+        QVERIFY(picture->isVisible());
+        QCOMPARE(picture->Picture().deviceIndependentSize().toSize().height(),
+                 m_list->visualRect(m_list->model()->index(0, 0)).height());
+
+        QTest::mouseMove(m_list->viewport(), RowCentre(2));
+        QVERIFY(m_list->Rows().HasState(2, CFileRow::DropHighlighted));
+        QTest::mouseRelease(m_list->viewport(), Qt::LeftButton, {}, RowCentre(2));
+
+        QVERIFY(!m_list->IsDraggingRows());
+        QCOMPARE(TextsOf(*m_list), QStringList({"B", "C", "A", "D"}));
+        QCOMPARE(m_list->GetFirstSelectedItem(), 2);
+        QCOMPARE(m_list->Rows().NextWithState(-1, CFileRow::DropHighlighted), -1);
+    }
+
+    void releaseBeforeReachingAnyRowMovesNothing() {
+        Insert({"A", "B", "C", "D"});
+        // A first drag leaves its target behind.
+        StartRowDrag(0);
+        QTest::mouseMove(m_list->viewport(), RowCentre(3));
+        QTest::mouseRelease(m_list->viewport(), Qt::LeftButton, {}, RowCentre(3));
+        QCOMPARE(TextsOf(*m_list), QStringList({"B", "C", "D", "A"}));
+
+        StartRowDrag(0);
+        QTest::mouseMove(m_list->viewport(), QPoint(m_list->viewport()->width() + 30, 0));
+        QTest::mouseRelease(m_list->viewport(), Qt::LeftButton, {},
+                            QPoint(m_list->viewport()->width() + 30, 0));
+        QCOMPARE(TextsOf(*m_list), QStringList({"B", "C", "D", "A"}));
+    }
+
+    void autoScrollMovesTheHighlightOneRowPerTick() {
+        Fill(60);
+        m_list->scrollToBottom();
+        const int bottom = m_list->verticalScrollBar()->value();
+        const int firstVisible = m_list->indexAt(QPoint(8, 2)).row();
+        m_list->SetItemSelectedFocused(firstVisible + 1);
+        StartRowDrag(firstVisible + 1);
+        QTest::mouseMove(m_list->viewport(), RowCentre(firstVisible));
+        QCOMPARE(HighlightedRow(), firstVisible);
+
+        QList<int> highlights;
+        QObject recorder;
+        // Queued: the tick sets the new target after it has scrolled.
+        connect(
+            m_list->verticalScrollBar(), &QScrollBar::valueChanged, &recorder,
+            [&](int) { highlights << HighlightedRow(); }, Qt::QueuedConnection);
+        QTest::mouseMove(m_list->viewport(), QPoint(8, -4)); // over the header
+        QTRY_VERIFY(highlights.size() >= 3);
+        QTest::mouseMove(m_list->viewport(), RowCentre(firstVisible));
+        QTest::mouseRelease(m_list->viewport(), Qt::LeftButton, {}, RowCentre(firstVisible));
+
+        QCOMPARE(highlights.value(0), firstVisible - 1);
+        for (qsizetype i = 1; i < highlights.size(); ++i)
+            QCOMPARE(highlights[i], highlights[i - 1] - 1);
+        QVERIFY(m_list->verticalScrollBar()->value() < bottom);
+    }
+
+    void contextMenuOffersPlayStopPauseInsideTheRowsOnly() {
+        Fill(60);
+        QSignalSpy commands(m_list, &CFileListCtrl::commandRequested);
+
+        QScrollBar* bar = m_list->verticalScrollBar();
+        QTRY_VERIFY(bar->isVisible());
+        RightClick(bar, bar->rect().center());
+        QVERIFY(m_list->findChildren<QMenu*>().isEmpty());
+        RightClick(m_list->header()->viewport(), QPoint(20, 5));
+        QVERIFY(m_list->findChildren<QMenu*>().isEmpty());
+
+        RightClick(m_list->viewport(), RowCentre(1));
+        QMenu* menu = m_list->findChild<QMenu*>();
+        QVERIFY(menu != nullptr);
+        QStringList texts;
+        for (QAction* action : menu->actions())
+            texts << action->text();
+        QCOMPARE(texts, QStringList({"&Play", "&Stop", "P&ause"}));
+        menu->actions().at(2)->trigger();
+        QCOMPARE(commands.value(0).value(0).toInt(), EditorIds::ID_POPUP_PAUSE);
+        menu->close();
+    }
+
+    void destroyingTheListDuringADragTakesThePictureAway() {
+        Insert({"A", "B"});
+        StartRowDrag(0);
+        QPointer<const CDragImageWnd> picture(m_list->DragImage());
+        QVERIFY(picture);
+        delete m_list;
+        QVERIFY(!picture);
+        QVERIFY(QWidget::mouseGrabber() == nullptr);
+    }
+
+private:
+    void Insert(const QStringList& paths) {
+        for (const QString& path : paths)
+            m_list->AddChosenFiles({path});
+    }
+
+    // Presses on `row` and moves the pointer along it far enough to start dragging it.
+    void StartRowDrag(int row) {
+        QTest::mousePress(m_list->viewport(), Qt::LeftButton, {}, RowCentre(row));
+        QTest::mouseMove(m_list->viewport(),
+                         RowCentre(row) + QPoint(QApplication::startDragDistance() + 1, 0));
+        QVERIFY(m_list->IsDraggingRows());
+    }
+
+    void Fill(int rows) {
+        QStringList paths;
+        for (int i = 0; i < rows; ++i)
+            paths << QString("/music/%1.mp3").arg(i);
+        QMimeData mime;
+        QList<QUrl> urls;
+        for (const QString& path : paths)
+            urls << QUrl::fromLocalFile(path);
+        mime.setUrls(urls);
+        Drop(mime);
+        QCOMPARE(m_list->GetItemCount(), rows);
+    }
+
+    bool Drop(const QMimeData& mime) {
+        const QPointF at(10, 10);
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m_list->viewport(), &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m_list->viewport(), &drop);
+        return drop.isAccepted();
+    }
+
+    QPoint RowCentre(int row) const {
+        return m_list->visualRect(m_list->model()->index(row, 0)).center();
+    }
+
+    int HighlightedRow() const {
+        return m_list->Rows().NextWithState(-1, CFileRow::DropHighlighted);
+    }
+
+    static void RightClick(QWidget* widget, const QPoint& position) {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, position, widget->mapToGlobal(position));
+        QApplication::sendEvent(widget, &event);
+    }
+
+    FakeFileIconSource m_icons;
+    std::unique_ptr<FakeMessageBoxes> m_boxes;
+    std::unique_ptr<QDialog> m_window;
+    QPointer<CFileListCtrl> m_list;
+    QLineEdit* m_edit = nullptr;
+};
+
+QTEST_MAIN(CFileListCtrlTest)
+#include "CFileListCtrlTest.moc"
