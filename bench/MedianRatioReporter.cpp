@@ -19,8 +19,7 @@ void MedianRatioReporter::ReportRuns(const std::vector<Run>& runs) {
 
 void MedianRatioReporter::Finalize() {
     ConsoleReporter::Finalize();
-    std::printf("\n%-36s %22s %22s %14s\n", "medians (wall / cpu)", "program", "baseline",
-                "ratio");
+    std::printf("\n%-36s %22s %22s %14s\n", "medians (wall / cpu)", "program", "baseline", "ratio");
     for (const Pair& pair : m_pairs) {
         const auto ours = m_medians.find(pair.ours);
         const auto baseline = m_medians.find(pair.baseline);
