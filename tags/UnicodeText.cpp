@@ -75,6 +75,14 @@ bool IsValidUtf8(std::string_view utf8) {
     return !malformed;
 }
 
+std::optional<char32_t> NextCodePoint(std::string_view utf8, std::size_t& at) {
+    bool malformed = false;
+    const char32_t c = DecodeOne(utf8, at, &malformed);
+    if (malformed)
+        return std::nullopt;
+    return c;
+}
+
 std::size_t CodePointCount(std::string_view utf8) {
     std::size_t count = 0;
     for (std::size_t at = 0; at < utf8.size(); ++count)

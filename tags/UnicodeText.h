@@ -10,6 +10,9 @@
 namespace UnicodeText {
 
 bool IsValidUtf8(std::string_view utf8);
+// The code point starting at AT, with AT moved past it; where the bytes at AT are not valid
+// UTF-8, an empty optional, with AT moved past their first byte only.
+std::optional<char32_t> NextCodePoint(std::string_view utf8, std::size_t& at);
 // Characters as a user counts them: code points, so a character outside the Basic
 // Multilingual Plane counts once.
 std::size_t CodePointCount(std::string_view utf8);
