@@ -48,6 +48,11 @@ std::string ToUtf8(const QString& text) {
     return text.toUtf8().toStdString();
 }
 
+// A path as the file system spells it, for the user to read.
+QString PathForDisplay(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
 // The window is laid out in dialog units of this font: the classic dialog font where the
 // system has it, otherwise the desktop's own UI font, which menus and boxes use too.
 QFont DialogFont() {
@@ -410,8 +415,7 @@ bool CTagEditorDlg::OnSaveFile() {
     if (!result.Saved()) {
         m_boxes.Notify(
             EditorTexts::tr(EditorTexts::kNotSaved)
-                .arg(QFile::decodeName(QByteArray::fromStdString(m_session.LinkedPath())),
-                     QString::fromStdString(result.reason)),
+                .arg(PathForDisplay(m_session.LinkedPath()), QString::fromStdString(result.reason)),
             result.outcome == SaveResult::Outcome::Failed ? IMessageBoxes::Icon::Critical
                                                           : IMessageBoxes::Icon::Warning);
         return false;
@@ -513,8 +517,7 @@ FormValues CTagEditorDlg::FormOnScreen() const {
 bool CTagEditorDlg::SettleUnsavedChanges(const char* question) {
     if (!HasUnsavedChanges())
         return true;
-    const QString file =
-        QFileInfo(QFile::decodeName(QByteArray::fromStdString(m_session.LinkedPath()))).fileName();
+    const QString file = QFileInfo(PathForDisplay(m_session.LinkedPath())).fileName();
     switch (m_boxes.AskYesNoCancel(EditorTexts::tr(question).arg(file))) {
     case IMessageBoxes::Answer::Yes:
         return OnSaveFile();
