@@ -14,12 +14,6 @@ QValidator::State CFieldValidator::validate(QString& input, int& /*pos*/) const 
 }
 
 int CFieldValidator::CharacterCount(const QString& text) {
-    int count = 0;
-    for (int i = 0; i < text.size(); ++i) {
-        // The two halves of a surrogate pair are one character.
-        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            ++i;
-        ++count;
-    }
-    return count;
+    // Code points: the two halves of a surrogate pair are one character.
+    return static_cast<int>(text.toUcs4().size());
 }
