@@ -80,9 +80,7 @@ public:
             return converted.problem;
         m_result.frames.reserve(converted.frames.size());
         for (const Id3v23Frame& frame : converted.frames) {
-            problem = Id3FrameScreen::Check(
-                frame.id, reinterpret_cast<const std::uint8_t*>(frame.body.data()),
-                frame.body.size());
+            problem = Id3FrameScreen::Check(frame.id, frame.body);
             if (!problem.empty())
                 return problem;
             m_result.frames.push_back(frame.Bytes());
