@@ -5,7 +5,10 @@
 namespace Id3Text {
 namespace {
 
-std::string DecodeUtf16(std::string_view bytes, bool bigEndian) {
+// Big-endian unless a byte order mark says otherwise: what UTF-16BE is, and how id3lib reads
+// UTF-16 without a mark.
+std::string DecodeUtf16(std::string_view bytes) {
+    bool bigEndian = true;
     if (bytes.size() >= 2) {
         const auto first = static_cast<unsigned char>(bytes[0]);
         const auto second = static_cast<unsigned char>(bytes[1]);
@@ -45,9 +48,8 @@ std::string Decode(std::uint8_t encoding, std::string_view bytes) {
     case kLatin1:
         return UnicodeText::FromLatin1(bytes);
     case kUtf16:
-        return DecodeUtf16(bytes, true);
     case kUtf16Be:
-        return DecodeUtf16(bytes, true);
+        return DecodeUtf16(bytes);
     default:
         return UnicodeText::FromCodePoints(UnicodeText::ToCodePoints(bytes));
     }
