@@ -3,6 +3,7 @@
 #include "GenreTable.h"
 #include "Id3FrameLayouts.h"
 #include "Id3FrameRecoding.h"
+#include "Id3Numbers.h"
 #include "Id3Text.h"
 
 #include <zlib.h>
@@ -33,23 +34,6 @@ constexpr std::uint16_t kV24Defined = 0x704F;
 
 std::string Damaged(const std::string& what) {
     return "The file's ID3v2 tag is damaged: " + what + ".";
-}
-
-std::uint32_t BigEndian(std::string_view bytes) {
-    std::uint32_t value = 0;
-    for (unsigned char c : bytes)
-        value = (value << 8) | c;
-    return value;
-}
-
-std::optional<std::uint32_t> Syncsafe(std::string_view bytes) {
-    std::uint32_t value = 0;
-    for (unsigned char c : bytes) {
-        if (c & 0x80)
-            return std::nullopt;
-        value = (value << 7) | c;
-    }
-    return value;
 }
 
 bool IsFrameIdCharacter(char c) {
@@ -182,15 +166,13 @@ private:
                 if (!IsFrameIdCharacter(c))
                     return Damaged("a frame has a malformed name");
             const std::string_view sizeBytes = body.substr(pos + idSize, idSize);
-            std::uint32_t size = BigEndian(sizeBytes);
-            if (syncsafeSizes) {
-                const std::optional<std::uint32_t> syncsafe = Syncsafe(sizeBytes);
-                if (!syncsafe)
-                    return Damaged("its " + frame.id + " frame has a malformed size");
-                size = *syncsafe;
-            }
+            if (syncsafeSizes && !Id3Numbers::IsSyncsafe(sizeBytes))
+                return Damaged("its " + frame.id + " frame has a malformed size");
+            const std::uint32_t size =
+                syncsafeSizes ? Id3Numbers::Syncsafe(sizeBytes) : Id3Numbers::BigEndian(sizeBytes);
             if (m_major != 2)
-                frame.flags = static_cast<std::uint16_t>(BigEndian(body.substr(pos + 8, 2)));
+                frame.flags =
+                    static_cast<std::uint16_t>(Id3Numbers::BigEndian(body.substr(pos + 8, 2)));
             pos += HeaderSize();
             if (size > body.size() - pos)
                 return Damaged("its " + frame.id + " frame runs past the end of the tag");
