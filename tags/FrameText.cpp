@@ -5,6 +5,7 @@
 
 #include <id3/tag.h>
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -61,12 +62,11 @@ std::string FromUtf16(const ID3_Field& field) {
 // A text frame of a kind id3lib does not know keeps its body as plain bytes.
 std::string FromUnknownTextFrame(const ID3_Frame& frame) {
     const ID3_Field* data = frame.GetField(ID3FN_DATA);
-    if (!data || data->Size() == 0 || !data->GetRawBinary())
+    if (!data || !data->GetRawBinary())
         return {};
-    const std::string_view body(reinterpret_cast<const char*>(data->GetRawBinary()), data->Size());
-    if (!Id3Text::IsKnownEncoding(static_cast<std::uint8_t>(body[0])))
-        return {};
-    return Joined(Id3Text::DecodeValues(body[0], body.substr(1)));
+    const std::optional<std::vector<std::string>> values = Id3Text::TextFrameValues(
+        std::string_view(reinterpret_cast<const char*>(data->GetRawBinary()), data->Size()));
+    return values ? Joined(*values) : std::string();
 }
 
 } // namespace

@@ -81,6 +81,12 @@ std::vector<std::string> DecodeValues(std::uint8_t encoding, std::string_view by
     return values;
 }
 
+std::optional<std::vector<std::string>> TextFrameValues(std::string_view body) {
+    if (body.empty() || !IsKnownEncoding(static_cast<std::uint8_t>(body[0])))
+        return std::nullopt;
+    return DecodeValues(static_cast<std::uint8_t>(body[0]), body.substr(1));
+}
+
 Encoding EncodingFor(const std::vector<std::string>& texts) {
     for (const std::string& text : texts)
         if (!UnicodeText::ToLatin1(text))

@@ -331,23 +331,20 @@ private:
     }
 
     static std::optional<TimeStamp> FirstTimeStamp(const SourceFrame& frame) {
-        if (frame.data.empty() || !Id3Text::IsKnownEncoding(frame.data[0]))
-            return std::nullopt;
-        const std::vector<std::string> values =
-            Id3Text::DecodeValues(frame.data[0], std::string_view(frame.data).substr(1));
-        return TimeStamp::Parse(values.front());
+        const std::optional<std::vector<std::string>> values = Id3Text::TextFrameValues(frame.data);
+        return values ? TimeStamp::Parse(values->front()) : std::nullopt;
     }
 
     // Version 2.3 has one list of involved people where 2.4 has two.
     std::string CollectPeople(const SourceFrame& frame, std::uint16_t flags) {
-        if (frame.data.empty() || !Id3Text::IsKnownEncoding(frame.data[0]))
+        std::optional<std::vector<std::string>> values = Id3Text::TextFrameValues(frame.data);
+        if (!values)
             return Damaged("its " + frame.id + " frame holds no valid text");
         if (!m_peopleAt) {
             m_peopleAt = m_result.frames.size();
             m_peopleFlags = flags;
         }
-        for (std::string& value :
-             Id3Text::DecodeValues(frame.data[0], std::string_view(frame.data).substr(1)))
+        for (std::string& value : *values)
             m_people.push_back(std::move(value));
         return {};
     }
@@ -368,10 +365,10 @@ private:
     // become numbers too, and only what is left is joined with "/". A value already written
     // the version 2.3 way, "(20)Alternative", is read so by every reader and stays as it is.
     std::string AddGenre(const SourceFrame& frame, std::uint16_t flags) {
-        if (frame.data.empty() || !Id3Text::IsKnownEncoding(frame.data[0]))
+        const std::optional<std::vector<std::string>> held = Id3Text::TextFrameValues(frame.data);
+        if (!held)
             return Damaged("its TCON frame holds no valid text");
-        const std::vector<std::string> values =
-            Id3Text::DecodeValues(frame.data[0], std::string_view(frame.data).substr(1));
+        const std::vector<std::string>& values = *held;
         std::string references;
         std::vector<std::string> texts;
         for (const std::string& value : values) {
