@@ -87,6 +87,13 @@ std::optional<std::vector<std::string>> TextFrameValues(std::string_view body) {
     return DecodeValues(static_cast<std::uint8_t>(body[0]), body.substr(1));
 }
 
+std::string JoinValues(const std::vector<std::string>& values) {
+    std::string joined;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        joined += (i == 0 ? "" : "/") + values[i];
+    return joined;
+}
+
 Encoding EncodingFor(const std::vector<std::string>& texts) {
     for (const std::string& text : texts)
         if (!UnicodeText::ToLatin1(text))

@@ -68,13 +68,6 @@ bool Inflate(std::string_view packed, std::string* unpacked) {
     return status == Z_STREAM_END && unpacked->size() <= kMaxUnpackedSize;
 }
 
-std::string JoinValues(const std::vector<std::string>& values) {
-    std::string joined;
-    for (const std::string& value : values)
-        joined += (joined.empty() ? "" : "/") + value;
-    return joined;
-}
-
 Id3v23Frame TextFrame(const std::string& id, std::uint16_t flags, const std::string& text) {
     const Id3Text::Encoding encoding = Id3Text::EncodingFor({text});
     return {id, flags,
@@ -381,7 +374,8 @@ private:
             else if (!value.empty())
                 texts.push_back(value);
         }
-        m_result.frames.push_back(TextFrame("TCON", flags, references + JoinValues(texts)));
+        m_result.frames.push_back(
+            TextFrame("TCON", flags, references + Id3Text::JoinValues(texts)));
         return {};
     }
 
