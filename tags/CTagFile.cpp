@@ -108,12 +108,11 @@ void CTagFile::ApplyFields(const TagFields& fields, unsigned genreNumber) {
     const unsigned shownGenre = ReadGenreNumber();
     TagFrameEditor editor(*m_tag, m_originals);
     // The order in which the frames are replaced decides their order in the written tag.
-    for (const auto& [field, id] : {std::pair{ShownFields::Artist, ID3FID_LEADARTIST},
-                                    {ShownFields::Album, ID3FID_ALBUM},
-                                    {ShownFields::Title, ID3FID_TITLE},
-                                    {ShownFields::Year, ID3FID_YEAR},
-                                    {ShownFields::Comment, ID3FID_COMMENT}}) {
-        const std::string TagFields::*member = ShownFields::Member(field);
+    for (const auto& [member, id] : {std::pair{&TagFields::artist, ID3FID_LEADARTIST},
+                                     {&TagFields::album, ID3FID_ALBUM},
+                                     {&TagFields::title, ID3FID_TITLE},
+                                     {&TagFields::year, ID3FID_YEAR},
+                                     {&TagFields::comment, ID3FID_COMMENT}}) {
         const std::string& text = fields.*member;
         if (text.empty() || text == shown.*member)
             continue;

@@ -5,7 +5,9 @@
 
 #include <id3/tag.h>
 
+#include <optional>
 #include <string_view>
+#include <vector>
 
 namespace FrameText {
 namespace {
@@ -20,18 +22,18 @@ void AppendValue(std::string& joined, const std::string& value) {
     joined += value;
 }
 
+std::string Joined(const std::vector<std::string>& values) {
+    std::string joined;
+    for (const std::string& value : values)
+        AppendValue(joined, value);
+    return joined;
+}
+
 std::string FromLatin1(const ID3_Field& field) {
     const char* raw = field.GetRawText();
     if (!raw)
         return {};
-    std::string joined;
-    std::string_view rest(raw, field.Size());
-    while (!rest.empty()) {
-        const std::size_t end = std::min(rest.find('\0'), rest.size());
-        AppendValue(joined, UnicodeText::FromLatin1(rest.substr(0, end)));
-        rest.remove_prefix(std::min(end + 1, rest.size()));
-    }
-    return joined;
+    return Joined(Id3Text::DecodeValues(Id3Text::kLatin1, std::string_view(raw, field.Size())));
 }
 
 // id3lib keeps UTF-16 text as big-endian byte pairs whatever the byte order in the file, so read
@@ -60,15 +62,11 @@ std::string FromUtf16(const ID3_Field& field) {
 // A text frame of a kind id3lib does not know keeps its body as plain bytes.
 std::string FromUnknownTextFrame(const ID3_Frame& frame) {
     const ID3_Field* data = frame.GetField(ID3FN_DATA);
-    if (!data || data->Size() == 0 || !data->GetRawBinary())
+    if (!data || !data->GetRawBinary())
         return {};
-    const std::string_view body(reinterpret_cast<const char*>(data->GetRawBinary()), data->Size());
-    if (!Id3Text::IsKnownEncoding(static_cast<std::uint8_t>(body[0])))
-        return {};
-    std::string joined;
-    for (const std::string& value : Id3Text::DecodeValues(body[0], body.substr(1)))
-        AppendValue(joined, value);
-    return joined;
+    const std::optional<std::vector<std::string>> values = Id3Text::TextFrameValues(
+        std::string_view(reinterpret_cast<const char*>(data->GetRawBinary()), data->Size()));
+    return values ? Joined(*values) : std::string();
 }
 
 } // namespace

@@ -157,10 +157,6 @@ const Layout& AsId3libParses(const std::string& id) {
     return kind ? *kind->layout : kUnknown;
 }
 
-bool IsKnownToId3lib(const std::string& id) {
-    return FindV23(id) != nullptr;
-}
-
 const Layout& AsDefined(const std::string& id) {
     if (const FrameKind* kind = FindV23(id))
         return *kind->layout;

@@ -28,7 +28,6 @@ const Layout& AsId3libParses(const std::string& id);
 // know (TSOP, TCMP, GRP1, WFED, ...) still holds encoded text or a link. Plain bytes when the
 // kind is unknown.
 const Layout& AsDefined(const std::string& id);
-bool IsKnownToId3lib(const std::string& id);
 
 // The ID3v2.3 id of an ID3v2.2 frame id3lib or iTunes writes; empty when there is none.
 std::string V23IdOfV22(const std::string& v22Id);

@@ -115,10 +115,7 @@ private:
             Id3Text::DecodeValues(m_encoding, std::string_view(m_body).substr(m_pos));
         if (joinValues && values.size() > 1) {
             m_needsRecoding = true;
-            std::string joined = values.front();
-            for (std::size_t i = 1; i < values.size(); ++i)
-                joined += "/" + values[i];
-            values = {joined};
+            values = {Id3Text::JoinValues(values)};
         }
         piece.texts = std::move(values);
         m_pieces.push_back(std::move(piece));

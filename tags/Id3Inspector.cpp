@@ -1,6 +1,7 @@
 #include "Id3Inspector.h"
 
 #include "Id3FrameScreen.h"
+#include "Id3Numbers.h"
 #include "Id3v23Conversion.h"
 #include "PosixFile.h"
 
@@ -33,17 +34,6 @@ std::string ReadFailure(TagInspection& result) {
 
 std::string Damaged(const std::string& what) {
     return "The file's ID3v2 tag is damaged: " + what + ".";
-}
-
-std::uint32_t BigEndian(const std::uint8_t* bytes, std::size_t count) {
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < count; ++i)
-        value = (value << 8) | bytes[i];
-    return value;
-}
-
-std::uint32_t Syncsafe(const std::uint8_t* bytes) {
-    return (bytes[0] << 21) | (bytes[1] << 14) | (bytes[2] << 7) | bytes[3];
 }
 
 // Walks the header, the extended header and the frames of one tag held in memory, and turns
@@ -80,9 +70,7 @@ public:
             return converted.problem;
         m_result.frames.reserve(converted.frames.size());
         for (const Id3v23Frame& frame : converted.frames) {
-            problem = Id3FrameScreen::Check(
-                frame.id, reinterpret_cast<const std::uint8_t*>(frame.body.data()),
-                frame.body.size());
+            problem = Id3FrameScreen::Check(frame.id, frame.body);
             if (!problem.empty())
                 return problem;
             m_result.frames.push_back(frame.Bytes());
@@ -113,10 +101,10 @@ private:
     std::string SkipExtendedHeader(std::string_view body, std::size_t* pos) const {
         if (body.size() < 6)
             return Damaged("its extended header is cut short");
-        const auto* bytes = reinterpret_cast<const std::uint8_t*>(body.data());
+        const std::string_view sizeBytes = body.substr(0, 4);
         // Version 2.3 counts the header's size without its size field, 2.4 with it.
-        const std::uint64_t size =
-            m_major == 3 ? 4ull + BigEndian(bytes, 4) : static_cast<std::uint64_t>(Syncsafe(bytes));
+        const std::uint64_t size = m_major == 3 ? 4ull + Id3Numbers::BigEndian(sizeBytes)
+                                                : Id3Numbers::Syncsafe(sizeBytes);
         if (size < 6 || size > body.size())
             return Damaged("its extended header is malformed");
         *pos = static_cast<std::size_t>(size);
@@ -183,11 +171,13 @@ std::string FindId3v1(const PosixFile& file, TagInspection& result) {
 // kept as audio and a new tag stacked in front of it. The tag's whole size, footer included,
 // or 0.
 std::uint64_t DeclaredTagSize(const std::uint8_t* header, std::size_t size) {
-    if (size < kHeaderSize || header[3] == 0xFF || header[4] == 0xFF ||
-        (header[6] | header[7] | header[8] | header[9]) & 0x80)
+    if (size < kHeaderSize)
+        return 0;
+    const std::string_view sizeBytes(reinterpret_cast<const char*>(header) + 6, 4);
+    if (header[3] == 0xFF || header[4] == 0xFF || !Id3Numbers::IsSyncsafe(sizeBytes))
         return 0;
     const bool footer = header[3] == 4 && (header[5] & kFlagV4Footer);
-    return kHeaderSize + Syncsafe(header + 6) + (footer ? kFooterSize : 0);
+    return kHeaderSize + Id3Numbers::Syncsafe(sizeBytes) + (footer ? kFooterSize : 0);
 }
 
 std::string ReadTag(const PosixFile& file, TagInspection& result) {

@@ -5,7 +5,10 @@
 namespace Id3Text {
 namespace {
 
-std::string DecodeUtf16(std::string_view bytes, bool bigEndian) {
+// Big-endian unless a byte order mark says otherwise: what UTF-16BE is, and how id3lib reads
+// UTF-16 without a mark.
+std::string DecodeUtf16(std::string_view bytes) {
+    bool bigEndian = true;
     if (bytes.size() >= 2) {
         const auto first = static_cast<unsigned char>(bytes[0]);
         const auto second = static_cast<unsigned char>(bytes[1]);
@@ -45,9 +48,8 @@ std::string Decode(std::uint8_t encoding, std::string_view bytes) {
     case kLatin1:
         return UnicodeText::FromLatin1(bytes);
     case kUtf16:
-        return DecodeUtf16(bytes, true);
     case kUtf16Be:
-        return DecodeUtf16(bytes, true);
+        return DecodeUtf16(bytes);
     default:
         return UnicodeText::FromCodePoints(UnicodeText::ToCodePoints(bytes));
     }
@@ -77,6 +79,19 @@ std::vector<std::string> DecodeValues(std::uint8_t encoding, std::string_view by
     if (values.empty())
         values.emplace_back();
     return values;
+}
+
+std::optional<std::vector<std::string>> TextFrameValues(std::string_view body) {
+    if (body.empty() || !IsKnownEncoding(static_cast<std::uint8_t>(body[0])))
+        return std::nullopt;
+    return DecodeValues(static_cast<std::uint8_t>(body[0]), body.substr(1));
+}
+
+std::string JoinValues(const std::vector<std::string>& values) {
+    std::string joined;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        joined += (i == 0 ? "" : "/") + values[i];
+    return joined;
 }
 
 Encoding EncodingFor(const std::vector<std::string>& texts) {

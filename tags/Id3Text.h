@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,12 @@ std::string Decode(std::uint8_t encoding, std::string_view bytes);
 std::vector<std::string> DecodeValues(std::uint8_t encoding, std::string_view bytes);
 // Where the string starting at AT ends (its terminator excluded), or npos when it has none.
 std::size_t FindTerminator(std::uint8_t encoding, std::string_view bytes, std::size_t at);
+// The values of a text frame's BODY, an encoding byte and then the texts; empty optional when
+// BODY is empty or its encoding unknown.
+std::optional<std::vector<std::string>> TextFrameValues(std::string_view body);
+
+// VALUES joined with "/", as ID3v2.3 writes the several values of one text.
+std::string JoinValues(const std::vector<std::string>& values);
 
 // ISO-8859-1 when every character of every text fits it, otherwise UTF-16: the forms an
 // ID3v2.3 tag may hold and that players read most widely.

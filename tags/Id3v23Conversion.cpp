@@ -3,6 +3,7 @@
 #include "GenreTable.h"
 #include "Id3FrameLayouts.h"
 #include "Id3FrameRecoding.h"
+#include "Id3Numbers.h"
 #include "Id3Text.h"
 
 #include <zlib.h>
@@ -35,23 +36,6 @@ std::string Damaged(const std::string& what) {
     return "The file's ID3v2 tag is damaged: " + what + ".";
 }
 
-std::uint32_t BigEndian(std::string_view bytes) {
-    std::uint32_t value = 0;
-    for (unsigned char c : bytes)
-        value = (value << 8) | c;
-    return value;
-}
-
-std::optional<std::uint32_t> Syncsafe(std::string_view bytes) {
-    std::uint32_t value = 0;
-    for (unsigned char c : bytes) {
-        if (c & 0x80)
-            return std::nullopt;
-        value = (value << 7) | c;
-    }
-    return value;
-}
-
 bool IsFrameIdCharacter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
@@ -82,13 +66,6 @@ bool Inflate(std::string_view packed, std::string* unpacked) {
     }
     inflateEnd(&stream);
     return status == Z_STREAM_END && unpacked->size() <= kMaxUnpackedSize;
-}
-
-std::string JoinValues(const std::vector<std::string>& values) {
-    std::string joined;
-    for (const std::string& value : values)
-        joined += (joined.empty() ? "" : "/") + value;
-    return joined;
 }
 
 Id3v23Frame TextFrame(const std::string& id, std::uint16_t flags, const std::string& text) {
@@ -182,15 +159,13 @@ private:
                 if (!IsFrameIdCharacter(c))
                     return Damaged("a frame has a malformed name");
             const std::string_view sizeBytes = body.substr(pos + idSize, idSize);
-            std::uint32_t size = BigEndian(sizeBytes);
-            if (syncsafeSizes) {
-                const std::optional<std::uint32_t> syncsafe = Syncsafe(sizeBytes);
-                if (!syncsafe)
-                    return Damaged("its " + frame.id + " frame has a malformed size");
-                size = *syncsafe;
-            }
+            if (syncsafeSizes && !Id3Numbers::IsSyncsafe(sizeBytes))
+                return Damaged("its " + frame.id + " frame has a malformed size");
+            const std::uint32_t size =
+                syncsafeSizes ? Id3Numbers::Syncsafe(sizeBytes) : Id3Numbers::BigEndian(sizeBytes);
             if (m_major != 2)
-                frame.flags = static_cast<std::uint16_t>(BigEndian(body.substr(pos + 8, 2)));
+                frame.flags =
+                    static_cast<std::uint16_t>(Id3Numbers::BigEndian(body.substr(pos + 8, 2)));
             pos += HeaderSize();
             if (size > body.size() - pos)
                 return Damaged("its " + frame.id + " frame runs past the end of the tag");
@@ -349,23 +324,20 @@ private:
     }
 
     static std::optional<TimeStamp> FirstTimeStamp(const SourceFrame& frame) {
-        if (frame.data.empty() || !Id3Text::IsKnownEncoding(frame.data[0]))
-            return std::nullopt;
-        const std::vector<std::string> values =
-            Id3Text::DecodeValues(frame.data[0], std::string_view(frame.data).substr(1));
-        return TimeStamp::Parse(values.front());
+        const std::optional<std::vector<std::string>> values = Id3Text::TextFrameValues(frame.data);
+        return values ? TimeStamp::Parse(values->front()) : std::nullopt;
     }
 
     // Version 2.3 has one list of involved people where 2.4 has two.
     std::string CollectPeople(const SourceFrame& frame, std::uint16_t flags) {
-        if (frame.data.empty() || !Id3Text::IsKnownEncoding(frame.data[0]))
+        std::optional<std::vector<std::string>> values = Id3Text::TextFrameValues(frame.data);
+        if (!values)
             return Damaged("its " + frame.id + " frame holds no valid text");
         if (!m_peopleAt) {
             m_peopleAt = m_result.frames.size();
             m_peopleFlags = flags;
         }
-        for (std::string& value :
-             Id3Text::DecodeValues(frame.data[0], std::string_view(frame.data).substr(1)))
+        for (std::string& value : *values)
             m_people.push_back(std::move(value));
         return {};
     }
@@ -386,10 +358,10 @@ private:
     // become numbers too, and only what is left is joined with "/". A value already written
     // the version 2.3 way, "(20)Alternative", is read so by every reader and stays as it is.
     std::string AddGenre(const SourceFrame& frame, std::uint16_t flags) {
-        if (frame.data.empty() || !Id3Text::IsKnownEncoding(frame.data[0]))
+        const std::optional<std::vector<std::string>> held = Id3Text::TextFrameValues(frame.data);
+        if (!held)
             return Damaged("its TCON frame holds no valid text");
-        const std::vector<std::string> values =
-            Id3Text::DecodeValues(frame.data[0], std::string_view(frame.data).substr(1));
+        const std::vector<std::string>& values = *held;
         std::string references;
         std::vector<std::string> texts;
         for (const std::string& value : values) {
@@ -402,7 +374,8 @@ private:
             else if (!value.empty())
                 texts.push_back(value);
         }
-        m_result.frames.push_back(TextFrame("TCON", flags, references + JoinValues(texts)));
+        m_result.frames.push_back(
+            TextFrame("TCON", flags, references + Id3Text::JoinValues(texts)));
         return {};
     }
 

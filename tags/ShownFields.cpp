@@ -11,18 +11,19 @@
 namespace ShownFields {
 namespace {
 
-int FieldOf(ID3_FrameID id) {
+// The field a frame of kind ID fills; nullptr for any other kind (comments are chosen apart).
+std::string TagFields::*FieldOf(ID3_FrameID id) {
     switch (id) {
     case ID3FID_TITLE:
-        return Title;
+        return &TagFields::title;
     case ID3FID_LEADARTIST:
-        return Artist;
+        return &TagFields::artist;
     case ID3FID_ALBUM:
-        return Album;
+        return &TagFields::album;
     case ID3FID_YEAR:
-        return Year;
+        return &TagFields::year;
     default:
-        return -1;
+        return nullptr;
     }
 }
 
@@ -36,9 +37,8 @@ TagFields Read(const ID3_Tag& tag) {
     TagFields fields;
     FrameWalk frames(tag);
     while (const ID3_Frame* frame = frames.Next()) {
-        const int field = FieldOf(frame->GetID());
-        if (field >= 0)
-            fields.*Member(static_cast<Field>(field)) = FrameText::Of(*frame);
+        if (std::string TagFields::*field = FieldOf(frame->GetID()))
+            fields.*field = FrameText::Of(*frame);
     }
     if (const ID3_Frame* comment = ShownComment(tag))
         fields.comment = FrameText::Of(*comment);
@@ -75,13 +75,6 @@ const ID3_Frame* ShownComment(const ID3_Tag& tag) {
             lastDescribed = frame;
     }
     return lastPlain ? lastPlain : lastDescribed;
-}
-
-std::string TagFields::*Member(Field field) {
-    static constexpr std::string TagFields::*kMembers[kFieldCount] = {
-        &TagFields::title, &TagFields::artist, &TagFields::album, &TagFields::year,
-        &TagFields::comment};
-    return kMembers[field];
 }
 
 } // namespace ShownFields

@@ -14,14 +14,10 @@ class ID3_Tag;
 // iTunes_CDDB_1 ...); failing that, nothing.
 namespace ShownFields {
 
-enum Field { Title, Artist, Album, Year, Comment, kFieldCount };
-
 TagFields Read(const ID3_Tag& tag);
 // The comment frame Comments shows; nullptr when it shows none.
 const ID3_Frame* ShownComment(const ID3_Tag& tag);
 // The year of the tag's release time; empty when it has none.
 std::string ReleaseYear(const ID3_Tag& tag);
-
-std::string TagFields::*Member(Field field);
 
 } // namespace ShownFields

@@ -55,12 +55,18 @@ def v22_frame(name, data):
     return name.encode() + struct.pack(">I", len(data))[1:] + data
 
 
-def v23_frame(name, data, flags=0, size=None):
-    return name.encode() + struct.pack(">IH", len(data) if size is None else size, flags) + data
+def v23_frame(name, data, flags=0):
+    return name.encode() + struct.pack(">IH", len(data), flags) + data
 
 
 def v24_frame(name, data, flags=0):
     return name.encode() + syncsafe(len(data)) + struct.pack(">H", flags) + data
+
+
+def id3v1_tag(title, artist, album, year, comment, track, genre):
+    """An ID3v1.1 tag: NUL-padded texts, the track after the comment."""
+    return (b"TAG" + title.ljust(30, b"\0") + artist.ljust(30, b"\0") + album.ljust(30, b"\0") +
+            year + comment.ljust(28, b"\0") + bytes([0, track, genre]))
 
 
 def mutagen_file(path, frames, version):
@@ -155,9 +161,8 @@ def id3lib_v23(path):
         v23_frame("TRCK", b"\x004"),
         v23_frame("TCON", b"\x00(17)"),
         v23_frame("COMM", b"\x00XXX\x00id3lib comment"),
-    ], id3v1=b"TAG" + b"Old Song".ljust(30, b"\0") + b"Old Artist".ljust(30, b"\0") +
-          b"Old Album".ljust(30, b"\0") + b"1987" + b"id3lib comment".ljust(28, b"\0") +
-          b"\x00\x04\x11")
+    ], id3v1=id3v1_tag(b"Old Song", b"Old Artist", b"Old Album", b"1987", b"id3lib comment", 4,
+                       0x11))
 
 
 def itunes_v22(path):
@@ -263,16 +268,13 @@ def v24_whole_tag_unsynchronised(path):
     frames = [v24_frame(name, unsynchronise(data)) for name, data in [
         ("TIT2", b"\x00Title \xff\xe0"), ("TALB", b"\x00Album"),
         ("PRIV", b"owner\x00\xff\xff\xfe\xff")]]
-    body = b"".join(frames) + bytes(32)
-    with open(path, "wb") as out:
-        out.write(b"ID3\x04\x00\x80" + syncsafe(len(body)) + body + AUDIO)
+    raw_file(path, 4, frames, flags=0x80, padding=32)
 
 
 def v24_itunes_plain_sizes(path):
     """ID3v2.4 as old iTunes wrote it: frame sizes as plain numbers, not syncsafe."""
-    note = b"\x00note\x00" + b"L" * 200
-    raw_file(path, 4, [v24_frame("TIT2", b"\x00Title"),
-                       b"TXXX" + struct.pack(">IH", len(note), 0) + note,
+    note = b"\x00note\x00" + b"L" * 200  # long enough for its plain size not to be syncsafe
+    raw_file(path, 4, [v24_frame("TIT2", b"\x00Title"), v23_frame("TXXX", note),
                        v24_frame("TALB", b"\x00Album")])
 
 
@@ -305,15 +307,14 @@ def v23_compressed(path):
 def v1_only(path):
     """Only an ID3v1.1 tag at the end."""
     with open(path, "wb") as out:
-        out.write(AUDIO + b"TAG" + b"Old Title".ljust(30, b"\0") + b"Old Artist".ljust(30, b"\0") +
-                  b"Old Album".ljust(30, b"\0") + b"1979" + b"Caf\xe9 note".ljust(28, b"\0") +
-                  b"\x00\x07\x11")
+        out.write(AUDIO + id3v1_tag(b"Old Title", b"Old Artist", b"Old Album", b"1979",
+                                    b"Caf\xe9 note", 7, 0x11))
 
 
 STYLES = {f.__name__.replace("_", "-"): f for f in [
-    picard_v24, eyed3_v24, kid3_v23, mutagen_v23_with_v24_frames, id3lib_v23, itunes_v22, itunes_v23, foobar_replaygain,
-    windows_media, v24_unsynchronised, v24_whole_tag_unsynchronised, v24_itunes_plain_sizes,
-    v24_chapters, v23_compressed, v1_only]}
+    picard_v24, eyed3_v24, kid3_v23, mutagen_v23_with_v24_frames, id3lib_v23, itunes_v22,
+    itunes_v23, foobar_replaygain, windows_media, v24_unsynchronised, v24_whole_tag_unsynchronised,
+    v24_itunes_plain_sizes, v24_chapters, v23_compressed, v1_only]}
 
 
 def normal(value):
