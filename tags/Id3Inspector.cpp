@@ -102,6 +102,10 @@ private:
         if (body.size() < 6)
             return Damaged("its extended header is cut short");
         const std::string_view sizeBytes = body.substr(0, 4);
+        // A 2.4 size with a top bit set is no size at all: skipping by it would take frames
+        // for padding, or padding for frames.
+        if (m_major == 4 && !Id3Numbers::IsSyncsafe(sizeBytes))
+            return Damaged("its extended header is malformed");
         // Version 2.3 counts the header's size without its size field, 2.4 with it.
         const std::uint64_t size = m_major == 3 ? 4ull + Id3Numbers::BigEndian(sizeBytes)
                                                 : Id3Numbers::Syncsafe(sizeBytes);

@@ -115,6 +115,15 @@ TEST_F(Id3InspectorTest, RefusesTagsId3libWouldCrashOnLoopOnOrWriteBackDamaged) 
         {"a tag longer than the file", tooLong, "longer than the file"},
         {"an extended header larger than the tag",
          Mp3Builder().TagFlags(0x40).RawTagBytes({0, 0, 1, 0, 0, 0}).Build(), "extended"},
+        {"a version 2.4 extended header size with a top bit set",
+         Mp3Builder()
+             .Version(4)
+             .TagFlags(0x40)
+             .RawTagBytes({0, 0, 0, 0x86, 1, 0})
+             .TextFrame("TIT2", "T")
+             .Padding(200)
+             .Build(),
+         "extended"},
         {"a frame past the tag's end",
          Mp3Builder().RawTagBytes({'T', 'I', 'T', '2', 0, 0, 1, 0, 0, 0, 0, 'x'}).Build(),
          "past the end"},
