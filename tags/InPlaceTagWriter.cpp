@@ -129,14 +129,15 @@ SaveResult InPlaceTagWriter::Verify() {
     // Bytes that are neither the old nor the new ones were written by a program that does not
     // take the lock, after this Save wrote: the later change is theirs, and putting the old
     // bytes back would undo it too.
-    if (JournalPlayback::Examine(m_record, m_file) == JournalPlayback::State::Changed) {
+    const JournalPlayback::State state = JournalPlayback::Examine(m_record, m_file);
+    if (state == JournalPlayback::State::Changed) {
         m_fileMayBeTorn = false;
         return SaveFailure::ChangedWhileSaved();
     }
     const TagLayout& before = m_plan.layout;
     const TagInspection reread = Id3Inspector::Inspect(m_file);
     std::string audioEdges;
-    if (!JournalPlayback::HoldsNewBytes(m_record, m_file) || !ReadAudioEdges(m_file, &audioEdges) ||
+    if (!JournalPlayback::HoldsNewBytes(m_record, state) || !ReadAudioEdges(m_file, &audioEdges) ||
         audioEdges != m_audioEdges || !reread.Accepted() ||
         reread.layout.tagSize != before.tagSize || reread.layout.audioEnd != before.audioEnd ||
         !reread.layout.hasId3v1)
