@@ -76,13 +76,15 @@ SaveResult InPlaceTagWriter::ReadOldBytes() {
     return SaveResult::Success();
 }
 
+// Audio shorter than two edges is read whole, each byte once.
 bool InPlaceTagWriter::ReadAudioEdges(const PosixFile& file, std::string* edges) const {
     const TagLayout& layout = m_plan.layout;
-    const std::uint64_t edge = std::min(kAudioEdge, layout.AudioSize());
-    edges->assign(2 * edge, '\0');
-    return file.ReadAt(layout.audioBegin, edges->data(), edge) == static_cast<long long>(edge) &&
-           file.ReadAt(layout.audioEnd - edge, edges->data() + edge, edge) ==
-               static_cast<long long>(edge);
+    const std::uint64_t head = std::min(kAudioEdge, layout.AudioSize());
+    const std::uint64_t tail = std::min(kAudioEdge, layout.AudioSize() - head);
+    edges->assign(head + tail, '\0');
+    return file.ReadAt(layout.audioBegin, edges->data(), head) == static_cast<long long>(head) &&
+           file.ReadAt(layout.audioEnd - tail, edges->data() + head, tail) ==
+               static_cast<long long>(tail);
 }
 
 SaveResult InPlaceTagWriter::WriteJournal() {
