@@ -66,11 +66,7 @@ SaveResult InPlaceTagWriter::ReadOldBytes() {
     m_record.sizeAfter = layout.audioEnd + kId3v1Size;
     if (layout.tagSize > 0)
         m_record.regions.push_back({0, m_plan.oldId3v2, m_plan.id3v2});
-    std::string oldId3v1(layout.hasId3v1 ? kId3v1Size : 0, '\0');
-    if (m_plan.source.ReadAt(layout.audioEnd, oldId3v1.data(), oldId3v1.size()) !=
-        static_cast<long long>(oldId3v1.size()))
-        return FailedWithReason("The file could not be read");
-    m_record.regions.push_back({layout.audioEnd, oldId3v1, m_plan.id3v1});
+    m_record.regions.push_back({layout.audioEnd, m_plan.oldId3v1, m_plan.id3v1});
     if (!ReadAudioEdges(m_plan.source, &m_audioEdges))
         return FailedWithReason("The file could not be read");
     return SaveResult::Success();
