@@ -98,14 +98,9 @@ SaveResult InPlaceTagWriter::WriteJournal() {
     return SaveResult::Success();
 }
 
-// The last look before writing, for programs that do not take the lock: the file must still be
-// as found, its tags the very bytes the journal keeps.
+// Besides being as found, the file must still hold the very tag bytes the journal keeps.
 SaveResult InPlaceTagWriter::CheckUnchanged() {
-    struct stat status {};
-    struct stat atPath {};
-    if (!m_file.Stat(&status) || FileIdentity::Of(status) != m_plan.identity ||
-        ::stat(m_plan.target.c_str(), &atPath) != 0 ||
-        !FileIdentity::Of(atPath).SameFileAs(m_plan.identity) ||
+    if (!m_plan.StillAsFound(m_file) ||
         JournalPlayback::Examine(m_record, m_file) != JournalPlayback::State::Untouched)
         return SaveFailure::ChangedByAnotherProgram();
     return SaveResult::Success();

@@ -191,14 +191,8 @@ SaveResult TagFileReplacement::Verify() {
     return SaveResult::Success();
 }
 
-// A program that does not take the lock may have written the file or put another in its place
-// meanwhile.
 SaveResult TagFileReplacement::CheckUnchanged() {
-    struct stat now {};
-    struct stat atPath {};
-    if (!m_plan.source.Stat(&now) || ::stat(m_plan.target.c_str(), &atPath) != 0 ||
-        FileIdentity::Of(now) != m_plan.identity ||
-        !FileIdentity::Of(atPath).SameFileAs(m_plan.identity))
+    if (!m_plan.StillAsFound(m_plan.source))
         return SaveFailure::ChangedByAnotherProgram();
     return SaveResult::Success();
 }
