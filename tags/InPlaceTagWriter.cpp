@@ -66,23 +66,21 @@ SaveResult InPlaceTagWriter::ReadOldBytes() {
     m_record.sizeAfter = layout.audioEnd + kId3v1Size;
     if (layout.tagSize > 0)
         m_record.regions.push_back({0, m_plan.oldId3v2, m_plan.id3v2});
-    std::string oldId3v1(layout.hasId3v1 ? kId3v1Size : 0, '\0');
-    if (m_plan.source.ReadAt(layout.audioEnd, oldId3v1.data(), oldId3v1.size()) !=
-        static_cast<long long>(oldId3v1.size()))
-        return FailedWithReason("The file could not be read");
-    m_record.regions.push_back({layout.audioEnd, oldId3v1, m_plan.id3v1});
+    m_record.regions.push_back({layout.audioEnd, m_plan.oldId3v1, m_plan.id3v1});
     if (!ReadAudioEdges(m_plan.source, &m_audioEdges))
         return FailedWithReason("The file could not be read");
     return SaveResult::Success();
 }
 
+// Audio shorter than two edges is read whole, each byte once.
 bool InPlaceTagWriter::ReadAudioEdges(const PosixFile& file, std::string* edges) const {
     const TagLayout& layout = m_plan.layout;
-    const std::uint64_t edge = std::min(kAudioEdge, layout.AudioSize());
-    edges->assign(2 * edge, '\0');
-    return file.ReadAt(layout.audioBegin, edges->data(), edge) == static_cast<long long>(edge) &&
-           file.ReadAt(layout.audioEnd - edge, edges->data() + edge, edge) ==
-               static_cast<long long>(edge);
+    const std::uint64_t head = std::min(kAudioEdge, layout.AudioSize());
+    const std::uint64_t tail = std::min(kAudioEdge, layout.AudioSize() - head);
+    edges->assign(head + tail, '\0');
+    return file.ReadAt(layout.audioBegin, edges->data(), head) == static_cast<long long>(head) &&
+           file.ReadAt(layout.audioEnd - tail, edges->data() + head, tail) ==
+               static_cast<long long>(tail);
 }
 
 SaveResult InPlaceTagWriter::WriteJournal() {
@@ -100,14 +98,9 @@ SaveResult InPlaceTagWriter::WriteJournal() {
     return SaveResult::Success();
 }
 
-// The last look before writing, for programs that do not take the lock: the file must still be
-// as found, its tags the very bytes the journal keeps.
+// Besides being as found, the file must still hold the very tag bytes the journal keeps.
 SaveResult InPlaceTagWriter::CheckUnchanged() {
-    struct stat status {};
-    struct stat atPath {};
-    if (!m_file.Stat(&status) || FileIdentity::Of(status) != m_plan.identity ||
-        ::stat(m_plan.target.c_str(), &atPath) != 0 ||
-        !FileIdentity::Of(atPath).SameFileAs(m_plan.identity) ||
+    if (!m_plan.StillAsFound(m_file) ||
         JournalPlayback::Examine(m_record, m_file) != JournalPlayback::State::Untouched)
         return SaveFailure::ChangedByAnotherProgram();
     return SaveResult::Success();
@@ -129,14 +122,15 @@ SaveResult InPlaceTagWriter::Verify() {
     // Bytes that are neither the old nor the new ones were written by a program that does not
     // take the lock, after this Save wrote: the later change is theirs, and putting the old
     // bytes back would undo it too.
-    if (JournalPlayback::Examine(m_record, m_file) == JournalPlayback::State::Changed) {
+    const JournalPlayback::State state = JournalPlayback::Examine(m_record, m_file);
+    if (state == JournalPlayback::State::Changed) {
         m_fileMayBeTorn = false;
         return SaveFailure::ChangedWhileSaved();
     }
     const TagLayout& before = m_plan.layout;
     const TagInspection reread = Id3Inspector::Inspect(m_file);
     std::string audioEdges;
-    if (!JournalPlayback::HoldsNewBytes(m_record, m_file) || !ReadAudioEdges(m_file, &audioEdges) ||
+    if (!JournalPlayback::HoldsNewBytes(m_record, state) || !ReadAudioEdges(m_file, &audioEdges) ||
         audioEdges != m_audioEdges || !reread.Accepted() ||
         reread.layout.tagSize != before.tagSize || reread.layout.audioEnd != before.audioEnd ||
         !reread.layout.hasId3v1)

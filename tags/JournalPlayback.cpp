@@ -65,9 +65,13 @@ JournalPlayback::State JournalPlayback::Examine(const JournalRecord& record,
     return State::Torn;
 }
 
-bool JournalPlayback::HoldsNewBytes(const JournalRecord& record, const PosixFile& file) {
-    RegionState state;
-    return Survey(record, file, &state) && !state.notAllNew && state.fileSize == record.sizeAfter;
+bool JournalPlayback::HoldsNewBytes(const JournalRecord& record, State state) {
+    const auto unchanged = [](const JournalRecord::Region& region) {
+        return region.oldBytes == region.newBytes;
+    };
+    return state == State::Finished ||
+           (state == State::Untouched && record.sizeAfter == record.before.size &&
+            std::all_of(record.regions.begin(), record.regions.end(), unchanged));
 }
 
 bool JournalPlayback::PutBack(const JournalRecord& record, const PosixFile& file) {

@@ -17,9 +17,9 @@ public:
     };
 
     static State Examine(const JournalRecord& record, const PosixFile& file);
-    // Whether the file holds every new byte and has its new size. (A Save that changes no
-    // byte leaves a file that Examine calls Untouched.)
-    static bool HoldsNewBytes(const JournalRecord& record, const PosixFile& file);
+    // Whether a file Examine found in STATE holds every new byte and has its new size: it
+    // finished, or the Save changes no byte and so leaves a file that Examine calls Untouched.
+    static bool HoldsNewBytes(const JournalRecord& record, State state);
 
     // Writes the old bytes back, cuts the file to its old size, gives it back its modification
     // time (where the user may) and syncs it. False with errno set when that failed.

@@ -71,9 +71,8 @@ std::vector<RecoveryReport> JournalRecovery::PlayBackAll() {
 
 void JournalRecovery::PlayBackLeftover(const JournalFolder& folder, const std::string& target,
                                        const FileIdentity& file) {
-    const std::string journal = folder.JournalPathFor(file);
-    if (::access(journal.c_str(), F_OK) == 0)
-        PlayBack(journal, target);
+    // Most Saves find none: a journal that is not there does not open and is passed over.
+    PlayBack(folder.JournalPathFor(file), target);
 }
 
 std::optional<RecoveryReport> JournalRecovery::PlayBack(const std::string& journalPath,

@@ -15,6 +15,11 @@ struct SavePlan {
     FileIdentity identity;   // the file as found, as it must still be when it is written
     TagLayout layout;
     std::string oldId3v2; // the ID3v2 tag as the file holds it; empty when none
+    std::string oldId3v1; // the ID3v1 tag as the file holds it; empty when none
     std::string id3v2;    // the new ID3v2 tag; empty for none
     std::string id3v1;    // the new ID3v1 tag
+
+    // The last look before the file is written or replaced, for programs that do not take the
+    // lock: FILE (open on the target) is still as found, and the target still names it.
+    bool StillAsFound(const PosixFile& file) const;
 };

@@ -172,8 +172,6 @@ SaveResult TagFileReplacement::Verify() {
     struct stat temp {};
     if (!m_temp.Stat(&temp) || static_cast<std::uint64_t>(temp.st_size) != expectedSize)
         return bad;
-    if (!SameBytes(0, m_plan.id3v2) || !SameBytes(audioBegin + layout.AudioSize(), m_plan.id3v1))
-        return bad;
     std::vector<char> written(ChunkSize());
     std::vector<char> original(ChunkSize());
     for (std::uint64_t done = 0; done < layout.AudioSize();) {
@@ -186,28 +184,15 @@ SaveResult TagFileReplacement::Verify() {
             return bad;
         done += want;
     }
+    // The inspection hands back both tags' bytes as the file holds them.
     const TagInspection reread = Id3Inspector::Inspect(m_temp);
-    if (!reread.Accepted() || reread.layout.tagSize != audioBegin ||
-        reread.layout.hasId3v1 != !m_plan.id3v1.empty())
+    if (!reread.Accepted() || reread.tagBytes != m_plan.id3v2 || reread.id3v1 != m_plan.id3v1)
         return bad;
     return SaveResult::Success();
 }
 
-bool TagFileReplacement::SameBytes(std::uint64_t offset, const std::string& expected) const {
-    std::string actual(expected.size(), '\0');
-    return m_temp.ReadAt(offset, actual.data(), actual.size()) ==
-               static_cast<long long>(actual.size()) &&
-           actual == expected;
-}
-
-// A program that does not take the lock may have written the file or put another in its place
-// meanwhile.
 SaveResult TagFileReplacement::CheckUnchanged() {
-    struct stat now {};
-    struct stat atPath {};
-    if (!m_plan.source.Stat(&now) || ::stat(m_plan.target.c_str(), &atPath) != 0 ||
-        FileIdentity::Of(now) != m_plan.identity ||
-        !FileIdentity::Of(atPath).SameFileAs(m_plan.identity))
+    if (!m_plan.StillAsFound(m_plan.source))
         return SaveFailure::ChangedByAnotherProgram();
     return SaveResult::Success();
 }

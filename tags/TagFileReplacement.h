@@ -33,7 +33,6 @@ private:
     SaveResult Commit();
 
     std::size_t ChunkSize() const;
-    bool SameBytes(std::uint64_t offset, const std::string& expected) const;
 
     const SavePlan& m_plan;
     std::string m_tempPath;

@@ -72,6 +72,7 @@ SaveResult CheckAsExpected(const TagFileWriter::Expected& expected, SavePlan* pl
         return SaveFailure::ChangedByAnotherProgram();
     plan->layout = inspection.layout;
     plan->oldId3v2 = std::move(inspection.tagBytes);
+    plan->oldId3v1 = std::move(inspection.id3v1);
     return SaveResult::Success();
 }
 
@@ -97,7 +98,7 @@ SaveResult TagFileWriter::Write(const std::string& path, const Expected& expecte
     result = OpenAndLock(target, &file);
     if (!result.Saved())
         return result;
-    SavePlan plan{target, file, {}, {}, {}, {}, id3v1};
+    SavePlan plan{target, file, {}, {}, {}, {}, {}, id3v1};
     JournalFolder journals = JournalFolder::ForSaving();
     if (journals.IsOpen()) {
         struct stat status {};
