@@ -3,48 +3,21 @@
 #include "Mp3Builder.h"
 #include "MutagenReport.h"
 #include "ScratchDir.h"
+#include "ShellCommand.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <regex>
 #include <set>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-struct CommandResult {
-    std::string out;
-    int status = -1;
-};
-
-CommandResult RunCommand(const std::string& command) {
-    CommandResult result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return result;
-    std::array<char, 4096> buffer{};
-    for (std::size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
-        result.out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
-
-std::string ShellQuoted(const std::string& text) {
-    std::string quoted = "'";
-    for (const char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
 
 class InstalledPackage : public ::testing::Test {
 protected:

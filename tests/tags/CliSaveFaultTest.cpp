@@ -7,6 +7,7 @@
 #include "PosixFile.h"
 #include "ScratchDir.h"
 #include "ScratchJournalFolder.h"
+#include "ShellCommand.h"
 #include "Unprivileged.h"
 
 #include <gtest/gtest.h>
@@ -56,12 +57,8 @@ protected:
     }
 
     static Finished Finish(FILE* pipe) {
-        std::string text;
-        char buffer[512];
-        while (std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe))
-            text.append(buffer, got);
-        const int status = ::pclose(pipe);
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, text};
+        const CommandResult result = FinishCommand(pipe);
+        return {result.status, result.out};
     }
 
     // Runs "tageditor-cli set --title TITLE PATH" as nobody, after SHELLSETUP.
