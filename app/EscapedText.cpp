@@ -9,7 +9,7 @@ namespace EscapedText {
 namespace {
 
 void AppendCode(std::string& out, const char* format, unsigned value) {
-    char buffer[8];
+    char buffer[16]; // room for any unsigned value the formats can print
     std::snprintf(buffer, sizeof buffer, format, value);
     out += buffer;
 }
