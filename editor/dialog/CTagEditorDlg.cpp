@@ -131,15 +131,12 @@ void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
         [this] { return SettleUnsavedChanges(EditorTexts::kAskSaveBeforeSwitch); });
     m_lstFiles->SetMessageBoxes(&m_boxes);
 
-    auto* etchedLine = new QFrame(m_client);
-    etchedLine->setFrameShape(QFrame::HLine);
-    etchedLine->setFrameShadow(QFrame::Sunken);
-    QRect lineRect = units.ToPixels(kEtchedLine);
-    lineRect.setHeight(2);
-    etchedLine->setGeometry(lineRect);
+    CreateEtchedLine(kEtchedLine, units);
 
     auto* group = new QGroupBox(m_client);
     group->setGeometry(units.ToPixels(kFormGroup));
+
+    CreateEtchedLine(kMoreFieldsLine, units);
 
     // Created in the order of the layout table, which makes it the tab order.
     QWidget* previous = m_lstFiles;
@@ -150,6 +147,15 @@ void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
         setTabOrder(previous, control);
         previous = control;
     }
+}
+
+void CTagEditorDlg::CreateEtchedLine(const QRect& rect, const CDialogUnits& units) {
+    auto* line = new QFrame(m_client);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    QRect pixels = units.ToPixels(rect);
+    pixels.setHeight(2);
+    line->setGeometry(pixels);
 }
 
 QLineEdit* CTagEditorDlg::CreateTextField(const EditorLayout::FormField& field,

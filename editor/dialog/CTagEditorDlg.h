@@ -55,6 +55,7 @@ private:
     void CreateProtectionLine();
     QRect PlayBarGeometry() const;
     void FillGenreList();
+    void CreateEtchedLine(const QRect& rect, const CDialogUnits& units);
     QLineEdit* CreateTextField(const EditorLayout::FormField& field, const CDialogUnits& units);
     QComboBox* CreateGenreList(const EditorLayout::FormField& field, const CDialogUnits& units);
 

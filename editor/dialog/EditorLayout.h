@@ -31,12 +31,15 @@ inline constexpr QRect kYear{268, 103, 149, 12};
 // The height is that of the opened list; the closed box is as tall as an edit field.
 inline constexpr QRect kGenre{268, 123, 149, 107};
 inline constexpr QRect kComments{268, 144, 149, 40};
-inline constexpr QRect kTrackLabel{222, 193, 22, 10};
-inline constexpr QRect kTrack{268, 192, 52, 12};
-inline constexpr QRect kDiscLabel{336, 193, 18, 10};
-inline constexpr QRect kDisc{365, 192, 52, 12};
-inline constexpr QRect kAlbumArtistLabel{222, 213, 44, 10};
-inline constexpr QRect kAlbumArtist{268, 212, 149, 12};
+// Under an etched line, the fields beyond the first six: their longest label ("Album artist:")
+// needs a wider label column than the six have.
+inline constexpr QRect kMoreFieldsLine{216, 190, 202, 1};
+inline constexpr QRect kTrackLabel{222, 196, 22, 10};
+inline constexpr QRect kTrack{276, 195, 50, 12};
+inline constexpr QRect kDiscLabel{344, 196, 18, 10};
+inline constexpr QRect kDisc{367, 195, 50, 12};
+inline constexpr QRect kAlbumArtistLabel{222, 214, 46, 10};
+inline constexpr QRect kAlbumArtist{276, 213, 141, 12};
 
 // The form's fields in tab order, each with its label: a text field of the form, or the genre
 // list where text is nullptr. The window creates them walking this table.
