@@ -2,7 +2,7 @@
 
 #include "FieldFrame.h"
 #include "FrameText.h"
-#include "FrameWalk.h"
+#include "TagObjectFrames.h"
 
 #include <id3/tag.h>
 
@@ -31,7 +31,7 @@ bool IsMachineData(const std::string& description) {
 
 TagFields Read(const ID3_Tag& tag) {
     TagFields fields;
-    FrameWalk frames(tag);
+    TagObjectFrames frames(tag);
     while (const ID3_Frame* frame = frames.Next()) {
         if (std::string TagFields::*field = FieldOf(*frame))
             fields.*field = FrameText::Of(*frame);
@@ -44,7 +44,7 @@ TagFields Read(const ID3_Tag& tag) {
 }
 
 std::string ReleaseYear(const ID3_Tag& tag) {
-    FrameWalk frames(tag);
+    TagObjectFrames frames(tag);
     while (const ID3_Frame* frame = frames.Next()) {
         if (frame->GetID() != ID3FID_NOFRAME || std::strcmp(frame->GetTextID(), "TDRL") != 0)
             continue;
@@ -60,7 +60,7 @@ std::string ReleaseYear(const ID3_Tag& tag) {
 const ID3_Frame* ShownComment(const ID3_Tag& tag) {
     const ID3_Frame* lastPlain = nullptr;
     const ID3_Frame* lastDescribed = nullptr;
-    FrameWalk frames(tag);
+    TagObjectFrames frames(tag);
     while (const ID3_Frame* frame = frames.Next()) {
         if (frame->GetID() != ID3FID_COMMENT)
             continue;
