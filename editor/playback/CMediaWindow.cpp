@@ -1,14 +1,17 @@
 #include "CMediaWindow.h"
 
+#include "PlaybackFailure.h"
+
 #include <QAudioOutput>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QSlider>
 #include <QStyle>
 #include <QToolButton>
 #include <QUrl>
+
+#include <utility>
 
 namespace {
 
@@ -29,7 +32,7 @@ CMediaWindow::CMediaWindow(const QString& path, QWidget* parent)
     m_btnPlayPause->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
     m_btnPlayPause->setToolTip(tr("Play"));
     m_sldPosition->setEnabled(false);
-    m_sldPosition->setToolTip(QFileInfo(path).fileName());
+    m_sldPosition->setToolTip(FileName());
     m_lblTime->setText(MinutesAndSeconds(0));
     // Wide enough for the longest time shown, so that the slider does not twitch as it plays.
     m_lblTime->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("88:88 / 88:88")));
@@ -58,6 +61,18 @@ CMediaWindow::CMediaWindow(const QString& path, QWidget* parent)
 }
 
 void CMediaWindow::Play() {
+    m_bFailureTold = false;
+    // A file gone since it was listed: the player's back end would report it several times over,
+    // in its own words.
+    if (!m_strPath.isEmpty() && !QFileInfo::exists(m_strPath)) {
+        Fail(QMediaPlayer::ResourceError);
+        return;
+    }
+    // A player that failed keeps its error until it is given the file anew.
+    if (m_player->error() != QMediaPlayer::NoError) {
+        m_player->setSource(QUrl());
+        m_player->setSource(QUrl::fromLocalFile(m_strPath));
+    }
     m_player->play();
 }
 
@@ -85,7 +100,7 @@ void CMediaWindow::OnPlayPauseClicked() {
     if (m_player->playbackState() == QMediaPlayer::PlayingState) {
         m_player->pause();
     } else {
-        m_player->play();
+        Play();
     }
 }
 
@@ -129,14 +144,33 @@ void CMediaWindow::ShowTime(qint64 positionMs) {
                                       : MinutesAndSeconds(positionMs));
 }
 
-void CMediaWindow::OnErrorOccurred(QMediaPlayer::Error error, const QString& errorString) {
-    if (error == QMediaPlayer::NoError) {
+void CMediaWindow::OnErrorOccurred(QMediaPlayer::Error error, const QString&) {
+    if (error != QMediaPlayer::NoError)
+        Fail(error);
+}
+
+void CMediaWindow::Fail(QMediaPlayer::Error error) {
+    m_player->stop();
+    m_sldPosition->setValue(0);
+    m_sldPosition->setEnabled(false);
+    ShowTime(0);
+    if (std::exchange(m_bFailureTold, true))
         return;
-    }
-    auto* box = new QMessageBox(QMessageBox::Warning, tr("Playback"),
-                                tr("Cannot play \"%1\".").arg(QFileInfo(m_strPath).fileName()),
-                                QMessageBox::Ok, this);
-    box->setInformativeText(errorString);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    ShowFailure(error);
+}
+
+void CMediaWindow::ShowFailure(QMediaPlayer::Error error) {
+    // A notice of an earlier Play still open gives way to this one.
+    if (m_failureBox)
+        m_failureBox->close();
+    m_failureBox =
+        new QMessageBox(QMessageBox::Warning, tr("Playback"),
+                        tr("Cannot play \"%1\".").arg(FileName()), QMessageBox::Ok, this);
+    m_failureBox->setInformativeText(PlaybackFailure::Reason(error, QFileInfo::exists(m_strPath)));
+    m_failureBox->setAttribute(Qt::WA_DeleteOnClose);
+    m_failureBox->open();
+}
+
+QString CMediaWindow::FileName() const {
+    return QFileInfo(m_strPath).fileName();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QMediaPlayer>
+#include <QMessageBox>
+#include <QPointer>
 #include <QWidget>
 
 class QAudioOutput;
@@ -9,8 +11,8 @@ class QSlider;
 class QToolButton;
 
 // The player of one file: a small play bar (play/pause, position, time) inside the editor
-// window. It tells the user itself when the file cannot be opened or played. The playback
-// drives it through a CPlayBarHandle.
+// window. It tells the user itself, once, when the file cannot be opened or played, and goes back
+// to stopped. The playback drives it through a CPlayBarHandle.
 class CMediaWindow : public QWidget {
     Q_OBJECT
 public:
@@ -31,6 +33,10 @@ private:
     void OnMediaStatusChanged(QMediaPlayer::MediaStatus status);
     void OnErrorOccurred(QMediaPlayer::Error error, const QString& errorString);
     void ShowTime(qint64 positionMs);
+    void Fail(QMediaPlayer::Error error);
+    void ShowFailure(QMediaPlayer::Error error);
+
+    QString FileName() const;
 
     QString m_strPath;
     QMediaPlayer* m_player;
@@ -38,4 +44,7 @@ private:
     QToolButton* m_btnPlayPause;
     QSlider* m_sldPosition;
     QLabel* m_lblTime;
+    // The notice of the last failure; one per Play, however many errors the player reports.
+    QPointer<QMessageBox> m_failureBox;
+    bool m_bFailureTold = false;
 };
