@@ -528,8 +528,14 @@ void CTagEditorDlg::ShowProtection() {
         protection.empty()
             ? QString()
             : EditorTexts::tr(EditorTexts::kProtectedFile).arg(QString::fromStdString(protection)));
-    for (QLineEdit* edit : TextFields())
+    // Read-only, the fields still let their texts be selected and copied; they take the
+    // window's ground, as the disabled genre box does, so that they do not look open to typing.
+    QPalette readOnly;
+    readOnly.setColor(QPalette::Base, palette().color(QPalette::Window));
+    for (QLineEdit* edit : TextFields()) {
         edit->setReadOnly(!protection.empty());
+        edit->setPalette(protection.empty() ? QPalette() : readOnly);
+    }
     m_cbGenre->setEnabled(protection.empty());
     ShowUnsavedMark();
 }

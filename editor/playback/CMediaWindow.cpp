@@ -3,9 +3,11 @@
 #include "PlaybackFailure.h"
 
 #include <QAudioOutput>
+#include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QSlider>
 #include <QStyle>
 #include <QToolButton>
@@ -29,8 +31,7 @@ CMediaWindow::CMediaWindow(const QString& path, QWidget* parent)
     m_player->setAudioOutput(m_audioOutput);
 
     m_btnPlayPause->setAutoRaise(true);
-    m_btnPlayPause->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
-    m_btnPlayPause->setToolTip(tr("Play"));
+    ShowPlayButton(false);
     m_sldPosition->setEnabled(false);
     m_sldPosition->setToolTip(FileName());
     m_lblTime->setText(MinutesAndSeconds(0));
@@ -106,9 +107,32 @@ void CMediaWindow::OnPlayPauseClicked() {
 
 void CMediaWindow::OnPlaybackStateChanged(QMediaPlayer::PlaybackState state) {
     const bool playing = state == QMediaPlayer::PlayingState;
-    m_btnPlayPause->setIcon(
-        style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+    ShowPlayButton(playing);
+}
+
+void CMediaWindow::ShowPlayButton(bool playing) {
+    m_btnPlayPause->setIcon(ButtonIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
     m_btnPlayPause->setToolTip(playing ? tr("Pause") : tr("Play"));
+}
+
+// The style draws its media pictures black, which a dark palette swallows: they take the colour
+// of the button's text.
+QIcon CMediaWindow::ButtonIcon(QStyle::StandardPixmap picture) const {
+    QPixmap pixmap = style()
+                         ->standardIcon(picture, nullptr, m_btnPlayPause)
+                         .pixmap(m_btnPlayPause->iconSize(), devicePixelRatioF());
+    QPainter painter(&pixmap);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    painter.fillRect(QRect(QPoint(0, 0), pixmap.deviceIndependentSize().toSize()),
+                     palette().color(QPalette::ButtonText));
+    painter.end();
+    return QIcon(pixmap);
+}
+
+void CMediaWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)
+        ShowPlayButton(m_player->playbackState() == QMediaPlayer::PlayingState);
 }
 
 void CMediaWindow::OnDurationChanged(qint64 durationMs) {

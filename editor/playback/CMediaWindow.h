@@ -3,6 +3,7 @@
 #include <QMediaPlayer>
 #include <QMessageBox>
 #include <QPointer>
+#include <QStyle>
 #include <QWidget>
 
 class QAudioOutput;
@@ -24,8 +25,13 @@ public:
     void Stop();
     void Close();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void OnPlayPauseClicked();
+    void ShowPlayButton(bool playing);
+    QIcon ButtonIcon(QStyle::StandardPixmap picture) const;
     void OnPlaybackStateChanged(QMediaPlayer::PlaybackState state);
     void OnDurationChanged(qint64 durationMs);
     void EnableSeeking();

@@ -146,6 +146,23 @@ private slots:
         QVERIFY(!ErrorBox(player));
     }
 
+    void theButtonsPictureTakesThePalettesTextColour() {
+        CMediaWindow player(QString(), m_window.get());
+        for (const QColor& text : {QColor(235, 235, 235), QColor(20, 20, 20)}) {
+            QPalette palette = m_window->palette();
+            palette.setColor(QPalette::ButtonText, text);
+            m_window->setPalette(palette);
+            const auto* button = player.findChild<QToolButton*>();
+            const QImage picture = button->icon().pixmap(button->iconSize()).toImage();
+            QSet<QRgb> drawn;
+            for (int y = 0; y < picture.height(); ++y)
+                for (int x = 0; x < picture.width(); ++x)
+                    if (qAlpha(picture.pixel(x, y)) == 255)
+                        drawn.insert(picture.pixel(x, y));
+            QCOMPARE(drawn, QSet<QRgb>({text.rgb()}));
+        }
+    }
+
     void aPlayerLetGoTakesItsBarOutOfTheWindow() {
         CMediaWindowFactory factory(m_window.get(), QRect(0, 0, 200, 30));
         std::unique_ptr<IMediaPlayer> player = factory.Create(QString());
