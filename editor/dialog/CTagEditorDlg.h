@@ -58,6 +58,7 @@ private:
     void CreateEtchedLine(const QRect& rect, const CDialogUnits& units);
     QLineEdit* CreateTextField(const EditorLayout::FormField& field, const CDialogUnits& units);
     QComboBox* CreateGenreList(const EditorLayout::FormField& field, const CDialogUnits& units);
+    void WatchFormFields();
 
     void OnNewFileList();
     void OnAddFile();
@@ -82,6 +83,9 @@ private:
     void ClearForm();
     void ShowProtection();
     bool HasUnsavedChanges() const;
+    void ShowUnsavedMark();
+    bool SelectionHoldsShownRow() const;
+    QString ShownFileName() const;
     FormValues FormOnScreen() const;
     // Asks QUESTION about unsaved changes, if there are any, and saves on Yes. True when the
     // user may go on: nothing was unsaved, the Save worked, or the user chose to drop the edits.
