@@ -15,10 +15,11 @@ namespace {
 // The text field a frame fills; nullptr for any other frame (comments are chosen apart, and
 // the genre is no text of the form).
 std::string TagFields::*FieldOf(const ID3_Frame& frame) {
-    if (frame.GetID() == ID3FID_COMMENT)
+    const ID3_FrameID id = frame.GetID();
+    if (id == ID3FID_COMMENT || id == ID3FID_NOFRAME)
         return nullptr;
     for (const FieldTable::Row& row : FieldTable::kRows)
-        if (row.text != nullptr && FieldFrame::Holds(frame, row))
+        if (row.text != nullptr && FieldFrame::IdOf(row) == id)
             return row.text;
     return nullptr;
 }
