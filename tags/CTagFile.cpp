@@ -24,8 +24,11 @@ void CTagFile::Link(const std::string& path) {
     m_identity = inspection.identity;
     m_readError = inspection.readError;
     m_protection = inspection.problem;
-    if (!inspection.Accepted())
+    if (!inspection.Accepted()) {
+        // What can be read is shown; the protection keeps it from ever being saved.
+        LoadFrames(std::move(inspection.frames));
         return;
+    }
     m_fileId3v1 = std::move(inspection.id3v1);
     LoadFileTags(std::move(inspection.frames));
 }

@@ -23,9 +23,10 @@ public:
     CTagFile& operator=(const CTagFile&) = delete;
 
     // Forgets the previous file, then reads PATH's tags. Never throws: a file that cannot be
-    // read, or whose ID3v2 tag cannot be given to id3lib or written back whole (Protection()
-    // says why), leaves the tag empty. A file with an ID3v1 tag and no ID3v2 tag gets the
-    // ID3v1 values, which a Save then writes into both tags.
+    // read leaves the tag empty. A file whose ID3v2 tag cannot be given to id3lib or written
+    // back whole (Protection() says why) is protected: the tag holds the frames that could
+    // still be read, to be shown, and a Save refuses it. A file with an ID3v1 tag and no ID3v2
+    // tag gets the ID3v1 values, which a Save then writes into both tags.
     void Link(const std::string& path);
     // Forgets the file: nothing is shown, and a Save writes nowhere.
     void Unlink();

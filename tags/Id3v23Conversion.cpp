@@ -134,12 +134,16 @@ public:
         }
         for (const SourceFrame& frame : frames)
             m_sourceIds.insert(frame.id);
-        for (std::size_t i = 0; i < frames.size() && m_result.problem.empty(); ++i)
-            m_result.problem = ConvertFrame(frames[i]);
-        if (m_result.problem.empty())
-            AddInvolvedPeople();
         if (!m_result.problem.empty())
-            m_result.frames.clear();
+            return std::move(m_result);
+        // A frame that cannot be converted refuses the tag, but the others still show what
+        // the file holds.
+        for (SourceFrame& frame : frames) {
+            std::string problem = IsEmpty(frame) ? AddEmpty(frame) : ConvertFrame(frame);
+            if (m_result.problem.empty())
+                m_result.problem = std::move(problem);
+        }
+        AddInvolvedPeople();
         return std::move(m_result);
     }
 
@@ -149,8 +153,10 @@ private:
     std::string Walk(std::string_view body, bool syncsafeSizes, std::vector<SourceFrame>* frames) {
         const std::size_t idSize = m_major == 2 ? 3 : 4;
         std::size_t pos = 0;
-        // A zero byte where a frame would start begins the padding.
-        while (pos < body.size() && body[pos] != 0) {
+        // A zero byte where a frame would start begins the padding; an MPEG frame's first
+        // byte, the audio a declared size reached into.
+        while (pos < body.size() && body[pos] != 0 &&
+               static_cast<std::uint8_t>(body[pos]) != 0xFF) {
             if (body.size() - pos < HeaderSize())
                 return Damaged("its last frame is cut short");
             SourceFrame frame;
@@ -176,6 +182,22 @@ private:
                 return Damaged("it holds more frames than any real tag");
         }
         m_result.paddingSize = body.size() - pos;
+        return {};
+    }
+
+    // A frame of size zero (careless taggers write an empty title so) holds an empty value.
+    // It is kept as it is, under its version 2.3 name: id3lib reads it as empty fields.
+    bool IsEmpty(const SourceFrame& frame) const {
+        const std::uint16_t status = m_major == 4 ? kV24StatusFlags : kV23StatusFlags;
+        return frame.data.empty() && (frame.flags & ~status) == 0;
+    }
+
+    std::string AddEmpty(SourceFrame& frame) {
+        if (m_major == 2)
+            return ConvertV22(frame);
+        const std::uint16_t flags =
+            m_major == 4 ? static_cast<std::uint16_t>(frame.flags << 1) : frame.flags;
+        m_result.frames.push_back({frame.id, flags, {}});
         return {};
     }
 

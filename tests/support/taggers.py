@@ -304,6 +304,32 @@ def v23_compressed(path):
     raw_file(path, 3, frames)
 
 
+def stacked_tags(path):
+    """A tagger that prepends its new ID3v2.3 tag and leaves the old ID3v2.4 tag behind it,
+    which players skip as audio."""
+    mutagen_file(path, [
+        id3.TIT2(encoding=3, text=["Old title"]),
+        id3.TPE1(encoding=3, text=["Old artist"]),
+        id3.TXXX(encoding=3, desc="MusicBrainz Album Id", text=["0f3e-old"]),
+    ], 4)
+    with open(path, "rb") as f:
+        old = f.read()
+    frames = [v23_frame("TIT2", b"\x00New title"), v23_frame("TPE1", b"\x00New artist"),
+              v23_frame("TALB", b"\x00New album"),
+              v23_frame("COMM", b"\x00eng\x00New note")]
+    body = b"".join(frames) + bytes(32)
+    with open(path, "wb") as out:
+        out.write(b"ID3\x03\x00\x00" + syncsafe(len(body)) + body + old)
+
+
+def empty_frames(path):
+    """A careless tagger's ID3v2.3: frames of size zero for the values it had none of."""
+    raw_file(path, 3, [
+        v23_frame("TIT2", b"\x00A title"), v23_frame("TPE1", b""),
+        v23_frame("TALB", b"\x00An album"), v23_frame("COMM", b""), v23_frame("TCOM", b""),
+        v23_frame("TCON", b"\x00(17)"), v23_frame("TYER", b"")])
+
+
 def v1_only(path):
     """Only an ID3v1.1 tag at the end."""
     with open(path, "wb") as out:
@@ -314,7 +340,7 @@ def v1_only(path):
 STYLES = {f.__name__.replace("_", "-"): f for f in [
     picard_v24, eyed3_v24, kid3_v23, mutagen_v23_with_v24_frames, id3lib_v23, itunes_v22,
     itunes_v23, foobar_replaygain, windows_media, v24_unsynchronised, v24_whole_tag_unsynchronised,
-    v24_itunes_plain_sizes, v24_chapters, v23_compressed, v1_only]}
+    v24_itunes_plain_sizes, v24_chapters, v23_compressed, stacked_tags, empty_frames, v1_only]}
 
 
 def normal(value):
