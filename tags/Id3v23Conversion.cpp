@@ -133,7 +133,9 @@ public:
             }
         }
         for (const SourceFrame& frame : frames)
-            m_sourceIds.insert(frame.id);
+            if (frame.id == "TYER" || frame.id == "TDAT" || frame.id == "TIME" ||
+                frame.id == "TORY")
+                m_sourceIds.insert(frame.id);
         if (!m_result.problem.empty())
             return std::move(m_result);
         // A frame that cannot be converted refuses the tag, but the others still show what
@@ -304,12 +306,11 @@ private:
     }
 
     std::string UnpackV24(SourceFrame& frame) {
-        const std::string cutShort = Damaged("its " + frame.id + " frame is cut short");
         // The data length indicator, before the data, says what unpacking gives; zlib's own
         // end mark is what is trusted.
         if (frame.flags & (kV24DataLength | kV24Compressed)) {
             if (frame.data.size() < 4)
-                return cutShort;
+                return Damaged("its " + frame.id + " frame is cut short");
             frame.data.erase(0, 4);
         }
         if ((frame.flags & kV24Unsynchronised) || m_unsynchronised)
@@ -458,7 +459,7 @@ private:
     std::optional<std::size_t> m_peopleAt;
     std::uint16_t m_peopleFlags = 0;
     std::vector<std::string> m_people;
-    std::set<std::string> m_sourceIds;
+    std::set<std::string> m_sourceIds; // of the kinds time stamps become
 };
 
 } // namespace
