@@ -3,8 +3,8 @@
 // `tageditor-cli show` and the file list do) beside raw id3lib doing the least it can (link the
 // file's ID3v2 tag, ask for each value) and beside TagLib (open the file without its audio
 // properties, ask for each value).
-#include "CTagFile.h"
 #include "MedianRatioReporter.h"
+#include "ProgramLoad.h"
 #include "ScratchDir.h"
 #include "TaggerStyles.h"
 
@@ -25,17 +25,6 @@ struct Values {
     std::string texts[5];
     unsigned genre = 0;
 };
-
-void ReadProgram(benchmark::State& state, const std::string& path) {
-    CTagFile tag;
-    for (auto _ : state) {
-        tag.Link(path);
-        TagFields fields = tag.ReadFields();
-        unsigned genre = tag.ReadGenreNumber();
-        benchmark::DoNotOptimize(fields);
-        benchmark::DoNotOptimize(genre);
-    }
-}
 
 std::string Taken(char* text) {
     std::string taken = text ? text : "";
@@ -77,12 +66,7 @@ void ReadTagLib(benchmark::State& state, const std::string& path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // The two sides of each pair take turns, so a busy moment of the machine hits both.
-    std::vector<char*> args(argv, argv + argc);
-    std::string interleave = "--benchmark_enable_random_interleaving=true";
-    args.insert(args.begin() + 1, interleave.data());
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
+    MedianRatioReporter::InitializeInterleaved(argc, argv);
 
     ScratchDir dir;
     std::vector<MedianRatioReporter::Pair> pairs;
@@ -95,7 +79,7 @@ int main(int argc, char** argv) {
         }
         const std::string program = "program/" + style;
         std::vector<std::pair<std::string, void (*)(benchmark::State&, const std::string&)>>
-            readers{{program, &ReadProgram}, {"taglib/" + style, &ReadTagLib}};
+            readers{{program, &ProgramLoad}, {"taglib/" + style, &ReadTagLib}};
         // id3lib crashes on compressed frames by itself, one of the reasons the program
         // inspects every tag before id3lib sees it.
         if (style != "v23-compressed") {
