@@ -130,8 +130,13 @@ SaveResult CTagFile::Save(const TagFields& fields, unsigned genreNumber) {
     if (!m_protection.empty())
         return {SaveResult::Outcome::Refused, m_protection};
     // Every frame must be in the tag object before it is edited, or the Save would lose it.
-    if (!m_unparsedTag.empty() && !LoadFileTags(std::move(m_unparsedTag), Parse::Whole))
-        return {SaveResult::Outcome::Refused, m_protection};
+    if (!m_unparsedTag.empty()) {
+        std::vector<std::string> fileFrames = std::move(m_unparsedTag);
+        if (!LoadFileTags(fileFrames, Parse::Whole)) {
+            LoadFrames(std::move(fileFrames), Parse::ShownKinds); // still shown, never saved
+            return {SaveResult::Outcome::Refused, m_protection};
+        }
+    }
     ApplyFields(fields, genreNumber);
     SaveResult result = WriteTags();
     if (!result.Saved()) // the file is as it was, and so goes the tag
