@@ -117,8 +117,9 @@ struct TimeStamp {
 
 class Conversion {
 public:
-    Conversion(unsigned major, bool unsynchronised)
-        : m_major(major), m_unsynchronised(unsynchronised) {}
+    // INCHAPTER: the frames are a chapter's, which end where the chapter does.
+    Conversion(unsigned major, bool unsynchronised, bool inChapter = false)
+        : m_major(major), m_unsynchronised(unsynchronised), m_inChapter(inChapter) {}
 
     Id3v23Conversion::Result Run(std::string_view body) {
         std::vector<SourceFrame> frames;
@@ -155,10 +156,10 @@ private:
     std::string Walk(std::string_view body, bool syncsafeSizes, std::vector<SourceFrame>* frames) {
         const std::size_t idSize = m_major == 2 ? 3 : 4;
         std::size_t pos = 0;
-        // A zero byte where a frame would start begins the padding; an MPEG frame's first
-        // byte, the audio a declared size reached into.
+        // A zero byte where a frame would start begins the padding; in a tag, an MPEG frame's
+        // first byte begins the audio a declared size reached into.
         while (pos < body.size() && body[pos] != 0 &&
-               static_cast<std::uint8_t>(body[pos]) != 0xFF) {
+               (m_inChapter || static_cast<std::uint8_t>(body[pos]) != 0xFF)) {
             if (body.size() - pos < HeaderSize())
                 return Damaged("its last frame is cut short");
             SourceFrame frame;
@@ -425,7 +426,7 @@ private:
         if (pos > data.size())
             return Damaged("its " + frame.id + " frame is cut short");
         Id3v23Conversion::Result inner =
-            Conversion(m_major, false).Run(std::string_view(data).substr(pos));
+            Conversion(m_major, false, true).Run(std::string_view(data).substr(pos));
         if (!inner.problem.empty())
             return inner.problem;
         std::string body = data.substr(0, pos);
@@ -455,6 +456,7 @@ private:
 
     unsigned m_major;
     bool m_unsynchronised;
+    bool m_inChapter;
     Id3v23Conversion::Result m_result;
     std::optional<std::size_t> m_peopleAt;
     std::uint16_t m_peopleFlags = 0;
