@@ -1,5 +1,6 @@
 #include "CTagFile.h"
 
+#include "FieldTable.h"
 #include "GenreNumber.h"
 #include "GenreTable.h"
 #include "Id3Inspector.h"
@@ -17,13 +18,14 @@
 
 namespace {
 
-// The kinds of frame the form's values and genre come from (see ShownFields and GenreNumberOf).
-// A frame starts with its id.
+// The kinds of frame the form's values come from (see ShownFields and GenreNumberOf): the
+// field table's, and the release time that Year falls back on. A frame starts with its id.
 bool IsShownKind(const std::string& frame) {
-    static constexpr const char* kShown[] = {"TIT2", "TPE1", "TALB", "TYER",
-                                             "TDRL", "COMM", "TCON"};
-    return std::any_of(std::begin(kShown), std::end(kShown),
-                       [&frame](const char* id) { return frame.compare(0, 4, id) == 0; });
+    if (frame.compare(0, 4, "TDRL") == 0)
+        return true;
+    return std::any_of(
+        std::begin(FieldTable::kRows), std::end(FieldTable::kRows),
+        [&frame](const FieldTable::Row& row) { return frame.compare(0, 4, row.frame) == 0; });
 }
 
 } // namespace
@@ -71,18 +73,11 @@ bool CTagFile::LoadFileTags(std::vector<std::string> fileFrames, Parse parse) {
     // Without an ID3v2 tag the form shows the ID3v1 values, so that a Save keeps them.
     const Id3v1Values v1 = Id3v1Values::Parse(m_fileId3v1);
     TagFrameEditor editor(*m_tag, m_originals);
-    for (const auto& [id, text] : {std::pair{ID3FID_TITLE, v1.title},
-                                   {ID3FID_LEADARTIST, v1.artist},
-                                   {ID3FID_ALBUM, v1.album},
-                                   {ID3FID_YEAR, v1.year}})
+    for (const FieldTable::Row& row : FieldTable::kRows) {
+        const std::string text = v1.TextAt(row.id3v1);
         if (!text.empty())
-            editor.AddText(id, text);
-    if (!v1.comment.empty())
-        editor.AddComment(v1.comment);
-    if (v1.track > 0)
-        editor.AddText(ID3FID_TRACKNUM, std::to_string(v1.track));
-    if (v1.genre < GenreTable::kNoGenre)
-        editor.AddText(ID3FID_CONTENTTYPE, "(" + std::to_string(v1.genre) + ")");
+            editor.AddField(row, text);
+    }
     return true;
 }
 
@@ -124,7 +119,7 @@ unsigned CTagFile::ReadGenreNumber() const {
     return GenreNumberOf(*m_tag);
 }
 
-SaveResult CTagFile::Save(const TagFields& fields, unsigned genreNumber) {
+SaveResult CTagFile::Save(const TagFields& changes, unsigned genreNumber) {
     if (!m_linked)
         return {SaveResult::Outcome::NotLinked, "No file has been chosen."};
     if (!m_protection.empty())
@@ -137,34 +132,31 @@ SaveResult CTagFile::Save(const TagFields& fields, unsigned genreNumber) {
             return {SaveResult::Outcome::Refused, m_protection};
         }
     }
-    ApplyFields(fields, genreNumber);
+    ApplyFields(changes, genreNumber);
     SaveResult result = WriteTags();
     if (!result.Saved()) // the file is as it was, and so goes the tag
         LoadFileTags(m_originals.FileFrames(), Parse::Whole);
     return result;
 }
 
-void CTagFile::ApplyFields(const TagFields& fields, unsigned genreNumber) {
-    const TagFields shown = ReadFields();
-    const unsigned shownGenre = ReadGenreNumber();
-    TagFrameEditor editor(*m_tag, m_originals);
+void CTagFile::ApplyFields(const TagFields& changes, unsigned genreNumber) {
+    std::vector<const FieldTable::Row*> rows;
+    for (const FieldTable::Row& row : FieldTable::kRows)
+        rows.push_back(&row);
     // The order in which the frames are replaced decides their order in the written tag.
-    for (const auto& [member, id] : {std::pair{&TagFields::artist, ID3FID_LEADARTIST},
-                                     {&TagFields::album, ID3FID_ALBUM},
-                                     {&TagFields::title, ID3FID_TITLE},
-                                     {&TagFields::year, ID3FID_YEAR},
-                                     {&TagFields::comment, ID3FID_COMMENT}}) {
-        const std::string& text = fields.*member;
-        if (text.empty() || text == shown.*member)
-            continue;
-        if (id == ID3FID_COMMENT)
-            editor.ReplaceComment(text);
-        else
-            editor.ReplaceText(id, text);
+    std::sort(rows.begin(), rows.end(), [](const FieldTable::Row* a, const FieldTable::Row* b) {
+        return a->saveStep < b->saveStep;
+    });
+    TagFrameEditor editor(*m_tag, m_originals);
+    for (const FieldTable::Row* row : rows) {
+        if (row->text == nullptr) {
+            // Numbers from 255 up mean "keep the file's genre".
+            if (genreNumber < GenreTable::kNoGenre)
+                editor.ReplaceField(*row, std::to_string(genreNumber));
+        } else if (!(changes.*row->text).empty()) {
+            editor.ReplaceField(*row, changes.*row->text);
+        }
     }
-    // Numbers from 255 up mean "keep the file's genre".
-    if (genreNumber < GenreTable::kNoGenre && genreNumber != shownGenre)
-        editor.ReplaceGenre(genreNumber);
 }
 
 // The one place the file is written: the ID3v2 tag from the tag object's frames, the ID3v1 tag

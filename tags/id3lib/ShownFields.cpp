@@ -1,7 +1,8 @@
 #include "ShownFields.h"
 
+#include "FieldFrame.h"
 #include "FrameText.h"
-#include "FrameWalk.h"
+#include "TagObjectFrames.h"
 
 #include <id3/tag.h>
 
@@ -11,20 +12,16 @@
 namespace ShownFields {
 namespace {
 
-// The field a frame of kind ID fills; nullptr for any other kind (comments are chosen apart).
-std::string TagFields::*FieldOf(ID3_FrameID id) {
-    switch (id) {
-    case ID3FID_TITLE:
-        return &TagFields::title;
-    case ID3FID_LEADARTIST:
-        return &TagFields::artist;
-    case ID3FID_ALBUM:
-        return &TagFields::album;
-    case ID3FID_YEAR:
-        return &TagFields::year;
-    default:
+// The text field a frame fills; nullptr for any other frame (comments are chosen apart, and
+// the genre is no text of the form).
+std::string TagFields::*FieldOf(const ID3_Frame& frame) {
+    const ID3_FrameID id = frame.GetID();
+    if (id == ID3FID_COMMENT || id == ID3FID_NOFRAME)
         return nullptr;
-    }
+    for (const FieldTable::Row& row : FieldTable::kRows)
+        if (row.text != nullptr && FieldFrame::IdOf(row) == id)
+            return row.text;
+    return nullptr;
 }
 
 bool IsMachineData(const std::string& description) {
@@ -35,9 +32,9 @@ bool IsMachineData(const std::string& description) {
 
 TagFields Read(const ID3_Tag& tag) {
     TagFields fields;
-    FrameWalk frames(tag);
+    TagObjectFrames frames(tag);
     while (const ID3_Frame* frame = frames.Next()) {
-        if (std::string TagFields::*field = FieldOf(frame->GetID()))
+        if (std::string TagFields::*field = FieldOf(*frame))
             fields.*field = FrameText::Of(*frame);
     }
     if (const ID3_Frame* comment = ShownComment(tag))
@@ -48,7 +45,7 @@ TagFields Read(const ID3_Tag& tag) {
 }
 
 std::string ReleaseYear(const ID3_Tag& tag) {
-    FrameWalk frames(tag);
+    TagObjectFrames frames(tag);
     while (const ID3_Frame* frame = frames.Next()) {
         if (frame->GetID() != ID3FID_NOFRAME || std::strcmp(frame->GetTextID(), "TDRL") != 0)
             continue;
@@ -64,7 +61,7 @@ std::string ReleaseYear(const ID3_Tag& tag) {
 const ID3_Frame* ShownComment(const ID3_Tag& tag) {
     const ID3_Frame* lastPlain = nullptr;
     const ID3_Frame* lastDescribed = nullptr;
-    FrameWalk frames(tag);
+    TagObjectFrames frames(tag);
     while (const ID3_Frame* frame = frames.Next()) {
         if (frame->GetID() != ID3FID_COMMENT)
             continue;
