@@ -110,7 +110,7 @@ TEST_F(Recovery, AJournalCutShortOrDamagedIsDroppedAndTheFileLeftAlone) {
     }
 }
 
-TEST_F(Recovery, AFileChangedReplacedOrDeletedSinceIsNotWrittenAndTheUserIsTold) {
+TEST_F(Recovery, AFileChangedOrReplacedSinceIsNotWrittenAndTheUserIsTold) {
     const std::string changedText = "A save of this file was interrupted, and the file has been "
                                     "changed since, so its old tags were not put back.";
     const std::string goneText = "A save of this file was interrupted, and the file has been "
@@ -140,26 +140,46 @@ TEST_F(Recovery, AFileChangedReplacedOrDeletedSinceIsNotWrittenAndTheUserIsTold)
     expectOneReport(goneText);
     EXPECT_EQ(Mp3Builder::ReadFile(m_path), replacement);
 
-    Create(m_file, m_path);
-    InterruptedSave(m_path).Leave(20);
-    fs::remove(m_path);
-    expectOneReport(goneText);
-    EXPECT_FALSE(fs::exists(m_path));
 }
 
-// As the file's folder would be while its disk is not mounted.
-TEST_F(Recovery, AJournalWhoseFilesFolderIsMissingIsKeptForLater) {
+// As the file would be while its disk is away: gone, with or without its folder (a mount point
+// stays). The journal waits, each start says so once, and the file is repaired when it is back,
+// as the same inode or (a FAT stick mounted anew) as another one holding the journal's bytes.
+TEST_F(Recovery, AJournalWhoseFileIsMissingWaitsForItAndRepairsItWhenItIsBack) {
     const std::string folder = m_dir.File("disk");
     fs::create_directory(folder);
     const std::string path = folder + "/song.mp3";
-    Create(m_file, path);
-    InterruptedSave(path).Leave(20);
-    fs::rename(folder, m_dir.File("unmounted"));
-    EXPECT_TRUE(JournalRecovery::PlayBackAll().empty());
-    EXPECT_EQ(m_journals.Journals().size(), 1u);
-    fs::rename(m_dir.File("unmounted"), folder);
-    EXPECT_EQ(JournalRecovery::PlayBackAll().size(), 1u);
-    EXPECT_EQ(Mp3Builder::ReadFile(path), m_original);
+    const std::string away = m_dir.File("away.mp3");
+    const auto expectWaiting = [&] {
+        const std::vector<RecoveryReport> reports = JournalRecovery::PlayBackAll();
+        ASSERT_EQ(reports.size(), 1u);
+        EXPECT_EQ(reports[0].outcome, RecoveryReport::Outcome::Waiting);
+        EXPECT_EQ(reports[0].path, path);
+        EXPECT_EQ(reports[0].message,
+                  "A save of this file was interrupted, and the file cannot be found now (is its "
+                  "disk away?). Its old tags will be put back at a start that finds it.");
+        EXPECT_EQ(m_journals.Journals().size(), 1u);
+    };
+    for (const bool sameInode : {true, false}) {
+        SCOPED_TRACE(sameInode);
+        Create(m_file, path);
+        InterruptedSave(path).Leave(20);
+        fs::rename(path, away);
+        expectWaiting();
+        fs::rename(folder, m_dir.File("unmounted"));
+        expectWaiting();
+        fs::rename(m_dir.File("unmounted"), folder);
+        if (sameInode)
+            fs::rename(away, path);
+        else
+            fs::copy_file(away, path);
+        const std::vector<RecoveryReport> reports = JournalRecovery::PlayBackAll();
+        ASSERT_EQ(reports.size(), 1u);
+        EXPECT_EQ(reports[0].outcome, RecoveryReport::Outcome::Restored);
+        EXPECT_EQ(Mp3Builder::ReadFile(path), m_original);
+        EXPECT_TRUE(m_journals.Journals().empty());
+        fs::remove(away);
+    }
 }
 
 TEST_F(Recovery, JournalsOfSeveralFilesAreAllPlayedBack) {
