@@ -16,6 +16,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -139,7 +140,6 @@ TEST_F(Recovery, AFileChangedOrReplacedSinceIsNotWrittenAndTheUserIsTold) {
     const Bytes replacement = Mp3Builder::ReadFile(m_path);
     expectOneReport(goneText);
     EXPECT_EQ(Mp3Builder::ReadFile(m_path), replacement);
-
 }
 
 // As the file would be while its disk is away: gone, with or without its folder (a mount point
@@ -229,6 +229,87 @@ TEST_F(Recovery, AFileThatCannotBeWrittenNowKeepsItsJournalForTheNextStart) {
                       "back: Permission denied. The next start will try again.|");
     EXPECT_EQ(Mp3Builder::ReadFile(m_path), torn);
     EXPECT_EQ(m_journals.Journals().size(), 1u);
+}
+
+// Bytes anyone else could have put there are never played back: a folder that is not the
+// user's own or that others may write to, a journal of another user's or one that is a link.
+// Each is left as it is and named once.
+TEST_F(Recovery, OnlyTheUsersOwnFolderAndJournalsArePlayedBack) {
+    Create(m_file, m_path);
+    const InterruptedSave save(m_path);
+    save.Leave(30);
+    const Bytes torn = Mp3Builder::ReadFile(m_path);
+    const std::string folder = m_journals.Folder();
+    const std::string journal = JournalFolder::ForSaving().JournalPathFor(save.Record().before);
+    const auto expectLeftAlone = [&](const std::string& what) {
+        const std::vector<RecoveryReport> reports = JournalRecovery::PlayBackAll();
+        ASSERT_EQ(reports.size(), 1u);
+        EXPECT_EQ(reports[0].outcome, RecoveryReport::Outcome::LeftAlone);
+        EXPECT_EQ(reports[0].path, what);
+        EXPECT_EQ(Mp3Builder::ReadFile(m_path), torn);
+        EXPECT_TRUE(fs::exists(fs::symlink_status(journal)));
+    };
+
+    fs::permissions(folder, fs::perms::all);
+    expectLeftAlone(folder);
+    fs::permissions(folder, fs::perms::owner_all | fs::perms::group_write);
+    expectLeftAlone(folder);
+    fs::permissions(folder, fs::perms::owner_all);
+    if (Unprivileged::TestsRunAsRoot()) {
+        ASSERT_TRUE(Unprivileged::GiveToNobody(folder));
+        expectLeftAlone(folder);
+        ASSERT_EQ(::chown(folder.c_str(), 0, 0), 0);
+        ASSERT_TRUE(Unprivileged::GiveToNobody(journal));
+        expectLeftAlone(journal);
+        ASSERT_EQ(::chown(journal.c_str(), 0, 0), 0);
+    }
+    const std::string elsewhere = m_dir.File("elsewhere.journal");
+    fs::rename(journal, elsewhere);
+    fs::create_symlink(elsewhere, journal);
+    expectLeftAlone(journal);
+    fs::remove(journal);
+    fs::rename(elsewhere, journal);
+
+    EXPECT_EQ(JournalRecovery::PlayBackAll().size(), 1u);
+    EXPECT_EQ(Mp3Builder::ReadFile(m_path), m_original);
+}
+
+// With its folder a link, no file in the folder it leads to is read or removed, however much it
+// looks like a journal.
+TEST_F(Recovery, AJournalFolderThatIsALinkIsNotFollowed) {
+    const std::string target = m_dir.File("someone's folder");
+    fs::create_directory(target);
+    Mp3Builder::WriteFile(target + "/notes.journal", Bytes(100, 'n'));
+    fs::create_symlink(target, m_journals.Folder());
+    const std::vector<RecoveryReport> reports = JournalRecovery::PlayBackAll();
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].outcome, RecoveryReport::Outcome::LeftAlone);
+    EXPECT_EQ(Mp3Builder::ReadFile(target + "/notes.journal"), Bytes(100, 'n'));
+}
+
+// A journal's file is written only when it is a regular file reached without a link: a link put
+// where the file was (to the torn file itself, here) or a FIFO is never opened for writing.
+TEST_F(Recovery, AJournalsFileReplacedByALinkOrAFifoIsLeftAlone) {
+    Create(m_file, m_path);
+    InterruptedSave(m_path).Leave(30);
+    const Bytes torn = Mp3Builder::ReadFile(m_path);
+    const std::string moved = m_dir.File("moved.mp3");
+    fs::rename(m_path, moved);
+    fs::create_symlink(moved, m_path);
+    std::vector<RecoveryReport> reports = JournalRecovery::PlayBackAll();
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].outcome, RecoveryReport::Outcome::NotRestored);
+    EXPECT_EQ(Mp3Builder::ReadFile(moved), torn);
+
+    fs::remove(m_path);
+    Create(m_file, m_path);
+    InterruptedSave(m_path).Leave(30);
+    fs::remove(m_path);
+    ASSERT_EQ(::mkfifo(m_path.c_str(), 0600), 0);
+    reports = JournalRecovery::PlayBackAll();
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].outcome, RecoveryReport::Outcome::NotRestored);
+    EXPECT_TRUE(fs::is_fifo(m_path));
 }
 
 TEST_F(Recovery, TheJournalFolderFollowsXdgStateHomeElseTheHomeFolder) {

@@ -124,7 +124,8 @@ TEST_F(SaveFault, AReadOnlyFileIsNotWrittenWhoeverSavesIt) {
     };
     Create(Mp3Builder().TextFrame("TIT2", "Old").TextFrame("TCON", "(5)"), m_path);
     fs::permissions(m_path, fs::perms::owner_read | fs::perms::group_read);
-    const std::string readOnly = "failed: The file is read-only. The file was left as it was.|Old|5";
+    const std::string readOnly =
+        "failed: The file is read-only. The file was left as it was.|Old|5";
     EXPECT_EQ(InChild(linkAndSave), readOnly);
     EXPECT_EQ(linkAndSave(), readOnly) << "as root";
     EXPECT_EQ(Mp3Builder::ReadFile(m_path), m_original);
