@@ -282,6 +282,33 @@ TEST_F(CliSaveFault, AChangeByAProgramWithoutTheLockWhileTheTagIsWrittenIsKept) 
     EXPECT_TRUE(m_journals.Journals().empty());
 }
 
+// A program that does not take the lock puts the old tag back while "set" syncs what it wrote:
+// the file no longer reads back as written, so the Save fails and leaves the file wholly the old
+// one, rather than calling the old tag a success or leaving it half new.
+TEST_F(CliSaveFault, OldBytesPutBackByAnotherProgramWhileTheTagIsWrittenFailTheSave) {
+    if (std::system("strace -o /dev/null true 2>/dev/null") != 0)
+        GTEST_SKIP() << "strace cannot trace here";
+    m_roomy.WriteTo(m_path);
+    const Mp3Builder::Bytes original = Mp3Builder::ReadFile(m_path);
+    const Mp3Builder::Bytes oldTag = m_roomy.Id3v2Tag();
+    FILE* run = Start("set --title 'Ours' '" + m_path + "'", {},
+                      "strace -qq -o /dev/null -e trace=fdatasync -e "
+                      "inject=fdatasync:delay_enter=1000000 ");
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (Mp3Builder::ReadFile(m_path).size() == original.size() &&
+           std::chrono::steady_clock::now() < giveUp)
+        std::this_thread::yield();
+    PosixFile other(::open(m_path.c_str(), O_WRONLY));
+    ASSERT_TRUE(other.WriteAllAt(0, oldTag.data(), oldTag.size()));
+    const Finished finished = Finish(run);
+    EXPECT_EQ(finished.stderrText, "tageditor-cli: " + m_path +
+                                       ": The file did not read back as written. The file was "
+                                       "left as it was.\n");
+    EXPECT_EQ(finished.status, 1);
+    EXPECT_EQ(Mp3Builder::ReadFile(m_path), original);
+    EXPECT_TRUE(m_journals.Journals().empty());
+}
+
 // The sync of the new tags fails, and so does putting the old ones back (strace's fault
 // injection): what "set" says must be what the next start leaves in the file. With every new
 // byte written the file keeps the new tags; torn, it gets the old ones back.
