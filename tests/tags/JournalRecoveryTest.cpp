@@ -6,6 +6,7 @@
 #include "InterruptedSave.h"
 #include "JournalFolder.h"
 #include "Mp3Builder.h"
+#include "PlayBackJournal.h"
 #include "ScratchDir.h"
 #include "ScratchJournalFolder.h"
 #include "Unprivileged.h"
@@ -15,6 +16,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <random>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -310,6 +312,45 @@ TEST_F(Recovery, AJournalsFileReplacedByALinkOrAFifoIsLeftAlone) {
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0].outcome, RecoveryReport::Outcome::NotRestored);
     EXPECT_TRUE(fs::is_fifo(m_path));
+}
+
+// What the journal fuzzer does, in a fixed run: journals mutated byte by byte, cut, grown and
+// spliced, every one played back. PlayBackJournal aborts on a file written that is not the
+// journal's target or on a target left in a state no playback makes.
+TEST(RecoveryOfMutatedJournals, WriteNothingButTheirTargetAndOnlyItsOldBytes) {
+    const ScratchDir dir;
+    const PlayBackJournal playBack(dir.Path());
+    const std::string seed = playBack.SeedJournal();
+    std::mt19937 random(25);
+    std::uniform_int_distribution<std::size_t> at(0, seed.size() - 1);
+    std::uniform_int_distribution<int> byte(0, 255);
+    const auto run = [&](const std::string& journal) {
+        playBack.Run(reinterpret_cast<const std::uint8_t*>(journal.data()), journal.size());
+    };
+    run(seed);
+    for (int round = 0; round < 1000; ++round) {
+        std::string journal = seed;
+        for (int change = 0; change <= round % 4; ++change) {
+            switch (byte(random) % 4) {
+            case 0:
+                journal[at(random) % journal.size()] = static_cast<char>(byte(random));
+                break;
+            case 1: // a number field's byte, where the regions' sizes and offsets are
+                journal[PlayBackJournal::FormatLine().size() + at(random) % 120 % journal.size()] ^=
+                    static_cast<char>(1 << (byte(random) % 8));
+                break;
+            case 2:
+                journal.resize(at(random) % journal.size());
+                break;
+            default:
+                journal.insert(at(random) % (journal.size() + 1), seed, at(random), byte(random));
+                break;
+            }
+            if (journal.empty())
+                journal = seed;
+        }
+        run(journal);
+    }
 }
 
 TEST_F(Recovery, TheJournalFolderFollowsXdgStateHomeElseTheHomeFolder) {
