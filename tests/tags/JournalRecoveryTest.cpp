@@ -314,8 +314,8 @@ TEST_F(Recovery, AJournalsFileReplacedByALinkOrAFifoIsLeftAlone) {
     EXPECT_TRUE(fs::is_fifo(m_path));
 }
 
-// What the journal fuzzer does, in a fixed run: journals mutated byte by byte, cut, grown and
-// spliced, every one played back. PlayBackJournal aborts on a file written that is not the
+// What the journal fuzzer does, in a fixed run: its seeds, and journals mutated byte by byte,
+// cut, grown and spliced, every one played back. PlayBackJournal aborts on a file written that is not the
 // journal's target or on a target left in a state no playback makes.
 TEST(RecoveryOfMutatedJournals, WriteNothingButTheirTargetAndOnlyItsOldBytes) {
     const ScratchDir dir;
@@ -328,6 +328,11 @@ TEST(RecoveryOfMutatedJournals, WriteNothingButTheirTargetAndOnlyItsOldBytes) {
         playBack.Run(reinterpret_cast<const std::uint8_t*>(journal.data()), journal.size());
     };
     run(seed);
+    for (const auto& entry :
+         std::filesystem::directory_iterator(TAGEDITOR_TEST_DATA "/journal-corpus")) {
+        const Bytes bytes = Mp3Builder::ReadFile(entry.path().string());
+        run(std::string(bytes.begin(), bytes.end()));
+    }
     for (int round = 0; round < 1000; ++round) {
         std::string journal = seed;
         for (int change = 0; change <= round % 4; ++change) {
