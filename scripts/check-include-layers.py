@@ -4,10 +4,12 @@
 Usage: check-include-layers.py SOURCE_ROOT
 
 Arrows point down only: app -> editor -> controls -> tags. Inside editor/ the dialog stands on
-the four subsystems, which stand on common/ and never reach each other. res/ (the program's
-icon) sits at the bottom beside tags/. Tests and benchmarks may include anything and are not
-checked. An include names a file by its bare name; it is found in the includer's own folder
-first, then anywhere in the layers.
+the four subsystems, which stand on common/ and never reach each other. The tag core is a stack
+of wings, each standing on those below it, and only its id3lib wing includes id3lib's headers.
+res/ (the program's icon) sits at the bottom beside the tag core. A source file of the program
+that lies in no layer is a mistake too: nothing would check it. Tests and benchmarks may include
+anything and are not checked. An include names a file by its bare name; it is found in the
+includer's own folder first, then anywhere in the layers.
 """
 
 import pathlib
@@ -24,10 +26,22 @@ LAYERS = {
     "editor/help": 30,
     "editor/common": 20,
     "controls": 10,
-    "tags": 0,
+    "tags/session": 6,
+    "tags/id3lib": 5,
+    "tags/save": 4,
+    "tags/save/journal": 3,
+    "tags/id3": 2,
+    "tags/fields": 1,
+    "tags/base": 0,
     "res": 0,
 }
-ORDER = "app -> editor/dialog -> editor/{filelist,toolbar,playback,help} -> editor/common -> controls -> tags, res"
+ORDER = ("app -> editor/dialog -> editor/{filelist,toolbar,playback,help} -> editor/common -> "
+         "controls -> tags/session -> tags/id3lib -> tags/save -> tags/save/journal -> tags/id3 -> "
+         "tags/fields -> tags/base, res")
+# The program's own folders: every source file below them must lie in a layer.
+PROGRAM_ROOTS = ("app", "editor", "controls", "tags", "res")
+ID3LIB_WING = "tags/id3lib"
+ID3LIB_INCLUDE = re.compile(r'^\s*#\s*include\s+<id3/')
 SOURCE_SUFFIXES = {".h", ".hpp", ".cpp", ".cc"}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 
@@ -39,6 +53,13 @@ def layer_files(root):
             if path.is_file() and path.suffix in SOURCE_SUFFIXES:
                 files[path] = layer
     return files
+
+
+def unlayered(root, files):
+    for top in PROGRAM_ROOTS:
+        for path in sorted((root / top).rglob("*")):
+            if path.is_file() and path.suffix in SOURCE_SUFFIXES and path not in files:
+                yield path
 
 
 def find_included(name, includer, files, by_name):
@@ -58,9 +79,16 @@ def problems(root):
         if len(paths) > 1 and name.endswith((".h", ".hpp")):
             where = ", ".join(str(p.relative_to(root)) for p in paths)
             yield f'"{name}" is in more than one layer ({where}): an include of it is ambiguous'
+    for path in unlayered(root, files):
+        yield (f"{path.relative_to(root)} lies in no layer; put it into one of: "
+               f"{', '.join(LAYERS)}")
     for includer, layer in files.items():
         lines = includer.read_text(encoding="utf-8", errors="replace").splitlines()
         for number, line in enumerate(lines, start=1):
+            if ID3LIB_INCLUDE.match(line) and layer != ID3LIB_WING:
+                yield (f"{includer.relative_to(root)}:{number}: includes id3lib outside "
+                       f"{ID3LIB_WING}, the only wing that may")
+                continue
             match = INCLUDE.match(line)
             if not match:
                 continue

@@ -60,6 +60,7 @@ private:
     QRect PlayBarGeometry() const;
     void FillGenreList();
     QLineEdit* CreateTextField(const QString& name, const QRect& rect, const CDialogUnits& units);
+    QList<QLineEdit*> TextFields() const;
 
     void OnNewFileList();
     void OnAddFile();
@@ -85,6 +86,9 @@ private:
     void ClearForm();
     void ShowProtection();
     bool HasUnsavedChanges() const;
+    void ShowUnsavedMark();
+    bool SelectionHoldsShownRow() const;
+    QString ShownFileName() const;
     FormValues FormOnScreen() const;
     // Asks QUESTION about unsaved changes, if there are any, and saves on Yes. True when the
     // user may go on: nothing was unsaved, the Save worked, or the user chose to drop the edits.

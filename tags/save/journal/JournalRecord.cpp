@@ -1,6 +1,6 @@
 #include "JournalRecord.h"
 
-#include "Id3Inspector.h"
+#include "Id3Sizes.h"
 
 #include <zlib.h>
 
@@ -129,8 +129,8 @@ std::optional<JournalRecord> JournalRecord::Decode(const std::string& bytes) {
     record.regions.resize(regionCount);
     for (Region& region : record.regions)
         if (!fields.Number(&region.offset, 8) ||
-            !fields.Bytes(&region.oldBytes, Id3Inspector::kMaxTagSize) ||
-            !fields.Bytes(&region.newBytes, Id3Inspector::kMaxTagSize))
+            !fields.Bytes(&region.oldBytes, Id3Sizes::kLargestId3v2Tag) ||
+            !fields.Bytes(&region.newBytes, Id3Sizes::kLargestId3v2Tag))
             return std::nullopt;
     if (!fields.AtEnd() || record.path.empty() || !Consistent(record))
         return std::nullopt;

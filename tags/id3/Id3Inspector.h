@@ -13,9 +13,6 @@ class PosixFile;
 // which a Save needs, and reads the ID3v1 tag at the end.
 class Id3Inspector {
 public:
-    // Largest tag accepted: far beyond any real one, small enough to hold in memory.
-    static constexpr std::uint64_t kMaxTagSize = 64ull << 20;
-
     // Opens PATH only when it is a regular file, without blocking, and inspects it.
     static TagInspection Inspect(const std::string& path);
     // Inspects an open regular file from its start.

@@ -1,19 +1,19 @@
 #include "Id3v2Renderer.h"
+#include "Id3Sizes.h"
 
 namespace {
 
-constexpr std::uint64_t kHeaderSize = 10;
 constexpr std::uint64_t kFileSizeMultiple = 2048;
 
 std::uint64_t PaddedDataSize(std::uint64_t frameBytes, const TagLayout& layout) {
-    if (layout.tagSize > kHeaderSize) {
-        const std::uint64_t room = layout.tagSize - kHeaderSize;
+    if (layout.tagSize > Id3Sizes::kId3v2Header) {
+        const std::uint64_t room = layout.tagSize - Id3Sizes::kId3v2Header;
         if (room >= frameBytes)
             return room;
     }
     const std::uint64_t rest = layout.fileSize - layout.tagSize;
-    const std::uint64_t fileSize = kHeaderSize + frameBytes + rest;
-    return (fileSize / kFileSizeMultiple + 1) * kFileSizeMultiple - rest - kHeaderSize;
+    const std::uint64_t fileSize = Id3Sizes::kId3v2Header + frameBytes + rest;
+    return (fileSize / kFileSizeMultiple + 1) * kFileSizeMultiple - rest - Id3Sizes::kId3v2Header;
 }
 
 std::uint64_t SizeOf(const std::vector<std::string>& frames) {
@@ -38,7 +38,7 @@ std::string Id3v2Renderer::Tag(const std::vector<std::string>& frames, std::uint
     // The size: 28 bits, 7 to a byte.
     for (int i = 3; i >= 0; --i)
         bytes.push_back(static_cast<char>((dataSize >> (7 * i)) & 0x7F));
-    bytes.reserve(kHeaderSize + dataSize);
+    bytes.reserve(Id3Sizes::kId3v2Header + dataSize);
     for (const std::string& frame : frames)
         bytes += frame;
     bytes.append(padding, '\0');

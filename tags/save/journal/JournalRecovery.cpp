@@ -1,6 +1,6 @@
 #include "JournalRecovery.h"
 
-#include "Id3Inspector.h"
+#include "Id3Sizes.h"
 #include "JournalFolder.h"
 #include "JournalPlayback.h"
 #include "PosixFile.h"
@@ -16,7 +16,7 @@
 namespace {
 
 // Two tags' old and new bytes, the path and the fields.
-constexpr std::uint64_t kMaxJournalSize = 4 * Id3Inspector::kMaxTagSize + (1 << 20);
+constexpr std::uint64_t kMaxJournalSize = 4 * Id3Sizes::kLargestId3v2Tag + (1 << 20);
 
 const char* const kRestored =
     "A save of this file was interrupted; its old tags have been put back.";

@@ -1,5 +1,6 @@
 #include "Mp3Content.h"
 
+#include "Id3Sizes.h"
 #include "PosixFile.h"
 
 #include <algorithm>
@@ -9,8 +10,8 @@
 
 namespace {
 
-constexpr std::size_t kId3v2HeaderSize = 10;
-constexpr std::size_t kId3v1Size = 128;
+constexpr std::size_t kId3v2HeaderSize = Id3Sizes::kId3v2Header;
+constexpr std::size_t kId3v1Size = Id3Sizes::kId3v1Tag;
 // How far past the ID3v2 tag audio is looked for: beyond the junk and padding some encoders and
 // taggers leave there, and short enough to check a whole drop of files quickly.
 constexpr std::size_t kSearchWindow = 64 * 1024;
@@ -75,7 +76,7 @@ std::uint64_t AudioStart(const std::uint8_t* header, std::size_t size) {
     for (int i = 6; i < 10; ++i)
         tagSize = (tagSize << 7) | (header[i] & 0x7F);
     const bool footer = header[3] == 4 && (header[5] & 0x10) != 0;
-    return kId3v2HeaderSize + tagSize + (footer ? kId3v2HeaderSize : 0);
+    return kId3v2HeaderSize + tagSize + (footer ? Id3Sizes::kId3v2Footer : 0);
 }
 
 // Whether BYTES, read from the file at OFFSET, hold a frame followed by another of the same

@@ -5,6 +5,7 @@
 #include "FrameWalk.h"
 #include "GenreNumber.h"
 #include "GenreTable.h"
+#include "Id3Sizes.h"
 #include "Id3StringWriter.h"
 #include "ShownFields.h"
 #include "UnicodeText.h"
@@ -15,8 +16,6 @@
 #include <cstdlib>
 
 namespace {
-
-constexpr std::size_t kTagSize = 128;
 
 std::string TextOf(const ID3_Tag& tag, ID3_FrameID id) {
     const ID3_Frame* frame = FirstFrame(tag, id);
@@ -71,7 +70,7 @@ Id3v1Values Id3v1Values::Of(const ID3_Tag& tag) {
 
 Id3v1Values Id3v1Values::Parse(const std::string& bytes) {
     Id3v1Values values;
-    if (bytes.size() != kTagSize || bytes.compare(0, 3, "TAG") != 0)
+    if (bytes.size() != Id3Sizes::kId3v1Tag || bytes.compare(0, 3, "TAG") != 0)
         return values;
     values.title = FieldText(bytes, 3, 30);
     values.artist = FieldText(bytes, 33, 30);

@@ -2,6 +2,7 @@
 
 #include "Id3FrameScreen.h"
 #include "Id3Numbers.h"
+#include "Id3Sizes.h"
 #include "Id3v23Conversion.h"
 #include "PosixFile.h"
 
@@ -11,9 +12,6 @@
 
 namespace {
 
-constexpr std::size_t kHeaderSize = 10;
-constexpr std::size_t kFooterSize = 10;
-constexpr std::uint64_t kId3v1Size = 128;
 // Zeros after a tag are looked through this far for a second tag hidden behind them.
 constexpr std::uint64_t kLoosePaddingScan = 1 << 20;
 
@@ -50,9 +48,9 @@ public:
         if (!problem.empty())
             return problem;
         m_result.majorVersion = m_major;
-        const std::size_t footer = (m_flags & kFlagV4Footer) ? kFooterSize : 0;
+        const std::size_t footer = (m_flags & kFlagV4Footer) ? Id3Sizes::kId3v2Footer : 0;
         std::string_view raw(m_result.tagBytes);
-        raw = raw.substr(kHeaderSize, raw.size() - kHeaderSize - footer);
+        raw = raw.substr(Id3Sizes::kId3v2Header, raw.size() - Id3Sizes::kId3v2Header - footer);
         // Version 2.4 unsynchronises frame by frame; earlier versions the whole tag.
         const bool wholeTagUnsync = (m_flags & kFlagUnsync) && m_major < 4;
         const std::string resynced =
@@ -154,20 +152,20 @@ std::string FindId3v1(const PosixFile& file, TagInspection& result) {
     TagLayout& layout = result.layout;
     layout.audioBegin = layout.tagSize;
     layout.audioEnd = layout.fileSize;
-    if (layout.fileSize - layout.tagSize < kId3v1Size)
+    if (layout.fileSize - layout.tagSize < Id3Sizes::kId3v1Tag)
         return {};
     char id[3];
-    const long long got = file.ReadAt(layout.fileSize - kId3v1Size, id, sizeof id);
+    const long long got = file.ReadAt(layout.fileSize - Id3Sizes::kId3v1Tag, id, sizeof id);
     if (got < 0)
         return ReadFailure(result);
     if (got != sizeof id || std::memcmp(id, "TAG", sizeof id) != 0)
         return {};
-    result.id3v1.resize(kId3v1Size);
-    if (file.ReadAt(layout.fileSize - kId3v1Size, result.id3v1.data(), kId3v1Size) !=
-        static_cast<long long>(kId3v1Size))
+    result.id3v1.resize(Id3Sizes::kId3v1Tag);
+    if (file.ReadAt(layout.fileSize - Id3Sizes::kId3v1Tag, result.id3v1.data(),
+                    Id3Sizes::kId3v1Tag) != static_cast<long long>(Id3Sizes::kId3v1Tag))
         return ReadFailure(result);
     layout.hasId3v1 = true;
-    layout.audioEnd = layout.fileSize - kId3v1Size;
+    layout.audioEnd = layout.fileSize - Id3Sizes::kId3v1Tag;
     return {};
 }
 
@@ -175,17 +173,18 @@ std::string FindId3v1(const PosixFile& file, TagInspection& result) {
 // kept as audio and a new tag stacked in front of it. The tag's whole size, footer included,
 // or 0.
 std::uint64_t DeclaredTagSize(const std::uint8_t* header, std::size_t size) {
-    if (size < kHeaderSize)
+    if (size < Id3Sizes::kId3v2Header)
         return 0;
     const std::string_view sizeBytes(reinterpret_cast<const char*>(header) + 6, 4);
     if (header[3] == 0xFF || header[4] == 0xFF || !Id3Numbers::IsSyncsafe(sizeBytes))
         return 0;
     const bool footer = header[3] == 4 && (header[5] & kFlagV4Footer);
-    return kHeaderSize + Id3Numbers::Syncsafe(sizeBytes) + (footer ? kFooterSize : 0);
+    return Id3Sizes::kId3v2Header + Id3Numbers::Syncsafe(sizeBytes) +
+           (footer ? Id3Sizes::kId3v2Footer : 0);
 }
 
 std::string ReadTag(const PosixFile& file, TagInspection& result) {
-    std::uint8_t header[kHeaderSize];
+    std::uint8_t header[Id3Sizes::kId3v2Header];
     const long long got = file.ReadAt(0, header, sizeof header);
     if (got < 0)
         return ReadFailure(result);
@@ -196,7 +195,7 @@ std::string ReadTag(const PosixFile& file, TagInspection& result) {
         return Damaged("its header is malformed");
     if (size > result.layout.fileSize)
         return Damaged("it claims to be longer than the file");
-    if (size > Id3Inspector::kMaxTagSize)
+    if (size > Id3Sizes::kLargestId3v2Tag)
         return "The file's ID3v2 tag is larger than this program can handle.";
     result.tagBytes.resize(size);
     const long long read = file.ReadAt(0, result.tagBytes.data(), size);
@@ -205,8 +204,9 @@ std::string ReadTag(const PosixFile& file, TagInspection& result) {
     if (static_cast<std::uint64_t>(read) != size)
         return Unreadable(result, "It became shorter while it was read.");
     result.layout.tagSize = size;
-    if (size >= kHeaderSize + kFooterSize && header[3] == 4 && (header[5] & kFlagV4Footer) &&
-        result.tagBytes.compare(size - kFooterSize, 3, "3DI") != 0)
+    if (size >= Id3Sizes::kId3v2Header + Id3Sizes::kId3v2Footer && header[3] == 4 &&
+        (header[5] & kFlagV4Footer) &&
+        result.tagBytes.compare(size - Id3Sizes::kId3v2Footer, 3, "3DI") != 0)
         return Damaged("its footer is missing");
     return TagWalk(result).Check();
 }

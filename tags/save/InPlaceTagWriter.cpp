@@ -1,6 +1,7 @@
 #include "InPlaceTagWriter.h"
 
 #include "Id3Inspector.h"
+#include "Id3Sizes.h"
 #include "JournalPlayback.h"
 #include "SaveFailure.h"
 
@@ -14,7 +15,6 @@ using SaveFailure::FailedWithReason;
 
 namespace {
 
-constexpr std::size_t kId3v1Size = 128;
 // How much of the audio next to each tag is compared before and after the write.
 constexpr std::uint64_t kAudioEdge = 4096;
 
@@ -32,7 +32,7 @@ InPlaceTagWriter::~InPlaceTagWriter() {
 }
 
 bool InPlaceTagWriter::Fits(const SavePlan& plan) {
-    return plan.id3v2.size() == plan.layout.tagSize && plan.id3v1.size() == kId3v1Size;
+    return plan.id3v2.size() == plan.layout.tagSize && plan.id3v1.size() == Id3Sizes::kId3v1Tag;
 }
 
 SaveResult InPlaceTagWriter::Run(FileIdentity* saved) {
@@ -63,7 +63,7 @@ SaveResult InPlaceTagWriter::ReadOldBytes() {
     const TagLayout& layout = m_plan.layout;
     m_record.path = m_plan.target;
     m_record.before = m_plan.identity;
-    m_record.sizeAfter = layout.audioEnd + kId3v1Size;
+    m_record.sizeAfter = layout.audioEnd + Id3Sizes::kId3v1Tag;
     if (layout.tagSize > 0)
         m_record.regions.push_back({0, m_plan.oldId3v2, m_plan.id3v2});
     m_record.regions.push_back({layout.audioEnd, m_plan.oldId3v1, m_plan.id3v1});

@@ -1,0 +1,1 @@
+#include <id3/tag.h>

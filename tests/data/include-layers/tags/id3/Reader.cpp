@@ -1,0 +1,2 @@
+#include "Core.h"
+#include "Session.h"
