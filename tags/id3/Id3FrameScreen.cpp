@@ -97,5 +97,8 @@ private:
 } // namespace
 
 std::string Id3FrameScreen::Check(const std::string& id, std::string_view body) {
+    // id3lib reads a frame of size zero as empty fields and goes on with the next frame.
+    if (body.empty())
+        return {};
     return FieldWalk(id, body).Check(Id3FrameLayouts::AsId3libParses(id));
 }
