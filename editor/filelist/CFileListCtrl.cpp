@@ -5,8 +5,10 @@
 #include "CFlatHeaderCtrl.h"
 #include "CImageList.h"
 #include "CMenuReleaseFilter.h"
+#include "CMp3ContentCheck.h"
 #include "CPathItemDelegate.h"
 #include "EditorIds.h"
+#include "FileListAdmission.h"
 #include "FileListCapacity.h"
 #include "FileListTexts.h"
 #include "FileRowSort.h"
@@ -43,7 +45,8 @@ bool IsKeptKey(int key) {
 
 CFileListCtrl::CFileListCtrl(QWidget* parent)
     : QTreeView(parent), m_pSystemIcons(std::make_unique<CFileIconSource>()),
-      m_pIconSource(m_pSystemIcons.get()) {
+      m_pIconSource(m_pSystemIcons.get()), m_pContentCheck(std::make_unique<CMp3ContentCheck>()),
+      m_pMp3Check(m_pContentCheck.get()) {
     m_pHeader = new CFlatHeaderCtrl(this);
     setHeader(m_pHeader);
     setModel(&m_model);
@@ -138,7 +141,12 @@ void CFileListCtrl::SetIconSource(IFileIconSource* source) {
 
 // ---- Adding and removing files ----
 
-void CFileListCtrl::AddChosenFiles(const QStringList& paths) {
+void CFileListCtrl::SetMp3Check(IMp3Check* check) {
+    m_pMp3Check = check != nullptr ? check : m_pContentCheck.get();
+}
+
+void CFileListCtrl::AddChosenFiles(const QStringList& chosen) {
+    const QStringList paths = Mp3sAmong(chosen);
     if (paths.isEmpty())
         return;
     CreateImageList();
@@ -148,7 +156,10 @@ void CFileListCtrl::AddChosenFiles(const QStringList& paths) {
         ShowCapacityNotice();
 }
 
-void CFileListCtrl::AddDroppedFiles(const QStringList& paths) {
+void CFileListCtrl::AddDroppedFiles(const QStringList& dropped) {
+    const QStringList paths = Mp3sAmong(dropped);
+    if (paths.isEmpty())
+        return;
     CreateImageList();
     if (!FileListCapacity::DropFits(GetItemCount(), static_cast<int>(paths.size()))) {
         ShowCapacityNotice();
@@ -156,6 +167,13 @@ void CFileListCtrl::AddDroppedFiles(const QStringList& paths) {
     }
     for (const QString& path : paths)
         AddFile(path);
+}
+
+QStringList CFileListCtrl::Mp3sAmong(const QStringList& paths) {
+    const FileListAdmission::Sorted sorted = FileListAdmission::Sort(paths, *m_pMp3Check);
+    if (!sorted.leftOutText.isEmpty() && m_pBoxes != nullptr)
+        m_pBoxes->Notify(sorted.leftOutText, IMessageBoxes::Icon::Warning);
+    return sorted.mp3s;
 }
 
 void CFileListCtrl::NewFileList() {

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
+#include <tuple>
 
 namespace {
 
@@ -34,6 +36,12 @@ protected:
         CTagFile fresh;
         fresh.Link(m_path);
         return fresh.ReadFields();
+    }
+
+    ino_t Inode() const {
+        struct stat status {};
+        ::stat(m_path.c_str(), &status);
+        return status.st_ino;
     }
 
     ScratchDir m_dir;
@@ -66,13 +74,40 @@ TEST_F(TagFileSave, WritesBothTagsAroundTheUnchangedAudioWhetherTheTagFitsOrGrow
     }
 }
 
-TEST_F(TagFileSave, Latin1TextsReachTheFileAsIso88591) {
+// A text is ISO-8859-1 while every character fits, up to U+00FF; from U+0100, the first that
+// does not, it is UTF-16, and ID3v1 shows a "?" for what it cannot hold.
+TEST_F(TagFileSave, TextsAreIso88591UpToU00FFAndUtf16FromU0100) {
     Load(Mp3Builder().TextFrame("TIT2", "Old"));
-    const MutagenReport report = SaveAndRead({"Caf\u00E9", "Bj\u00F6rk", "", "", ""});
-    EXPECT_EQ(report.Text("TIT2"), "Caf\u00E9");
-    EXPECT_EQ(report.All("TIT2").at(0).encoding, 0);
-    EXPECT_EQ(report.Text("TPE1"), "Bj\u00F6rk");
-    EXPECT_EQ(report.Id3v1Text("TIT2"), "Caf\u00E9");
+    const MutagenReport report =
+        SaveAndRead({"\u0100", "\u00FF\u0100", "Caf\u00E9 \u00FF", "", ""});
+    for (const auto& [id, text, encoding, id3v1] :
+         {std::tuple{"TIT2", "\u0100", 1, "?"}, std::tuple{"TPE1", "\u00FF\u0100", 1, "\u00FF?"},
+          std::tuple{"TALB", "Caf\u00E9 \u00FF", 0, "Caf\u00E9 \u00FF"}}) {
+        SCOPED_TRACE(id);
+        EXPECT_EQ(report.Text(id), text);
+        EXPECT_EQ(report.All(id).at(0).encoding, encoding);
+        EXPECT_EQ(report.Id3v1Text(id), id3v1);
+    }
+    EXPECT_EQ(Reload().title, "\u0100");
+}
+
+// New frames that take the old tag's room to the byte are written in place: the same file, the
+// same size, no padding left. One byte more and the file is written anew with a larger tag.
+TEST_F(TagFileSave, FramesThatExactlyFillTheOldRoomAreWrittenInPlace) {
+    const Mp3Builder file =
+        Mp3Builder().TextFrame("TIT2", "Old").Padding(5).Id3v1({"Old", "", "", "", ""});
+    for (const auto& [title, inPlace] :
+         {std::pair{"Eight ch", true}, std::pair{"Nine char", false}}) {
+        SCOPED_TRACE(title);
+        Load(file);
+        const std::size_t size = std::filesystem::file_size(m_path);
+        const ino_t before = Inode();
+        const MutagenReport report = SaveAndRead({title, "", "", "", ""});
+        EXPECT_EQ(report.Text("TIT2"), title);
+        EXPECT_EQ(Inode() == before, inPlace);
+        EXPECT_EQ(report.fileSize == size, inPlace);
+        EXPECT_EQ(report.id3v2Size == file.Id3v2Tag().size(), inPlace);
+    }
 }
 
 TEST_F(TagFileSave, FileWithOnlyAnId3v1TagKeepsItsValuesInBothTags) {

@@ -3,6 +3,7 @@
 #include "EditorIds.h"
 #include "FakeFileIconSource.h"
 #include "FakeMessageBoxes.h"
+#include "FakeMp3Check.h"
 #include "IFileChooser.h"
 #include "Mp3Builder.h"
 #include "ScratchDir.h"
@@ -33,12 +34,14 @@ struct Editor {
     FakeMessageBoxes boxes;
     FakeFileChooser chooser;
     FakeFileIconSource icons;
+    FakeMp3Check mp3s;
     CTagEditorDlg dlg{boxes};
     ScratchDir scratch;
 
     Editor() {
         dlg.SetFileChooser(&chooser);
         List()->SetIconSource(&icons);
+        List()->SetMp3Check(&mp3s);
     }
 
     CFileListCtrl* List() { return dlg.findChild<CFileListCtrl*>("IDC_FILE_LIST"); }
