@@ -1,15 +1,46 @@
 #include "CTagCli.h"
 
+#include "CoverImageFile.h"
 #include "EscapedText.h"
 #include "GenreTable.h"
+#include "ImageHeader.h"
+#include "PosixFile.h"
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <ostream>
+#include <unistd.h>
 
 namespace {
 
 std::string GenreText(unsigned number) {
     const char* row = GenreTable::RowText(GenreTable::RowForNumber(number));
     return std::to_string(number) + " (" + (row ? row : "-") + ")";
+}
+
+// "image/jpeg, 300x300, 48213 bytes"; the pixel size only when the picture's header gives it.
+std::string CoverText(const std::optional<CoverPicture>& cover) {
+    if (!cover)
+        return "none";
+    const ImageHeader header = ImageHeader::Read(*cover->bytes);
+    std::string text = EscapedText::Of(cover->mimeType) + ", ";
+    if (header.IsReadable())
+        text += std::to_string(header.width) + "x" + std::to_string(header.height) + ", ";
+    return text + std::to_string(cover->Size()) + " bytes";
+}
+
+// Writes BYTES into a new file at PATH, never over an existing one; empty on success,
+// otherwise the system's reason, and nothing is left behind.
+std::string WriteNewFile(const std::string& path, const std::string& bytes) {
+    PosixFile file(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666));
+    if (!file.IsOpen())
+        return std::strerror(errno);
+    if (file.WriteAll(bytes.data(), bytes.size()) && file.Close())
+        return {};
+    const std::string reason = std::strerror(errno);
+    ::unlink(path.c_str());
+    return reason;
 }
 
 } // namespace
@@ -26,6 +57,10 @@ int CTagCli::Run(const CCliArguments& arguments) {
         m_out << CCliArguments::Usage();
         return kSuccess;
     }
+    if (arguments.GetCommand() == CCliArguments::Command::ExtractCover)
+        return ExtractCover(arguments.Files()[0], arguments.Files()[1]) ? kSuccess : kFileFailed;
+    if (!LoadNewCover(arguments))
+        return kUsageError;
     bool allDone = true;
     for (const std::string& path : arguments.Files()) {
         const bool done = arguments.GetCommand() == CCliArguments::Command::Show
@@ -46,7 +81,8 @@ bool CTagCli::Show(const std::string& path) {
           << "Album: " << EscapedText::Of(fields.album) << '\n'
           << "Year: " << EscapedText::Of(fields.year) << '\n'
           << "Genre: " << GenreText(m_session.GenreNumber()) << '\n'
-          << "Comments: " << EscapedText::Of(fields.comment) << "\n\n";
+          << "Comments: " << EscapedText::Of(fields.comment) << '\n'
+          << "Cover: " << CoverText(m_session.Held().cover) << "\n\n";
     // The empty values of a tag that could not be read must not pass for the file's own.
     if (!m_session.Protection().empty()) {
         Fail(path, m_session.Protection());
@@ -61,10 +97,40 @@ bool CTagCli::Set(const std::string& path, const CCliArguments& arguments) {
     FormValues form = m_session.Held();
     form.texts = arguments.Edit(form.texts);
     form.genreRow = arguments.GenreRow().value_or(form.genreRow);
+    if (!arguments.CoverPath().empty() || arguments.RemovesCover())
+        form.cover = m_newCover;
     const SaveResult result = m_session.Save(form);
     if (!result.Saved())
         Fail(path, result.reason);
     return result.Saved();
+}
+
+bool CTagCli::LoadNewCover(const CCliArguments& arguments) {
+    if (arguments.CoverPath().empty())
+        return true;
+    CoverImageFile image = CoverImageFile::Load(arguments.CoverPath());
+    if (!image.Accepted()) {
+        m_err << "tageditor-cli: --cover " << arguments.CoverPath() << ": " << image.problem
+              << "\n";
+        return false;
+    }
+    m_newCover = std::move(image.picture);
+    return true;
+}
+
+bool CTagCli::ExtractCover(const std::string& path, const std::string& outPath) {
+    if (!Load(path))
+        return false;
+    const std::optional<CoverPicture>& cover = m_session.Held().cover;
+    if (!cover) {
+        Fail(path,
+             m_session.Protection().empty() ? "The file has no cover." : m_session.Protection());
+        return false;
+    }
+    const std::string reason = WriteNewFile(outPath, *cover->bytes);
+    if (!reason.empty())
+        Fail(outPath, reason);
+    return reason.empty();
 }
 
 bool CTagCli::Load(const std::string& path) {

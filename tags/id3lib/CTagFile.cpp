@@ -1,10 +1,12 @@
 #include "CTagFile.h"
 
+#include "FrontCover.h"
 #include "GenreNumber.h"
 #include "GenreTable.h"
 #include "Id3Inspector.h"
 #include "Id3v1Values.h"
 #include "Id3v2Renderer.h"
+#include "PictureFrame.h"
 #include "ShownFields.h"
 #include "TagFileWriter.h"
 #include "TagFrameEditor.h"
@@ -65,14 +67,19 @@ void CTagFile::LoadFileTags(std::vector<std::string> fileFrames) {
 }
 
 // The one place id3lib parses a tag, and only frames the inspector passed, from memory: the
-// file may have changed since, and the audio has nothing for id3lib to read. False when id3lib
-// did not find every frame, which a Save would then lose.
+// file may have changed since, and the audio has nothing for id3lib to read. Pictures reach it
+// without their bytes (see PictureFrame::StandIn), which stay in the file's frames. False when
+// id3lib did not find every frame, which a Save would then lose.
 bool CTagFile::LoadFrames(std::vector<std::string> frames) {
     m_tag->Clear();
     m_originals.Clear();
     if (frames.empty())
         return true;
-    const std::string tag = Id3v2Renderer::Tag(frames, 0);
+    std::vector<std::string> standIns;
+    standIns.reserve(frames.size());
+    for (const std::string& frame : frames)
+        standIns.push_back(PictureFrame::StandIn(frame));
+    const std::string tag = Id3v2Renderer::Tag(standIns, 0);
     ID3_MemoryReader reader(tag.data(), tag.size());
     m_tag->Link(reader, ID3TT_ID3V2);
     if (m_tag->NumFrames() != frames.size()) {
@@ -91,12 +98,25 @@ unsigned CTagFile::ReadGenreNumber() const {
     return GenreNumberOf(*m_tag);
 }
 
-SaveResult CTagFile::Save(const TagFields& fields, unsigned genreNumber) {
+std::optional<CoverPicture> CTagFile::ReadCover() const {
+    const std::string* frame = m_originals.FileBytesOf(FrontCover::Find(*m_tag));
+    if (!frame)
+        return std::nullopt;
+    const std::optional<PictureFrame> picture = PictureFrame::Read(*frame);
+    if (!picture)
+        return std::nullopt;
+    const std::string_view data = picture->Data(*frame);
+    return CoverPicture{picture->mimeType, picture->pictureType,
+                        std::make_shared<const std::string>(data)};
+}
+
+SaveResult CTagFile::Save(const TagFields& fields, unsigned genreNumber, const CoverEdit& cover) {
     if (!m_linked)
         return {SaveResult::Outcome::NotLinked, "No file has been chosen."};
     if (!m_protection.empty())
         return {SaveResult::Outcome::Refused, m_protection};
     ApplyFields(fields, genreNumber);
+    ApplyCover(cover);
     SaveResult result = WriteTags();
     if (!result.Saved())
         LoadFileTags(m_originals.FileFrames()); // the file is as it was, and so goes the tag
@@ -124,6 +144,18 @@ void CTagFile::ApplyFields(const TagFields& fields, unsigned genreNumber) {
     // Numbers from 255 up mean "keep the file's genre".
     if (genreNumber < GenreTable::kNoGenre && genreNumber != shownGenre)
         editor.ReplaceGenre(genreNumber);
+}
+
+void CTagFile::ApplyCover(const CoverEdit& cover) {
+    if (cover.kind == CoverEdit::Kind::Keep)
+        return;
+    TagFrameEditor editor(*m_tag, m_originals);
+    editor.RemoveFrame(FrontCover::Find(*m_tag));
+    if (cover.kind == CoverEdit::Kind::Replace) {
+        CoverPicture front = cover.picture;
+        front.pictureType = CoverPicture::kFrontCover;
+        editor.AddPicture(front);
+    }
 }
 
 // The one place the file is written: the ID3v2 tag from the tag object's frames, the ID3v1 tag

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CoverEdit.h"
+#include "CoverPicture.h"
 #include "FileIdentity.h"
 #include "OriginalFrames.h"
 #include "SaveResult.h"
@@ -7,6 +9,7 @@
 #include "TagInspection.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +38,8 @@ public:
     // What the form shows of the tag (see ShownFields).
     TagFields ReadFields() const;
     unsigned ReadGenreNumber() const; // 0..255, 255 = no genre
+    // The front cover the form shows; none when the tag has no picture.
+    std::optional<CoverPicture> ReadCover() const;
 
     // Replaces the frames of each field whose text is not empty and differs from what the tag
     // shows, and the genre frames when GENRENUMBER is below 255 and differs from the tag's
@@ -42,7 +47,7 @@ public:
     // start of the file and an ID3v1 tag to its end, both or neither: the audio between them
     // is never changed, and a missing file is never created. When the file is not written,
     // the tag object goes back to what the file holds.
-    SaveResult Save(const TagFields& fields, unsigned genreNumber);
+    SaveResult Save(const TagFields& fields, unsigned genreNumber, const CoverEdit& cover = {});
 
     // Why the linked file could not be read; empty when it could.
     const std::string& ReadError() const { return m_readError; }
@@ -53,6 +58,7 @@ private:
     void LoadFileTags(std::vector<std::string> fileFrames);
     bool LoadFrames(std::vector<std::string> frames);
     void ApplyFields(const TagFields& fields, unsigned genreNumber);
+    void ApplyCover(const CoverEdit& cover);
     SaveResult WriteTags();
 
     std::unique_ptr<ID3_Tag> m_tag;

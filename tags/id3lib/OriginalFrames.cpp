@@ -25,6 +25,13 @@ void OriginalFrames::Forget(const ID3_Frame* frame) {
                  static_cast<const ID3_Frame*>(nullptr));
 }
 
+const std::string* OriginalFrames::FileBytesOf(const ID3_Frame* frame) const {
+    const auto read = std::find(m_readFrames.begin(), m_readFrames.end(), frame);
+    if (frame == nullptr || read == m_readFrames.end())
+        return nullptr;
+    return &m_fileFrames[static_cast<std::size_t>(read - m_readFrames.begin())];
+}
+
 std::vector<std::string> OriginalFrames::FramesOf(const ID3_Tag& tag) const {
     std::vector<std::string> rendered;
     std::size_t next = 0;

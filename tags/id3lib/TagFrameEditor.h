@@ -7,6 +7,7 @@
 class ID3_Frame;
 class ID3_Tag;
 class OriginalFrames;
+struct CoverPicture;
 
 // Replaces and adds the frames of the form's fields in a tag object. New frames come at the end
 // of the tag, their text in ISO-8859-1 when it fits and in UTF-16 otherwise; removed frames are
@@ -22,6 +23,11 @@ public:
     void ReplaceComment(const std::string& text);
     // Every genre frame gives way to one holding "(NUMBER)".
     void ReplaceGenre(unsigned number);
+
+    // FRAME leaves the tag; nullptr is no frame.
+    void RemoveFrame(const ID3_Frame* frame);
+    // A picture frame with PICTURE's type, MIME type and bytes as they are, no description.
+    void AddPicture(const CoverPicture& picture);
 
     void AddText(ID3_FrameID id, const std::string& text);
     // A comment with language "XXX" and no description.

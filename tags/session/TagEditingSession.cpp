@@ -13,6 +13,7 @@ void TagEditingSession::Unlink() {
 void TagEditingSession::HoldTag(const TagFields& texts) {
     m_held.texts = texts;
     m_held.genreRow = GenreTable::RowForNumber(m_tag.ReadGenreNumber());
+    m_held.cover = m_tag.ReadCover();
 }
 
 bool TagEditingSession::HasUnsavedChanges(const FormValues& form) const {
@@ -23,6 +24,8 @@ bool TagEditingSession::HasUnsavedChanges(const FormValues& form) const {
         if (!text.empty() && text != m_held.texts.*field.member)
             return true;
     }
+    if (form.cover != m_held.cover)
+        return true;
     return form.genreRow != m_held.genreRow &&
            GenreTable::NumberForRow(form.genreRow) != GenreTable::kNoGenre;
 }
@@ -37,8 +40,18 @@ SaveResult TagEditingSession::Save(const FormValues& form) {
             return {SaveResult::Outcome::Refused, std::string(tooLong->label) + ": " +
                                                       FieldLimits::TooLongMessage(tooLong->limit)};
     }
-    SaveResult result = m_tag.Save(form.texts, GenreTable::NumberForRow(form.genreRow));
+    SaveResult result =
+        m_tag.Save(form.texts, GenreTable::NumberForRow(form.genreRow), CoverEditOf(form));
     if (result.Saved())
         HoldTag(form.texts);
     return result;
+}
+
+CoverEdit TagEditingSession::CoverEditOf(const FormValues& form) const {
+    using Kind = CoverEdit::Kind;
+    if (form.cover == m_held.cover)
+        return {};
+    if (!form.cover)
+        return {Kind::Remove, {}};
+    return {Kind::Replace, *form.cover};
 }

@@ -30,18 +30,20 @@ public:
 
     // Whether Save would write anything of FORM: a text that is not empty and differs from the
     // held one, or another genre of the list. Clearing a field or choosing "None" keeps what
-    // the file holds, so that alone loses nothing.
+    // the file holds, so that alone loses nothing. A cover replaced or removed counts too.
     bool HasUnsavedChanges(const FormValues& form) const;
     // The first field whose text the user changed to one longer than its limit; nullptr when
     // none. A longer text loaded from the file and left as it is does not count.
     const FieldLimits::Field* FirstTooLongEdit(const FormValues& form) const;
 
-    // Writes what the user changed in FORM (see CTagFile::Save); on success FORM's texts are
+    // Writes what the user changed in FORM (see CTagFile::Save), the front cover only when the
+    // form's differs from the held one; on success FORM's texts and the cover as saved are
     // held. A changed text over its limit is refused as "<field>: <message>", nothing written.
     SaveResult Save(const FormValues& form);
 
 private:
     void HoldTag(const TagFields& texts);
+    CoverEdit CoverEditOf(const FormValues& form) const;
 
     CTagFile m_tag;
     FormValues m_held;

@@ -43,11 +43,11 @@ TEST_F(Cli, ShowPrintsOneBlockPerFileInUtf8) {
     EXPECT_EQ(Run({"show", first, second}), 0);
     EXPECT_EQ(m_out.str(), "File: " + first +
                                "\nTitle: Caf\u00E9\nArtist: Bj\u00F6rk\nAlbum: Album\nYear: 1999\n"
-                               "Genre: 79 (HardRock)\nComments: Hi\n\n"
+                               "Genre: 79 (HardRock)\nComments: Hi\nCover: none\n\n"
                                "File: " +
                                second +
                                "\nTitle: \nArtist: \nAlbum: \nYear: \n"
-                               "Genre: 100 (-)\nComments: \n\n");
+                               "Genre: 100 (-)\nComments: \nCover: none\n\n");
     EXPECT_EQ(m_err.str(), "");
 }
 
@@ -62,7 +62,7 @@ TEST_F(Cli, ShowKeepsOneLinePerFieldWhateverThePathAndTextsHold) {
     EXPECT_EQ(m_out.str(), "File: " + folder +
                                "two\\nlines\\\\.mp3\n"
                                "Title: Top\\nBottom\nArtist: Tab\\there\nAlbum: Bell\\x07\\u0085\n"
-                               "Year: \nGenre: 255 (None)\nComments: C:\\\\music\n\n");
+                               "Year: \nGenre: 255 (None)\nComments: C:\\\\music\nCover: none\n\n");
 }
 
 TEST_F(Cli, ShowNamesNoneForNoGenreAndForEighty) {
