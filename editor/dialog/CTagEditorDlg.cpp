@@ -2,6 +2,7 @@
 
 #include "AppIcon.h"
 #include "CAboutBox.h"
+#include "CCoverView.h"
 #include "CDialogUnits.h"
 #include "CFileDialogChooser.h"
 #include "CFileListCtrl.h"
@@ -11,6 +12,8 @@
 #include "CMediaWindowFactory.h"
 #include "CNoticeLine.h"
 #include "CPlayback.h"
+#include "CoverDescription.h"
+#include "CoverImageFile.h"
 #include "EditorIds.h"
 #include "EditorLayout.h"
 #include "EditorTexts.h"
@@ -25,6 +28,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -33,6 +37,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QSaveFile>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -180,7 +185,16 @@ void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
     setTabOrder(m_edArtist, m_edAlbum);
     setTabOrder(m_edAlbum, m_edYear);
     setTabOrder(m_edYear, m_cbGenre);
+    m_coverView = new CCoverView(m_client);
+    m_coverView->setObjectName(QStringLiteral("IDC_COVER"));
+    const QRect coverRect = units.ToPixels(kCover);
+    const int side = std::min(coverRect.width(), coverRect.height());
+    m_coverView->setGeometry(coverRect.right() + 1 - side, coverRect.top(), side, side);
+    connect(m_coverView, &CCoverView::commandRequested, this, &CTagEditorDlg::OnCommand);
+    connect(m_coverView, &CCoverView::fileDropped, this, &CTagEditorDlg::TakeCoverFile);
+
     setTabOrder(m_cbGenre, m_edComments);
+    setTabOrder(m_edComments, m_coverView);
 
     m_exchange.AddText(m_edTitle, &m_strTitle, FieldLimits::kTitle);
     m_exchange.AddText(m_edArtist, &m_strArtist, FieldLimits::kArtist);
@@ -216,7 +230,12 @@ void CTagEditorDlg::CreateMenu() {
           {EditorTexts::kMenuRemoveFile, ID_FILE_REMOVE_FILE},
           {nullptr, 0},
           {EditorTexts::kMenuExit, ID_FILE_EXIT, QKeySequence::Quit}}},
-        {EditorTexts::kMenuAction, {{EditorTexts::kMenuUndo, ID_ACTION_UNDO, QKeySequence::Undo}}},
+        {EditorTexts::kMenuAction,
+         {{EditorTexts::kMenuUndo, ID_ACTION_UNDO, QKeySequence::Undo},
+          {nullptr, 0},
+          {EditorTexts::kMenuReplaceCover, ID_COVER_REPLACE},
+          {EditorTexts::kMenuRemoveCover, ID_COVER_REMOVE},
+          {EditorTexts::kMenuSaveCoverAs, ID_COVER_SAVE_AS}}},
         {EditorTexts::kMenuHelp,
          {{EditorTexts::kMenuContents, ID_HELP_CONTENTS, QKeySequence::HelpContents},
           {EditorTexts::kMenuAbout, ID_HELP_ABOUT}}},
@@ -234,6 +253,25 @@ void CTagEditorDlg::CreateMenu() {
     }
     connect(m_menuBar, &QMenuBar::triggered, this,
             [this](QAction* action) { OnCommand(action->data().toInt()); });
+
+    for (QAction* action : m_menuBar->findChildren<QAction*>()) {
+        const int id = action->data().toInt();
+        if (id == ID_COVER_REPLACE)
+            m_replaceCoverAction = action;
+        else if (id == ID_COVER_REMOVE)
+            m_removeCoverAction = action;
+        else if (id == ID_COVER_SAVE_AS)
+            m_saveCoverAsAction = action;
+    }
+    // The menu offers what the cover's own context menu offers.
+    const auto followCover = [this] {
+        const bool hasCover = m_coverView->Cover().has_value();
+        m_replaceCoverAction->setEnabled(m_coverView->IsEditable());
+        m_removeCoverAction->setEnabled(m_coverView->IsEditable() && hasCover);
+        m_saveCoverAsAction->setEnabled(hasCover);
+    };
+    connect(m_coverView, &CCoverView::coverChanged, this, followCover);
+    followCover();
 }
 
 void CTagEditorDlg::CreateStatusBar() {
@@ -333,6 +371,15 @@ void CTagEditorDlg::OnCommand(int id) {
         break;
     case ID_POPUP_PAUSE:
         OnPause();
+        break;
+    case ID_COVER_REPLACE:
+        OnReplaceCover();
+        break;
+    case ID_COVER_REMOVE:
+        OnRemoveCover();
+        break;
+    case ID_COVER_SAVE_AS:
+        OnSaveCoverAs();
         break;
     default:
         break;
@@ -462,6 +509,58 @@ void CTagEditorDlg::OnPause() {
     m_playback->Pause();
 }
 
+void CTagEditorDlg::OnReplaceCover() {
+    if (!m_coverView->IsEditable())
+        return;
+    const QString path =
+        m_pFileChooser->ChooseFile(this, EditorTexts::tr(EditorTexts::kChooseCoverTitle),
+                                   EditorTexts::tr(EditorTexts::kCoverFilter));
+    if (!path.isEmpty())
+        TakeCoverFile(path);
+}
+
+void CTagEditorDlg::TakeCoverFile(const QString& path) {
+    if (!m_coverView->IsEditable())
+        return;
+    const CoverImageFile image = CoverImageFile::Load(QFile::encodeName(path).toStdString());
+    QString problem = QString::fromStdString(image.problem);
+    // Its header may be sound and the rest not: the cover must be one the form can show.
+    if (image.Accepted() && !m_coverView->TrySetCover(image.picture))
+        problem = EditorTexts::tr(EditorTexts::kCoverUnreadable);
+    if (!problem.isEmpty())
+        m_boxes.Notify(EditorTexts::tr(EditorTexts::kCoverRefused).arg(path, problem),
+                       IMessageBoxes::Icon::Warning);
+}
+
+void CTagEditorDlg::OnRemoveCover() {
+    if (m_coverView->IsEditable())
+        m_coverView->SetCover(std::nullopt);
+}
+
+void CTagEditorDlg::OnSaveCoverAs() {
+    const std::optional<CoverPicture>& cover = m_coverView->Cover();
+    if (!cover)
+        return;
+    const QFileInfo file(PathForDisplay(m_session.LinkedPath()));
+    const QString suggested = file.dir().filePath(file.completeBaseName() + QLatin1Char('.') +
+                                                  CoverDescription::FileSuffix(cover->mimeType));
+    const QString path = m_pFileChooser->ChooseSaveFile(
+        this, EditorTexts::tr(EditorTexts::kSaveCoverTitle), suggested);
+    if (path.isEmpty())
+        return;
+    // Written whole or not at all: a failed write leaves whatever was there before.
+    QSaveFile out(path);
+    const auto size = static_cast<qint64>(cover->Size());
+    if (!out.open(QIODevice::WriteOnly) || out.write(cover->bytes->data(), size) != size ||
+        !out.commit())
+        m_boxes.Notify(EditorTexts::tr(EditorTexts::kCoverNotWritten).arg(path, out.errorString()),
+                       IMessageBoxes::Icon::Critical);
+}
+
+void CTagEditorDlg::AllowCoverEdits() {
+    m_coverView->SetEditable(m_session.IsLinked() && m_session.Protection().empty());
+}
+
 void CTagEditorDlg::OnClickFileList(int row) {
     if (KeepsUnsavedEdits(row))
         return;
@@ -486,6 +585,7 @@ void CTagEditorDlg::OnShownFileRemoved() {
     m_session.Unlink();
     ClearForm();
     ShowProtection();
+    AllowCoverEdits();
 }
 
 void CTagEditorDlg::LinkRow(int row) {
@@ -493,6 +593,7 @@ void CTagEditorDlg::LinkRow(int row) {
     m_lstFiles->SetShownRow(row);
     LoadTagFields();
     ShowProtection();
+    AllowCoverEdits();
 }
 
 void CTagEditorDlg::ShowProtection() {
@@ -511,7 +612,8 @@ bool CTagEditorDlg::HasUnsavedChanges() const {
 FormValues CTagEditorDlg::FormOnScreen() const {
     return {{ToUtf8(m_edTitle->text()), ToUtf8(m_edArtist->text()), ToUtf8(m_edAlbum->text()),
              ToUtf8(m_edYear->text()), ToUtf8(m_edComments->text())},
-            m_cbGenre->currentIndex()};
+            m_cbGenre->currentIndex(),
+            m_coverView->Cover()};
 }
 
 bool CTagEditorDlg::SettleUnsavedChanges(const char* question) {
@@ -539,6 +641,7 @@ void CTagEditorDlg::ShowHeldValues() {
     SetHeldFields(m_session.Held().texts);
     UpdateData(false);
     m_cbGenre->setCurrentIndex(m_session.Held().genreRow);
+    m_coverView->SetCover(m_session.Held().cover);
 }
 
 void CTagEditorDlg::ClearFormTexts() {
@@ -549,6 +652,7 @@ void CTagEditorDlg::ClearForm() {
     ClearFormTexts();
     UpdateData(false);
     m_cbGenre->setCurrentIndex(GenreTable::kNoneRow);
+    m_coverView->SetCover(std::nullopt);
 }
 
 void CTagEditorDlg::SetHeldFields(const TagFields& fields) {

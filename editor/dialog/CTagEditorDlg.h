@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class CCoverView;
 class CDialogUnits;
 class CFileListCtrl;
 class CHelpViewer;
@@ -17,6 +18,7 @@ class CPlayback;
 class IMediaPlayerFactory;
 class IFileChooser;
 class IMessageBoxes;
+class QAction;
 class QComboBox;
 class QLineEdit;
 class QMenuBar;
@@ -73,6 +75,13 @@ private:
     void OnPlay();
     void OnStop();
     void OnPause();
+    void OnReplaceCover();
+    void OnRemoveCover();
+    void OnSaveCoverAs();
+    // Puts the picture file at PATH in the form as its cover, or says why it cannot be.
+    void TakeCoverFile(const QString& path);
+    // The cover may be changed while a file is shown that may be saved.
+    void AllowCoverEdits();
 
     void OnClickFileList(int row);
     void OnItemChangedFileList(int row);
@@ -105,6 +114,11 @@ private:
     QLineEdit* m_edYear = nullptr;
     QLineEdit* m_edComments = nullptr;
     CNoticeLine* m_protectionLine = nullptr;
+    CCoverView* m_coverView = nullptr;
+    // The Action menu's cover commands, enabled as the cover's square allows.
+    QAction* m_removeCoverAction = nullptr;
+    QAction* m_saveCoverAsAction = nullptr;
+    QAction* m_replaceCoverAction = nullptr;
     // The form exchange's side of the five texts: staged here on their way into the fields and
     // taken back for its check. What was last loaded or saved is the session's, and what the
     // user sees is the fields'.
