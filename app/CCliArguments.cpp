@@ -30,9 +30,8 @@ Shows or changes the tags of MP3 files, exactly as the editor's window does.
         window, only what changes is written: a field left out, or given the
         text it already has, keeps the file's frames exactly as they are, and
         an empty text keeps what the file holds.
-  extract-cover
-        writes the bytes of FILE's front cover, exactly as its tag holds them,
-        into OUTFILE, which must not exist yet.
+  extract-cover  writes the bytes of FILE's front cover, exactly as its tag
+        holds them, into OUTFILE, which must not exist yet.
 
 Options of set:
   --title T         at most 30 characters

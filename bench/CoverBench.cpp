@@ -115,33 +115,21 @@ void ShowWithoutCover(benchmark::State& state) {
     ShowInProcess(state, Files().withoutCover);
 }
 
-void Configure(benchmark::internal::Benchmark* bench) {
-    bench->Repetitions(11)->MinTime(0.2)->UseRealTime()->ReportAggregatesOnly(true)->Unit(
-        benchmark::kMicrosecond);
-}
-
-BENCHMARK(ShowProcessWithCover)->Apply(Configure);
-BENCHMARK(ShowProcessWithoutCover)->Apply(Configure);
-BENCHMARK(ShowWithCover)->Apply(Configure);
-BENCHMARK(ShowWithoutCover)->Apply(Configure);
+BENCHMARK(ShowProcessWithCover)->Apply(MedianRatioReporter::Configure);
+BENCHMARK(ShowProcessWithoutCover)->Apply(MedianRatioReporter::Configure);
+BENCHMARK(ShowWithCover)->Apply(MedianRatioReporter::Configure);
+BENCHMARK(ShowWithoutCover)->Apply(MedianRatioReporter::Configure);
 
 } // namespace
 
 int main(int argc, char** argv) {
-    // The two sides of each pair take turns, so a busy moment of the machine hits both.
-    std::vector<char*> args(argv, argv + argc);
-    std::string interleave = "--benchmark_enable_random_interleaving=true";
-    args.insert(args.begin() + 1, interleave.data());
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
-    MedianRatioReporter reporter({
-        {"show as a process: 2 MB cover beside none", "ShowProcessWithCover",
-         "ShowProcessWithoutCover", 2.0},
-        // Reading a 2 MB tag cannot cost as little as reading a small one; this shows the
-        // share of the cover alone, with no goal of its own.
-        {"show in the process: 2 MB cover beside none", "ShowWithCover", "ShowWithoutCover", 0},
-    });
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return MedianRatioReporter::RunInterleaved(
+        argc, argv,
+        {
+            {"show as a process: 2 MB cover beside none", "ShowProcessWithCover",
+             "ShowProcessWithoutCover", 2.0},
+            // Reading a 2 MB tag cannot cost as little as reading a small one; this shows the
+            // share of the cover alone, with no goal of its own.
+            {"show in the process: 2 MB cover beside none", "ShowWithCover", "ShowWithoutCover", 0},
+        });
 }

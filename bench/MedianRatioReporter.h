@@ -19,6 +19,12 @@ public:
 
     explicit MedianRatioReporter(std::vector<Pair> pairs);
 
+    // Eleven repetitions of at least 0.2 s each, their aggregates alone, in microseconds.
+    static void Configure(benchmark::internal::Benchmark* bench);
+    // Runs the registered benchmarks with ARGC/ARGV's options and reports PAIRS. The two sides
+    // of each pair take turns, so that a busy moment of the machine hits both.
+    static int RunInterleaved(int argc, char** argv, std::vector<Pair> pairs);
+
     void ReportRuns(const std::vector<Run>& runs) override;
     void Finalize() override;
 

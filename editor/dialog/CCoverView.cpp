@@ -76,8 +76,9 @@ void CCoverView::paintEvent(QPaintEvent* event) {
         m_image = Decoded(*m_cover);
     QPainter painter(this);
     const QRect inside = contentsRect();
-    if (m_dropping)
-        painter.fillRect(inside, palette().color(QPalette::Highlight).lighter(170));
+    // Empty, the square looks like the fields beside it; under a drop, it lights up.
+    painter.fillRect(inside, m_dropping ? palette().color(QPalette::Highlight).lighter(170)
+                                        : palette().color(QPalette::Base));
     if (!m_image.isNull()) {
         const QSize shown = m_image.deviceIndependentSize().toSize();
         QRect target(QPoint(), shown);
