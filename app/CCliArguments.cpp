@@ -1,6 +1,6 @@
 #include "CCliArguments.h"
 
-#include "FieldLimits.h"
+#include "FieldTable.h"
 #include "GenreTable.h"
 #include "UnicodeText.h"
 
@@ -13,18 +13,21 @@ namespace {
 constexpr const char kUsage[] =
     R"(Usage: tageditor-cli show FILE...
        tageditor-cli set [--title T] [--artist A] [--album L] [--year Y]
-                         [--comment C] [--genre N|NAME]
+                         [--comment C] [--genre N|NAME] [--track N[/T]]
+                         [--disc N[/T]] [--album-artist A]
                          [--cover IMAGE | --remove-cover] FILE...
        tageditor-cli extract-cover FILE OUTFILE
        tageditor-cli --help
 
 Shows or changes the tags of MP3 files, exactly as the editor's window does.
 
-  show  prints each file's Title, Artist, Album, Year, Genre and Comments,
-        one line each. In the file's path and in the texts, a control
-        character is printed as \n, \t, \r, \xNN or \uNNNN, a byte that is not
-        UTF-8 as \xNN, and a backslash as \\. A last line names the front
-        cover: "Cover: image/jpeg, 300x300, 48213 bytes", or "Cover: none".
+  show  prints each file's Title, Artist, Album, Year, Genre, Comments, Track,
+        Disc and Album artist, one line each, empty when the file has none. In
+        the file's path and in the texts, a control character is printed as
+        \n, \t, \r, \xNN or \uNNNN, a byte that is not UTF-8 as \xNN, and a
+        backslash as \\.
+        A last line names the front cover:
+        "Cover: image/jpeg, 300x300, 48213 bytes", or "Cover: none".
   set   loads each file, changes the fields given, and saves it: an ID3v2.3
         tag at the start of the file and an ID3v1 tag at its end. As in the
         window, only what changes is written: a field left out, or given the
@@ -37,7 +40,7 @@ Options of set:
   --title T         at most 30 characters
   --artist A        at most 30 characters
   --album L         at most 30 characters
-  --year Y          at most 4 characters
+  --year Y          at most 4 digits
   --comment C       at most 28 characters
   --genre N|NAME    a genre number 0 to 79, or a name from the editor's genre
                     list such as HardRock (case ignored); None, 80 or 255
@@ -46,6 +49,17 @@ Options of set:
                     cover (picture type 3), its bytes stored as they are;
                     other pictures stay
   --remove-cover    removes the front cover; other pictures stay
+  --track N[/T]     a track number 1 to 999, or a number and a total (3/12);
+                    the ID3v1 tag holds the number when it is 1 to 255
+  --disc N[/T]      a disc number 1 to 999, or a number and a total (1/2);
+                    the ID3v1 tag has no place for it
+  --album-artist A  at most 30 characters; the ID3v1 tag has no place for it,
+                    but takes it as the artist when Artist is empty
+
+These rules hold for what is given on the command line: a text the file holds
+already and given back as it is (a title longer than 30 characters, say) is
+kept. A value a field does not take is a usage error, and the file is left as
+it was.
 
 After --, every argument is a file, even one whose name starts with --.
 Texts are UTF-8, in any language. The ID3v2 tag stores a text as ISO-8859-1
@@ -59,17 +73,6 @@ Exit status: 0 success, 1 a file could not be read or saved, 2 usage error.
 constexpr char kHelpOption[] = "--help";
 constexpr char kCoverOption[] = "--cover";
 constexpr char kRemoveCoverOption[] = "--remove-cover";
-
-struct FieldOption {
-    const char* name;
-    std::string TagFields::*member;
-};
-
-constexpr FieldOption kFieldOptions[] = {
-    {"--title", &TagFields::title},     {"--artist", &TagFields::artist},
-    {"--album", &TagFields::album},     {"--year", &TagFields::year},
-    {"--comment", &TagFields::comment},
-};
 
 bool IsSmallNumber(const std::string& text) {
     return !text.empty() && text.size() <= 3 &&
@@ -139,8 +142,6 @@ void CCliArguments::CheckFiles() {
 }
 
 void CCliArguments::TakeOption(const std::string& name, const std::string& value) {
-    if (name == "--genre")
-        return TakeGenre(value);
     if (name == kRemoveCoverOption) {
         m_error = name + " takes no value";
         return;
@@ -151,9 +152,13 @@ void CCliArguments::TakeOption(const std::string& name, const std::string& value
         m_coverPath = value;
         return;
     }
-    for (const FieldOption& option : kFieldOptions)
-        if (name == option.name)
-            return TakeField(name, option.member, value);
+    for (const FieldTable::Row& row : FieldTable::kRows) {
+        if (name != row.option)
+            continue;
+        if (row.text == nullptr)
+            return TakeGenre(value);
+        return TakeField(name, row.text, value);
+    }
     m_error = "unknown option \"" + name + "\"";
 }
 
@@ -162,12 +167,6 @@ void CCliArguments::TakeField(const std::string& name, std::string TagFields::*m
     if (!UnicodeText::IsValidUtf8(value)) {
         m_error = name + ": the text is not valid UTF-8";
         return;
-    }
-    for (const FieldLimits::Field& field : FieldLimits::kFields) {
-        if (field.member == member && FieldLimits::IsTooLong(value, field.limit)) {
-            m_error = name + ": " + FieldLimits::TooLongMessage(field.limit);
-            return;
-        }
     }
     m_edits.*member = value;
     m_edited.push_back(member);

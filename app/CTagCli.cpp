@@ -2,10 +2,12 @@
 
 #include "CoverImageFile.h"
 #include "EscapedText.h"
+#include "FieldTable.h"
 #include "GenreTable.h"
 #include "ImageHeader.h"
 #include "PosixFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -49,8 +51,7 @@ CTagCli::CTagCli(std::ostream& out, std::ostream& err) : m_out(out), m_err(err) 
 
 int CTagCli::Run(const CCliArguments& arguments) {
     if (!arguments.Error().empty()) {
-        m_err << "tageditor-cli: " << arguments.Error() << "\n"
-              << "Run \"tageditor-cli --help\" to see how it is used.\n";
+        UsageMistake(arguments.Error());
         return kUsageError;
     }
     if (arguments.GetCommand() == CCliArguments::Command::Help) {
@@ -58,51 +59,56 @@ int CTagCli::Run(const CCliArguments& arguments) {
         return kSuccess;
     }
     if (arguments.GetCommand() == CCliArguments::Command::ExtractCover)
-        return ExtractCover(arguments.Files()[0], arguments.Files()[1]) ? kSuccess : kFileFailed;
+        return ExtractCover(arguments.Files()[0], arguments.Files()[1]);
     if (!LoadNewCover(arguments))
         return kUsageError;
-    bool allDone = true;
+    int exitCode = kSuccess;
     for (const std::string& path : arguments.Files()) {
-        const bool done = arguments.GetCommand() == CCliArguments::Command::Show
-                              ? Show(path)
-                              : Set(path, arguments);
-        allDone = allDone && done;
+        const int code = arguments.GetCommand() == CCliArguments::Command::Show
+                             ? Show(path)
+                             : Set(path, arguments);
+        exitCode = std::max(exitCode, code);
     }
-    return allDone ? kSuccess : kFileFailed;
+    return exitCode;
 }
 
-bool CTagCli::Show(const std::string& path) {
+int CTagCli::Show(const std::string& path) {
     if (!Load(path))
-        return false;
+        return kFileFailed;
     const TagFields& fields = m_session.Held().texts;
-    m_out << "File: " << EscapedText::Of(path) << '\n'
-          << "Title: " << EscapedText::Of(fields.title) << '\n'
-          << "Artist: " << EscapedText::Of(fields.artist) << '\n'
-          << "Album: " << EscapedText::Of(fields.album) << '\n'
-          << "Year: " << EscapedText::Of(fields.year) << '\n'
-          << "Genre: " << GenreText(m_session.GenreNumber()) << '\n'
-          << "Comments: " << EscapedText::Of(fields.comment) << '\n'
-          << "Cover: " << CoverText(m_session.Held().cover) << "\n\n";
+    m_out << "File: " << EscapedText::Of(path) << '\n';
+    for (const FieldTable::Row& row : FieldTable::kRows)
+        m_out << row.name << ": "
+              << (row.text ? EscapedText::Of(fields.*row.text) : GenreText(m_session.GenreNumber()))
+              << '\n';
+    m_out << "Cover: " << CoverText(m_session.Held().cover) << "\n\n";
     // The empty values of a tag that could not be read must not pass for the file's own.
     if (!m_session.Protection().empty()) {
         Fail(path, m_session.Protection());
-        return false;
+        return kFileFailed;
     }
-    return true;
+    return kSuccess;
 }
 
-bool CTagCli::Set(const std::string& path, const CCliArguments& arguments) {
+int CTagCli::Set(const std::string& path, const CCliArguments& arguments) {
     if (!Load(path))
-        return false;
+        return kFileFailed;
     FormValues form = m_session.Held();
     form.texts = arguments.Edit(form.texts);
     form.genreRow = arguments.GenreRow().value_or(form.genreRow);
     if (!arguments.CoverPath().empty() || arguments.RemovesCover())
         form.cover = m_newCover;
+    // The window's rule: what the user gives must fit its field, what the file holds may stay.
+    if (const TagEditingSession::Refusal refusal = m_session.FirstRefusedEdit(form)) {
+        UsageMistake(std::string(refusal.field->option) + ": " + refusal.message);
+        return kUsageError;
+    }
     const SaveResult result = m_session.Save(form);
-    if (!result.Saved())
+    if (!result.Saved()) {
         Fail(path, result.reason);
-    return result.Saved();
+        return kFileFailed;
+    }
+    return kSuccess;
 }
 
 bool CTagCli::LoadNewCover(const CCliArguments& arguments) {
@@ -110,27 +116,27 @@ bool CTagCli::LoadNewCover(const CCliArguments& arguments) {
         return true;
     CoverImageFile image = CoverImageFile::Load(arguments.CoverPath());
     if (!image.Accepted()) {
-        m_err << "tageditor-cli: --cover " << arguments.CoverPath() << ": " << image.problem
-              << "\n";
+        UsageMistake("--cover " + arguments.CoverPath() + ": " + image.problem);
         return false;
     }
     m_newCover = std::move(image.picture);
     return true;
 }
 
-bool CTagCli::ExtractCover(const std::string& path, const std::string& outPath) {
+int CTagCli::ExtractCover(const std::string& path, const std::string& outPath) {
     if (!Load(path))
-        return false;
+        return kFileFailed;
     const std::optional<CoverPicture>& cover = m_session.Held().cover;
     if (!cover) {
         Fail(path,
              m_session.Protection().empty() ? "The file has no cover." : m_session.Protection());
-        return false;
+        return kFileFailed;
     }
     const std::string reason = WriteNewFile(outPath, *cover->bytes);
-    if (!reason.empty())
-        Fail(outPath, reason);
-    return reason.empty();
+    if (reason.empty())
+        return kSuccess;
+    Fail(outPath, reason);
+    return kFileFailed;
 }
 
 bool CTagCli::Load(const std::string& path) {
@@ -139,6 +145,11 @@ bool CTagCli::Load(const std::string& path) {
         return true;
     Fail(path, m_session.ReadError());
     return false;
+}
+
+void CTagCli::UsageMistake(const std::string& what) {
+    m_err << "tageditor-cli: " << what << "\n"
+          << "Run \"tageditor-cli --help\" to see how it is used.\n";
 }
 
 void CTagCli::Fail(const std::string& path, const std::string& reason) {

@@ -18,12 +18,14 @@ public:
     int Run(const CCliArguments& arguments);
 
 private:
-    bool Show(const std::string& path);
-    bool Set(const std::string& path, const CCliArguments& arguments);
-    bool ExtractCover(const std::string& path, const std::string& outPath);
+    // Each returns the file's exit code.
+    int Show(const std::string& path);
+    int Set(const std::string& path, const CCliArguments& arguments);
+    int ExtractCover(const std::string& path, const std::string& outPath);
     // Reads --cover's picture before any file is touched; false when it cannot be the cover.
     bool LoadNewCover(const CCliArguments& arguments);
     bool Load(const std::string& path);
+    void UsageMistake(const std::string& what);
     void Fail(const std::string& path, const std::string& reason);
 
     std::ostream& m_out;

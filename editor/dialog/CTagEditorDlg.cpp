@@ -17,7 +17,7 @@
 #include "EditorIds.h"
 #include "EditorLayout.h"
 #include "EditorTexts.h"
-#include "FieldLimits.h"
+#include "FieldTable.h"
 #include "FileListTexts.h"
 #include "GenreTable.h"
 #include "HelpLocation.h"
@@ -44,14 +44,6 @@
 using namespace EditorIds;
 
 namespace {
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string ToUtf8(const QString& text) {
-    return text.toUtf8().toStdString();
-}
 
 // A path as the file system spells it, for the user to read.
 QString PathForDisplay(const std::string& path) {
@@ -122,7 +114,6 @@ CTagEditorDlg::CTagEditorDlg(IMessageBoxes& boxes, QWidget* parent)
                              FileListTexts::kColumnWidth);
     FillGenreList();
     m_cbGenre->setCurrentIndex(0);
-    UpdateData(false);
     m_lstFiles->setFocus();
 }
 
@@ -145,70 +136,73 @@ void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
         [this] { return SettleUnsavedChanges(EditorTexts::kAskSaveBeforeSwitch); });
     m_lstFiles->SetMessageBoxes(&m_boxes);
 
-    auto* etchedLine = new QFrame(m_client);
-    etchedLine->setFrameShape(QFrame::HLine);
-    etchedLine->setFrameShadow(QFrame::Sunken);
-    QRect lineRect = units.ToPixels(kEtchedLine);
-    lineRect.setHeight(2);
-    etchedLine->setGeometry(lineRect);
+    CreateEtchedLine(kEtchedLine, units);
 
     auto* group = new QGroupBox(m_client);
     group->setGeometry(units.ToPixels(kFormGroup));
 
-    CreateLabel(m_client, EditorTexts::kTitleLabel, kTitleLabel, units);
-    CreateLabel(m_client, EditorTexts::kArtistLabel, kArtistLabel, units);
-    CreateLabel(m_client, EditorTexts::kAlbumLabel, kAlbumLabel, units);
-    CreateLabel(m_client, EditorTexts::kYearLabel, kYearLabel, units);
-    m_edTitle = CreateTextField(QStringLiteral("IDC_TITLE"), kTitle, units);
-    CreateLabel(m_client, EditorTexts::kGenreLabel, kGenreLabel, units);
-    CreateLabel(m_client, EditorTexts::kCommentsLabel, kCommentsLabel, units);
-    m_edArtist = CreateTextField(QStringLiteral("IDC_ARTIST"), kArtist, units);
-    m_edAlbum = CreateTextField(QStringLiteral("IDC_ALBUM"), kAlbum, units);
-    m_edYear = CreateTextField(QStringLiteral("IDC_YEAR"), kYear, units);
+    CreateEtchedLine(kMoreFieldsLine, units);
 
+    // Created in the order of the layout table, which makes it the tab order.
+    QWidget* previous = m_lstFiles;
+    for (const FormField& field : kFormFields) {
+        CreateLabel(m_client, field.label, field.labelRect, units);
+        QWidget* control = field.text ? static_cast<QWidget*>(CreateTextField(field, units))
+                                      : CreateGenreList(field, units);
+        setTabOrder(previous, control);
+        previous = control;
+    }
+    CreateCoverView(units);
+    setTabOrder(previous, m_coverView);
+}
+
+// The square is as large as the layout table's rectangle holds, at its top right.
+void CTagEditorDlg::CreateCoverView(const CDialogUnits& units) {
+    m_coverView = new CCoverView(m_client);
+    m_coverView->setObjectName(QStringLiteral("IDC_COVER"));
+    const QRect room = units.ToPixels(EditorLayout::kCover);
+    const int side = std::min(room.width(), room.height());
+    m_coverView->setGeometry(room.right() + 1 - side, room.top(), side, side);
+    connect(m_coverView, &CCoverView::commandRequested, this, &CTagEditorDlg::OnCommand);
+    connect(m_coverView, &CCoverView::fileDropped, this, &CTagEditorDlg::TakeCoverFile);
+}
+
+void CTagEditorDlg::CreateEtchedLine(const QRect& rect, const CDialogUnits& units) {
+    auto* line = new QFrame(m_client);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    QRect pixels = units.ToPixels(rect);
+    pixels.setHeight(2);
+    line->setGeometry(pixels);
+}
+
+QLineEdit* CTagEditorDlg::CreateTextField(const EditorLayout::FormField& field,
+                                          const CDialogUnits& units) {
+    auto* edit = new QLineEdit(m_client);
+    edit->setObjectName(QString::fromLatin1(field.name));
+    const QRect rect = units.ToPixels(field.fieldRect);
+    edit->setGeometry(rect);
+    // One line of text, drawn in a box as tall as the layout table has it: the text sits at the
+    // top.
+    if (rect.height() > units.ToPixels(EditorLayout::kTitle).height())
+        edit->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_exchange.AddText(edit, FieldTable::RowOf(field.text));
+    return edit;
+}
+
+QComboBox* CTagEditorDlg::CreateGenreList(const EditorLayout::FormField& field,
+                                          const CDialogUnits& units) {
     m_cbGenre = new QComboBox(m_client);
-    m_cbGenre->setObjectName(QStringLiteral("IDC_GENRE"));
-    const QRect genreRect = units.ToPixels(kGenre);
-    const int closedHeight = units.ToPixels(kTitle).height();
+    m_cbGenre->setObjectName(QString::fromLatin1(field.name));
+    // The height is that of the opened list; the closed box is as tall as an edit field.
+    const QRect genreRect = units.ToPixels(field.fieldRect);
+    const int closedHeight = units.ToPixels(EditorLayout::kTitle).height();
     m_cbGenre->setGeometry(genreRect.x(), genreRect.y(), genreRect.width(), closedHeight);
     auto* popupStyle = new CListPopupStyle;
     popupStyle->setParent(m_cbGenre);
     m_cbGenre->setStyle(popupStyle);
     m_cbGenre->setMaxVisibleItems(kGenreRowsShown);
-
-    m_edComments = CreateTextField(QStringLiteral("IDC_COMMENTS"), kComments, units);
-    // One line of text, drawn in a tall box as the layout table has it: the text sits at the top.
-    m_edComments->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-
-    setTabOrder(m_lstFiles, m_edTitle);
-    setTabOrder(m_edTitle, m_edArtist);
-    setTabOrder(m_edArtist, m_edAlbum);
-    setTabOrder(m_edAlbum, m_edYear);
-    setTabOrder(m_edYear, m_cbGenre);
-    m_coverView = new CCoverView(m_client);
-    m_coverView->setObjectName(QStringLiteral("IDC_COVER"));
-    const QRect coverRect = units.ToPixels(kCover);
-    const int side = std::min(coverRect.width(), coverRect.height());
-    m_coverView->setGeometry(coverRect.right() + 1 - side, coverRect.top(), side, side);
-    connect(m_coverView, &CCoverView::commandRequested, this, &CTagEditorDlg::OnCommand);
-    connect(m_coverView, &CCoverView::fileDropped, this, &CTagEditorDlg::TakeCoverFile);
-
-    setTabOrder(m_cbGenre, m_edComments);
-    setTabOrder(m_edComments, m_coverView);
-
-    m_exchange.AddText(m_edTitle, &m_strTitle, FieldLimits::kTitle);
-    m_exchange.AddText(m_edArtist, &m_strArtist, FieldLimits::kArtist);
-    m_exchange.AddText(m_edAlbum, &m_strAlbum, FieldLimits::kAlbum);
-    m_exchange.AddText(m_edYear, &m_strYear, FieldLimits::kYear);
-    m_exchange.AddText(m_edComments, &m_strComment, FieldLimits::kComment);
-}
-
-QLineEdit* CTagEditorDlg::CreateTextField(const QString& name, const QRect& rect,
-                                          const CDialogUnits& units) {
-    auto* edit = new QLineEdit(m_client);
-    edit->setObjectName(name);
-    edit->setGeometry(units.ToPixels(rect));
-    return edit;
+    return m_cbGenre;
 }
 
 void CTagEditorDlg::CreateMenu() {
@@ -329,13 +323,6 @@ void CTagEditorDlg::FillGenreList() {
         m_cbGenre->addItem(QString::fromLatin1(GenreTable::RowText(row)));
 }
 
-bool CTagEditorDlg::UpdateData(bool saveAndValidate) {
-    if (saveAndValidate)
-        return m_exchange.FromControls();
-    m_exchange.ToControls();
-    return true;
-}
-
 void CTagEditorDlg::OnCommand(int id) {
     switch (id) {
     case ID_FILE_NEW_LIST:
@@ -415,8 +402,7 @@ void CTagEditorDlg::OnNewFileList() {
             return;
         m_lstFiles->NewFileList();
     }
-    ClearFormTexts();
-    UpdateData(false);
+    m_exchange.ToControls(TagFields());
 }
 
 void CTagEditorDlg::OnAddFile() {
@@ -454,11 +440,12 @@ bool CTagEditorDlg::OnSaveFile() {
                        IMessageBoxes::Icon::Information);
         return false;
     }
-    if (!UpdateData(true))
+    const FormValues form = FormOnScreen();
+    if (const TagEditingSession::Refusal refusal = m_session.FirstRefusedEdit(form)) {
+        m_exchange.ShowRefusal(refusal);
         return false;
-    const SaveResult result = m_session.Save(FormOnScreen());
-    // Saved, the form's texts are what Undo brings back; not saved, what the file holds still is.
-    SetHeldFields(m_session.Held().texts);
+    }
+    const SaveResult result = m_session.Save(form);
     if (!result.Saved()) {
         m_boxes.Notify(
             EditorTexts::tr(EditorTexts::kNotSaved)
@@ -608,12 +595,8 @@ bool CTagEditorDlg::HasUnsavedChanges() const {
     return m_session.HasUnsavedChanges(FormOnScreen());
 }
 
-// What the form's controls hold now, which the members hold only after an exchange.
 FormValues CTagEditorDlg::FormOnScreen() const {
-    return {{ToUtf8(m_edTitle->text()), ToUtf8(m_edArtist->text()), ToUtf8(m_edAlbum->text()),
-             ToUtf8(m_edYear->text()), ToUtf8(m_edComments->text())},
-            m_cbGenre->currentIndex(),
-            m_coverView->Cover()};
+    return {m_exchange.FromControls(), m_cbGenre->currentIndex(), m_coverView->Cover()};
 }
 
 bool CTagEditorDlg::SettleUnsavedChanges(const char* question) {
@@ -638,27 +621,13 @@ void CTagEditorDlg::LoadTagFields() {
 // What was last loaded or saved, into the form; the genre row is the one the tag holds, so 81
 // to 254 leave the box without a selection.
 void CTagEditorDlg::ShowHeldValues() {
-    SetHeldFields(m_session.Held().texts);
-    UpdateData(false);
+    m_exchange.ToControls(m_session.Held().texts);
     m_cbGenre->setCurrentIndex(m_session.Held().genreRow);
     m_coverView->SetCover(m_session.Held().cover);
 }
 
-void CTagEditorDlg::ClearFormTexts() {
-    SetHeldFields(TagFields());
-}
-
 void CTagEditorDlg::ClearForm() {
-    ClearFormTexts();
-    UpdateData(false);
+    m_exchange.ToControls(TagFields());
     m_cbGenre->setCurrentIndex(GenreTable::kNoneRow);
     m_coverView->SetCover(std::nullopt);
-}
-
-void CTagEditorDlg::SetHeldFields(const TagFields& fields) {
-    m_strTitle = FromUtf8(fields.title);
-    m_strArtist = FromUtf8(fields.artist);
-    m_strAlbum = FromUtf8(fields.album);
-    m_strYear = FromUtf8(fields.year);
-    m_strComment = FromUtf8(fields.comment);
 }

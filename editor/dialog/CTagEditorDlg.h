@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CFormExchange.h"
+#include "EditorLayout.h"
 #include "TagEditingSession.h"
 
 #include <QDialog>
@@ -23,9 +24,8 @@ class QComboBox;
 class QLineEdit;
 class QMenuBar;
 class QStatusBar;
-struct TagFields;
 
-// The editor's one window: the list of files on the left, the form of six tag fields on the
+// The editor's one window: the list of files on the left, the form of the tag fields on the
 // right, a menu bar, a band for the toolbar and a status bar with a usage hint. Every menu,
 // toolbar and list command comes through OnCommand. Controls are named after their ids
 // ("IDC_TITLE", ...).
@@ -45,10 +45,6 @@ public:
     // one. Any playback going on stops.
     void SetMediaPlayerFactory(IMediaPlayerFactory* players);
 
-    // Form exchange: false pushes the members into the fields; true takes the fields into the
-    // members and returns false when a value is refused.
-    bool UpdateData(bool saveAndValidate);
-
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -61,7 +57,10 @@ private:
     void CreateProtectionLine();
     QRect PlayBarGeometry() const;
     void FillGenreList();
-    QLineEdit* CreateTextField(const QString& name, const QRect& rect, const CDialogUnits& units);
+    void CreateEtchedLine(const QRect& rect, const CDialogUnits& units);
+    QLineEdit* CreateTextField(const EditorLayout::FormField& field, const CDialogUnits& units);
+    void CreateCoverView(const CDialogUnits& units);
+    QComboBox* CreateGenreList(const EditorLayout::FormField& field, const CDialogUnits& units);
 
     void OnNewFileList();
     void OnAddFile();
@@ -90,7 +89,6 @@ private:
     void LinkRow(int row);
     void LoadTagFields();
     void ShowHeldValues();
-    void ClearFormTexts();
     void ClearForm();
     void ShowProtection();
     bool HasUnsavedChanges() const;
@@ -98,7 +96,6 @@ private:
     // Asks QUESTION about unsaved changes, if there are any, and saves on Yes. True when the
     // user may go on: nothing was unsaved, the Save worked, or the user chose to drop the edits.
     bool SettleUnsavedChanges(const char* question);
-    void SetHeldFields(const TagFields& fields);
 
     IMessageBoxes& m_boxes;
     TagEditingSession m_session;
@@ -108,25 +105,14 @@ private:
     CLabelToolBar* m_wndToolBar = nullptr;
     QComboBox* m_cbGenre = nullptr;
     CFileListCtrl* m_lstFiles = nullptr;
-    QLineEdit* m_edTitle = nullptr;
-    QLineEdit* m_edArtist = nullptr;
-    QLineEdit* m_edAlbum = nullptr;
-    QLineEdit* m_edYear = nullptr;
-    QLineEdit* m_edComments = nullptr;
     CNoticeLine* m_protectionLine = nullptr;
     CCoverView* m_coverView = nullptr;
     // The Action menu's cover commands, enabled as the cover's square allows.
     QAction* m_removeCoverAction = nullptr;
     QAction* m_saveCoverAsAction = nullptr;
     QAction* m_replaceCoverAction = nullptr;
-    // The form exchange's side of the five texts: staged here on their way into the fields and
-    // taken back for its check. What was last loaded or saved is the session's, and what the
-    // user sees is the fields'.
-    QString m_strTitle;
-    QString m_strArtist;
-    QString m_strAlbum;
-    QString m_strYear;
-    QString m_strComment;
+    // The form's text fields, which own what the user sees; what was last loaded or saved is
+    // the session's.
     CFormExchange m_exchange;
     std::unique_ptr<IFileChooser> m_pDesktopFileChooser;
     IFileChooser* m_pFileChooser;
