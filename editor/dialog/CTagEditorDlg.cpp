@@ -4,6 +4,7 @@
 #include "CAboutBox.h"
 #include "CCoverView.h"
 #include "CDialogUnits.h"
+#include "CFieldUndoRouter.h"
 #include "CFileDialogChooser.h"
 #include "CFileListCtrl.h"
 #include "CHelpViewer.h"
@@ -22,6 +23,7 @@
 #include "GenreTable.h"
 #include "HelpLocation.h"
 #include "IMessageBoxes.h"
+#include "MenuShortcut.h"
 #include "ToolBarBitmap.h"
 
 #include <QApplication>
@@ -60,12 +62,14 @@ QFont DialogFont() {
 }
 
 constexpr int kGenreRowsShown = 20;
+// Long enough to be read, short enough not to stand for the state of a later edit.
+constexpr int kSavedMessageMs = 4000;
 
 // The menu shows the desktop's own key for the command beside it.
 void AddMenuItem(QMenu& menu, const char* text, int id, QKeySequence::StandardKey key) {
     QAction* action = menu.addAction(EditorTexts::tr(text));
     action->setData(id);
-    action->setShortcut(QKeySequence(key));
+    action->setShortcut(MenuShortcut::For(key));
 }
 
 QLabel* CreateLabel(QWidget* parent, const char* text, const QRect& rect,
@@ -90,7 +94,8 @@ CTagEditorDlg::CTagEditorDlg(IMessageBoxes& boxes, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setWindowTitle(EditorTexts::tr(EditorTexts::kCaption));
+    // The title is marked while the form holds edits that are not saved.
+    setWindowTitle(EditorTexts::tr(EditorTexts::kCaption) + QStringLiteral("[*]"));
     setWindowIcon(AppIcon::Icon());
     setFont(DialogFont());
     const CDialogUnits units(font());
@@ -132,8 +137,11 @@ void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
     connect(m_lstFiles, &CFileListCtrl::itemSelected, this, &CTagEditorDlg::OnItemChangedFileList);
     connect(m_lstFiles, &CFileListCtrl::commandRequested, this, &CTagEditorDlg::OnCommand);
     connect(m_lstFiles, &CFileListCtrl::shownRowRemoved, this, &CTagEditorDlg::OnShownFileRemoved);
-    m_lstFiles->SetLeaveShownRowCheck(
-        [this] { return SettleUnsavedChanges(EditorTexts::kAskSaveBeforeSwitch); });
+    m_lstFiles->SetLeaveShownRowCheck([this](CFileListCtrl::Leave leave) {
+        return SettleUnsavedChanges(leave == CFileListCtrl::Leave::ByRemoval
+                                        ? EditorTexts::kAskSaveBeforeRemove
+                                        : EditorTexts::kAskSaveBeforeSwitch);
+    });
     m_lstFiles->SetMessageBoxes(&m_boxes);
 
     CreateEtchedLine(kEtchedLine, units);
@@ -154,6 +162,18 @@ void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
     }
     CreateCoverView(units);
     setTabOrder(previous, m_coverView);
+
+    auto* undoRouter = new CFieldUndoRouter(MenuShortcut::For(QKeySequence::Undo), this);
+    for (QLineEdit* edit : TextFields()) {
+        undoRouter->Watch(edit);
+        connect(edit, &QLineEdit::textChanged, this, &CTagEditorDlg::ShowUnsavedMark);
+    }
+    connect(m_cbGenre, &QComboBox::currentIndexChanged, this, &CTagEditorDlg::ShowUnsavedMark);
+    connect(m_coverView, &CCoverView::coverChanged, this, &CTagEditorDlg::ShowUnsavedMark);
+}
+
+QList<QLineEdit*> CTagEditorDlg::TextFields() const {
+    return m_textFields;
 }
 
 // The square is as large as the layout table's rectangle holds, at its top right.
@@ -187,6 +207,7 @@ QLineEdit* CTagEditorDlg::CreateTextField(const EditorLayout::FormField& field,
     if (rect.height() > units.ToPixels(EditorLayout::kTitle).height())
         edit->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_exchange.AddText(edit, FieldTable::RowOf(field.text));
+    m_textFields << edit;
     return edit;
 }
 
@@ -397,6 +418,8 @@ void CTagEditorDlg::closeEvent(QCloseEvent* event) {
 
 void CTagEditorDlg::OnNewFileList() {
     if (m_lstFiles->GetItemCount() > 0) {
+        if (!SettleUnsavedChanges(EditorTexts::kAskSaveBeforeRemove))
+            return;
         // No keeps the list and the form as they are.
         if (!m_boxes.Ask(FileListTexts::tr(FileListTexts::kAskNewList)))
             return;
@@ -425,6 +448,8 @@ void CTagEditorDlg::OnRemoveFile() {
                        IMessageBoxes::Icon::Information);
         return;
     }
+    if (SelectionHoldsShownRow() && !SettleUnsavedChanges(EditorTexts::kAskSaveBeforeRemove))
+        return;
     if (!m_boxes.Ask(FileListTexts::tr(FileListTexts::kAskRemove)))
         return;
     for (int row = m_lstFiles->GetFirstSelectedItem(); row != -1;
@@ -446,6 +471,7 @@ bool CTagEditorDlg::OnSaveFile() {
         return false;
     }
     const SaveResult result = m_session.Save(form);
+    ShowUnsavedMark();
     if (!result.Saved()) {
         m_boxes.Notify(
             EditorTexts::tr(EditorTexts::kNotSaved)
@@ -454,6 +480,8 @@ bool CTagEditorDlg::OnSaveFile() {
                                                           : IMessageBoxes::Icon::Warning);
         return false;
     }
+    m_wndStatusBar->showMessage(EditorTexts::tr(EditorTexts::kSaved).arg(ShownFileName()),
+                                kSavedMessageMs);
     return true;
 }
 
@@ -583,16 +611,42 @@ void CTagEditorDlg::LinkRow(int row) {
     AllowCoverEdits();
 }
 
+// A protected file's values are there to be read: no edit of them could ever be saved.
 void CTagEditorDlg::ShowProtection() {
     const std::string& protection = m_session.Protection();
     m_protectionLine->SetText(
         protection.empty()
             ? QString()
             : EditorTexts::tr(EditorTexts::kProtectedFile).arg(QString::fromStdString(protection)));
+    // Read-only, the fields still let their texts be selected and copied; they take the
+    // window's ground, as the disabled genre box does, so that they do not look open to typing.
+    QPalette readOnly;
+    readOnly.setColor(QPalette::Base, palette().color(QPalette::Window));
+    for (QLineEdit* edit : TextFields()) {
+        edit->setReadOnly(!protection.empty());
+        edit->setPalette(protection.empty() ? QPalette() : readOnly);
+    }
+    m_cbGenre->setEnabled(protection.empty());
+    ShowUnsavedMark();
 }
 
+// Whatever a protected file's form shows, Save would refuse it: nothing there is worth a
+// question about saving.
 bool CTagEditorDlg::HasUnsavedChanges() const {
-    return m_session.HasUnsavedChanges(FormOnScreen());
+    return m_session.Protection().empty() && m_session.HasUnsavedChanges(FormOnScreen());
+}
+
+void CTagEditorDlg::ShowUnsavedMark() {
+    setWindowModified(HasUnsavedChanges());
+}
+
+bool CTagEditorDlg::SelectionHoldsShownRow() const {
+    const int shown = m_lstFiles->ShownRow();
+    return shown != -1 && m_lstFiles->Rows().HasState(shown, CFileRow::Selected);
+}
+
+QString CTagEditorDlg::ShownFileName() const {
+    return QFileInfo(PathForDisplay(m_session.LinkedPath())).fileName();
 }
 
 FormValues CTagEditorDlg::FormOnScreen() const {
@@ -602,8 +656,7 @@ FormValues CTagEditorDlg::FormOnScreen() const {
 bool CTagEditorDlg::SettleUnsavedChanges(const char* question) {
     if (!HasUnsavedChanges())
         return true;
-    const QString file = QFileInfo(PathForDisplay(m_session.LinkedPath())).fileName();
-    switch (m_boxes.AskYesNoCancel(EditorTexts::tr(question).arg(file))) {
+    switch (m_boxes.AskYesNoCancel(EditorTexts::tr(question).arg(ShownFileName()))) {
     case IMessageBoxes::Answer::Yes:
         return OnSaveFile();
     case IMessageBoxes::Answer::No:

@@ -61,6 +61,7 @@ private:
     QLineEdit* CreateTextField(const EditorLayout::FormField& field, const CDialogUnits& units);
     void CreateCoverView(const CDialogUnits& units);
     QComboBox* CreateGenreList(const EditorLayout::FormField& field, const CDialogUnits& units);
+    QList<QLineEdit*> TextFields() const;
 
     void OnNewFileList();
     void OnAddFile();
@@ -92,6 +93,9 @@ private:
     void ClearForm();
     void ShowProtection();
     bool HasUnsavedChanges() const;
+    void ShowUnsavedMark();
+    bool SelectionHoldsShownRow() const;
+    QString ShownFileName() const;
     FormValues FormOnScreen() const;
     // Asks QUESTION about unsaved changes, if there are any, and saves on Yes. True when the
     // user may go on: nothing was unsaved, the Save worked, or the user chose to drop the edits.
@@ -106,6 +110,7 @@ private:
     QComboBox* m_cbGenre = nullptr;
     CFileListCtrl* m_lstFiles = nullptr;
     CNoticeLine* m_protectionLine = nullptr;
+    QList<QLineEdit*> m_textFields; // in tab order
     CCoverView* m_coverView = nullptr;
     // The Action menu's cover commands, enabled as the cover's square allows.
     QAction* m_removeCoverAction = nullptr;

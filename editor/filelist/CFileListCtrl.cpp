@@ -4,6 +4,7 @@
 #include "CFileIconSource.h"
 #include "CFlatHeaderCtrl.h"
 #include "CImageList.h"
+#include "CMenuReleaseFilter.h"
 #include "CPathItemDelegate.h"
 #include "EditorIds.h"
 #include "FileListCapacity.h"
@@ -84,6 +85,8 @@ CFileListCtrl::CFileListCtrl(QWidget* parent)
             &CFileListCtrl::OnCurrentChanged);
     connect(&m_model, &QAbstractItemModel::rowsRemoved, this, &CFileListCtrl::OnRowsGone);
     connect(&m_model, &QAbstractItemModel::modelReset, this, &CFileListCtrl::OnRowsGone);
+    connect(&m_model, &QAbstractItemModel::rowsInserted, this,
+            &CFileListCtrl::DropSortArrowIfUnsorted);
 }
 
 CFileListCtrl::~CFileListCtrl() {
@@ -240,7 +243,13 @@ int CFileListCtrl::ShownRow() const {
 bool CFileListCtrl::MayShowRow(int row) const {
     if (row < 0 || !m_bRowShown || row == m_shownRow.row() || !m_fnMayLeaveShownRow)
         return true;
-    return m_fnMayLeaveShownRow();
+    return m_fnMayLeaveShownRow(Leave::ToOtherRow);
+}
+
+bool CFileListCtrl::MayRemoveRow(int row) const {
+    if (row < 0 || row != ShownRow() || !m_fnMayLeaveShownRow)
+        return true;
+    return m_fnMayLeaveShownRow(Leave::ByRemoval);
 }
 
 void CFileListCtrl::OnRowsGone() {
@@ -268,7 +277,9 @@ bool CFileListCtrl::event(QEvent* event) {
 
 void CFileListCtrl::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Delete) {
-        DeleteItem(GetFirstSelectedItem());
+        const int row = GetFirstSelectedItem();
+        if (MayRemoveRow(row))
+            DeleteItem(row);
         event->accept();
         return;
     }
@@ -276,7 +287,12 @@ void CFileListCtrl::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    const QModelIndex before = currentIndex();
     QTreeView::keyPressEvent(event);
+    // The view scrolls to a new current row only while it auto-scrolls, which is off for the
+    // row drag's own scrolling; Home, End and the page keys would select a row out of sight.
+    if (currentIndex() != before && currentIndex().isValid())
+        scrollTo(currentIndex());
 }
 
 QModelIndex CFileListCtrl::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
@@ -290,6 +306,15 @@ void CFileListCtrl::keyboardSearch(const QString&) {
 }
 
 // ---- Sorting ----
+
+// The arrow says the rows stand in its order: once an added or moved row breaks that order, the
+// list is no longer sorted, and the next header click starts afresh.
+void CFileListCtrl::DropSortArrowIfUnsorted() {
+    if (m_nSortColumn < 0 || FileRowSort::IsSorted(m_model.Rows(), m_nSortColumn, m_bSortAscending))
+        return;
+    m_nSortColumn = -1;
+    m_pHeader->SetSortIndicator(-1, false);
+}
 
 void CFileListCtrl::SortByHeaderClick(int column) {
     m_bSortAscending = FileRowSort::NextAscending(m_nSortColumn, m_bSortAscending, column);
@@ -329,6 +354,18 @@ void CFileListCtrl::SelectClickedRow(const QPoint& position) {
         m_nLastClicked = row;
         SetItemSelectedFocused(row);
     }
+}
+
+// A selected row stays selected until another row is chosen or the row goes: a click on the
+// empty space below the rows, or a Control click, would otherwise leave the form showing a file
+// that nothing in the list points at, and Remove File with nothing to remove.
+QItemSelectionModel::SelectionFlags CFileListCtrl::selectionCommand(const QModelIndex& index,
+                                                                    const QEvent* event) const {
+    const QItemSelectionModel::SelectionFlags command = QTreeView::selectionCommand(index, event);
+    if (!index.isValid() ||
+        command.testAnyFlags(QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+        return QItemSelectionModel::NoUpdate;
+    return command;
 }
 
 void CFileListCtrl::OnSelectionChanged(const QItemSelection& selected,
@@ -410,6 +447,7 @@ void CFileListCtrl::contextMenuEvent(QContextMenuEvent* event) {
         menu->addAction(FileListTexts::tr(text))->setData(id);
     connect(menu, &QMenu::triggered, this,
             [this](QAction* action) { emit commandRequested(action->data().toInt()); });
+    new CMenuReleaseFilter(menu, event->globalPos());
     menu->popup(event->globalPos());
 }
 
@@ -574,6 +612,7 @@ void CFileListCtrl::EndDrag() {
     viewport()->releaseMouse();
     m_pDragImage.reset();
     ReorderRows([this](CFileRowStore& rows) { m_drag.Finish(rows); });
+    DropSortArrowIfUnsorted();
     viewport()->update();
 }
 

@@ -154,10 +154,12 @@ private slots:
         editor.chooser.open = editor.WriteFile("new.jpg", jpeg);
         editor.dlg.OnCommand(ID_COVER_REPLACE);
         QCOMPARE(editor.CoverBytes(), jpeg);
+        QVERIFY(editor.dlg.isWindowModified());
         QVERIFY(editor.AsksBeforeLeaving());
 
         editor.dlg.OnCommand(ID_ACTION_UNDO);
         QCOMPARE(editor.CoverBytes(), editor.png);
+        QVERIFY(!editor.dlg.isWindowModified());
         QVERIFY(!editor.AsksBeforeLeaving());
 
         editor.dlg.OnCommand(ID_COVER_REPLACE);
