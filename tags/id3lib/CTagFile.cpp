@@ -94,16 +94,16 @@ unsigned CTagFile::ReadGenreNumber() const {
     return GenreNumberOf(*m_tag);
 }
 
+// Read from the file's own frames, whatever id3lib was given of them.
 std::optional<CoverPicture> CTagFile::ReadCover() const {
-    const std::string* frame = m_originals.FileBytesOf(FrontCover::Find(*m_tag));
-    if (!frame)
+    const std::vector<std::string>& frames = m_originals.FileFrames();
+    const std::size_t index = FrontCover::Find(frames);
+    if (index == FrontCover::npos)
         return std::nullopt;
-    const std::optional<PictureFrame> picture = PictureFrame::Read(*frame);
-    if (!picture)
-        return std::nullopt;
-    const std::string_view data = picture->Data(*frame);
+    const std::string& frame = frames[index];
+    const std::optional<PictureFrame> picture = PictureFrame::Read(frame);
     return CoverPicture{picture->mimeType, picture->pictureType,
-                        std::make_shared<const std::string>(data)};
+                        std::make_shared<const std::string>(picture->Data(frame))};
 }
 
 SaveResult CTagFile::Save(const TagFields& fields, unsigned genreNumber, const CoverEdit& cover) {
@@ -143,7 +143,9 @@ void CTagFile::ApplyCover(const CoverEdit& cover) {
     if (cover.kind == CoverEdit::Kind::Keep)
         return;
     TagFrameEditor editor(*m_tag, m_originals);
-    editor.RemoveFrame(FrontCover::Find(*m_tag));
+    const std::size_t shown = FrontCover::Find(m_originals.FileFrames());
+    if (shown != FrontCover::npos)
+        editor.RemoveFrame(m_originals.ReadFrameAt(shown));
     if (cover.kind == CoverEdit::Kind::Replace) {
         CoverPicture front = cover.picture;
         front.pictureType = CoverPicture::kFrontCover;

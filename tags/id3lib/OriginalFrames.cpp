@@ -25,11 +25,8 @@ void OriginalFrames::Forget(const ID3_Frame* frame) {
                  static_cast<const ID3_Frame*>(nullptr));
 }
 
-const std::string* OriginalFrames::FileBytesOf(const ID3_Frame* frame) const {
-    const auto read = std::find(m_readFrames.begin(), m_readFrames.end(), frame);
-    if (frame == nullptr || read == m_readFrames.end())
-        return nullptr;
-    return &m_fileFrames[static_cast<std::size_t>(read - m_readFrames.begin())];
+const ID3_Frame* OriginalFrames::ReadFrameAt(std::size_t index) const {
+    return index < m_readFrames.size() ? m_readFrames[index] : nullptr;
 }
 
 std::vector<std::string> OriginalFrames::FramesOf(const ID3_Tag& tag) const {
