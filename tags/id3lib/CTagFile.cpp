@@ -96,7 +96,7 @@ unsigned CTagFile::ReadGenreNumber() const {
 
 // Read from the file's own frames, whatever id3lib was given of them.
 std::optional<CoverPicture> CTagFile::ReadCover() const {
-    const std::vector<std::string>& frames = m_originals.FileFrames();
+    const std::vector<std::string>& frames = FileFrames();
     const std::size_t index = FrontCover::Find(frames);
     if (index == FrontCover::npos)
         return std::nullopt;
@@ -104,6 +104,10 @@ std::optional<CoverPicture> CTagFile::ReadCover() const {
     const std::optional<PictureFrame> picture = PictureFrame::Read(frame);
     return CoverPicture{picture->mimeType, picture->pictureType,
                         std::make_shared<const std::string>(picture->Data(frame))};
+}
+
+const std::vector<std::string>& CTagFile::FileFrames() const {
+    return m_originals.FileFrames();
 }
 
 SaveResult CTagFile::Save(const TagFields& fields, unsigned genreNumber, const CoverEdit& cover) {

@@ -59,6 +59,9 @@ private:
     bool LoadFrames(std::vector<std::string> frames);
     void ApplyFields(const TagFields& changes, unsigned genreNumber);
     void ApplyCover(const CoverEdit& cover);
+    // The ID3v2 frames as the file holds them (or as the last Save wrote them), in their
+    // ID3v2.3 form, every one of them whether or not id3lib was given it.
+    const std::vector<std::string>& FileFrames() const;
     SaveResult WriteTags();
 
     std::unique_ptr<ID3_Tag> m_tag;
