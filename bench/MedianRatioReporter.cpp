@@ -6,21 +6,12 @@
 MedianRatioReporter::MedianRatioReporter(std::vector<Pair> pairs)
     : ConsoleReporter(isatty(fileno(stdout)) ? OO_Defaults : OO_None), m_pairs(std::move(pairs)) {}
 
-void MedianRatioReporter::Configure(benchmark::internal::Benchmark* bench) {
-    bench->Repetitions(11)->MinTime(0.2)->UseRealTime()->ReportAggregatesOnly(true)->Unit(
-        benchmark::kMicrosecond);
-}
-
-int MedianRatioReporter::RunInterleaved(int argc, char** argv, std::vector<Pair> pairs) {
+void MedianRatioReporter::InitializeInterleaved(int argc, char** argv) {
     std::vector<char*> args(argv, argv + argc);
     std::string interleave = "--benchmark_enable_random_interleaving=true";
     args.insert(args.begin() + 1, interleave.data());
     int count = static_cast<int>(args.size());
     benchmark::Initialize(&count, args.data());
-    MedianRatioReporter reporter(std::move(pairs));
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
 }
 
 void MedianRatioReporter::ReportRuns(const std::vector<Run>& runs) {

@@ -19,11 +19,9 @@ public:
 
     explicit MedianRatioReporter(std::vector<Pair> pairs);
 
-    // Eleven repetitions of at least 0.2 s each, their aggregates alone, in microseconds.
-    static void Configure(benchmark::internal::Benchmark* bench);
-    // Runs the registered benchmarks with ARGC/ARGV's options and reports PAIRS. The two sides
-    // of each pair take turns, so that a busy moment of the machine hits both.
-    static int RunInterleaved(int argc, char** argv, std::vector<Pair> pairs);
+    // Google Benchmark's initialisation, with the benchmarks run in random turns: the two sides
+    // of each pair then share any busy moment of the machine.
+    static void InitializeInterleaved(int argc, char** argv);
 
     void ReportRuns(const std::vector<Run>& runs) override;
     void Finalize() override;

@@ -16,6 +16,22 @@
 #include <id3/tag.h>
 
 #include <algorithm>
+#include <iterator>
+
+namespace {
+
+// The kinds of frame the form's values and genre come from (see ShownFields and GenreNumberOf):
+// the field table's frames, and the release time a missing year falls back on. A frame starts
+// with its id.
+bool IsShownKind(const std::string& frame) {
+    return frame.compare(0, 4, "TDRL") == 0 ||
+           std::any_of(std::begin(FieldTable::kRows), std::end(FieldTable::kRows),
+                       [&frame](const FieldTable::Row& row) {
+                           return frame.compare(0, 4, row.frame) == 0;
+                       });
+}
+
+} // namespace
 
 CTagFile::CTagFile() : m_tag(std::make_unique<ID3_Tag>()) {}
 
@@ -29,10 +45,13 @@ void CTagFile::Link(const std::string& path) {
     m_identity = inspection.identity;
     m_readError = inspection.readError;
     m_protection = inspection.problem;
-    if (!inspection.Accepted())
+    if (!inspection.Accepted()) {
+        // What can be read is shown; the protection keeps it from ever being saved.
+        LoadFrames(std::move(inspection.frames), Parse::ShownKinds);
         return;
+    }
     m_fileId3v1 = std::move(inspection.id3v1);
-    LoadFileTags(std::move(inspection.frames));
+    LoadFileTags(std::move(inspection.frames), Parse::ShownKinds);
 }
 
 void CTagFile::Unlink() {
@@ -43,15 +62,17 @@ void CTagFile::Unlink() {
     m_readError.clear();
     m_protection.clear();
     m_fileId3v1.clear();
+    m_unparsedTag.clear();
 }
 
-void CTagFile::LoadFileTags(std::vector<std::string> fileFrames) {
-    if (!LoadFrames(std::move(fileFrames))) {
+bool CTagFile::LoadFileTags(std::vector<std::string> fileFrames, Parse parse) {
+    const bool hasId3v2 = !fileFrames.empty();
+    if (!LoadFrames(std::move(fileFrames), parse)) {
         m_protection = "Part of the file's ID3v2 tag could not be read, so saving would lose it.";
-        return;
+        return false;
     }
-    if (!m_originals.FileFrames().empty() || m_fileId3v1.empty())
-        return;
+    if (hasId3v2 || m_fileId3v1.empty())
+        return true;
     // Without an ID3v2 tag the form shows the ID3v1 values, so that a Save keeps them.
     const Id3v1Values v1 = Id3v1Values::Parse(m_fileId3v1);
     TagFrameEditor editor(*m_tag, m_originals);
@@ -60,29 +81,38 @@ void CTagFile::LoadFileTags(std::vector<std::string> fileFrames) {
         if (!text.empty())
             editor.AddField(row, text);
     }
+    return true;
 }
 
 // The one place id3lib parses a tag, and only frames the inspector passed, from memory: the
 // file may have changed since, and the audio has nothing for id3lib to read. Pictures reach it
 // without their bytes (see PictureFrame::StandIn), which stay in the file's frames. False when
 // id3lib did not find every frame, which a Save would then lose.
-bool CTagFile::LoadFrames(std::vector<std::string> frames) {
+bool CTagFile::LoadFrames(std::vector<std::string> frames, Parse parse) {
     m_tag->Clear();
     m_originals.Clear();
-    if (frames.empty())
-        return true;
-    std::vector<std::string> standIns;
-    standIns.reserve(frames.size());
-    for (const std::string& frame : frames)
-        standIns.push_back(PictureFrame::StandIn(frame));
-    const std::string tag = Id3v2Renderer::Tag(standIns, 0);
-    ID3_MemoryReader reader(tag.data(), tag.size());
-    m_tag->Link(reader, ID3TT_ID3V2);
-    if (m_tag->NumFrames() != frames.size()) {
-        m_tag->Clear();
-        return false;
+    m_unparsedTag.clear();
+    std::vector<std::string> parsed;
+    if (parse == Parse::ShownKinds && !std::all_of(frames.begin(), frames.end(), IsShownKind)) {
+        std::copy_if(frames.begin(), frames.end(), std::back_inserter(parsed), IsShownKind);
+    } else {
+        parse = Parse::Whole;
+        std::transform(frames.begin(), frames.end(), std::back_inserter(parsed),
+                       PictureFrame::StandIn);
     }
-    m_originals.Rebuild(*m_tag, std::move(frames));
+    if (!parsed.empty()) {
+        const std::string tag = Id3v2Renderer::Tag(parsed, 0);
+        ID3_MemoryReader reader(tag.data(), tag.size());
+        m_tag->Link(reader, ID3TT_ID3V2);
+        if (m_tag->NumFrames() != parsed.size()) {
+            m_tag->Clear();
+            return false;
+        }
+    }
+    if (parse == Parse::Whole)
+        m_originals.Rebuild(*m_tag, std::move(frames));
+    else
+        m_unparsedTag = std::move(frames);
     return true;
 }
 
@@ -107,19 +137,27 @@ std::optional<CoverPicture> CTagFile::ReadCover() const {
 }
 
 const std::vector<std::string>& CTagFile::FileFrames() const {
-    return m_originals.FileFrames();
+    return m_unparsedTag.empty() ? m_originals.FileFrames() : m_unparsedTag;
 }
 
-SaveResult CTagFile::Save(const TagFields& fields, unsigned genreNumber, const CoverEdit& cover) {
+SaveResult CTagFile::Save(const TagFields& changes, unsigned genreNumber, const CoverEdit& cover) {
     if (!m_linked)
         return {SaveResult::Outcome::NotLinked, "No file has been chosen."};
     if (!m_protection.empty())
         return {SaveResult::Outcome::Refused, m_protection};
-    ApplyFields(fields, genreNumber);
+    // Every frame must be in the tag object before it is edited, or the Save would lose it.
+    if (!m_unparsedTag.empty()) {
+        std::vector<std::string> fileFrames = std::move(m_unparsedTag);
+        if (!LoadFileTags(fileFrames, Parse::Whole)) {
+            LoadFrames(std::move(fileFrames), Parse::ShownKinds); // still shown, never saved
+            return {SaveResult::Outcome::Refused, m_protection};
+        }
+    }
+    ApplyFields(changes, genreNumber);
     ApplyCover(cover);
     SaveResult result = WriteTags();
-    if (!result.Saved())
-        LoadFileTags(m_originals.FileFrames()); // the file is as it was, and so goes the tag
+    if (!result.Saved()) // the file is as it was, and so goes the tag
+        LoadFileTags(m_originals.FileFrames(), Parse::Whole);
     return result;
 }
 

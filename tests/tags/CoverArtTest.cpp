@@ -263,6 +263,20 @@ TEST_F(CoverArt, RemovingTakesOnlyTheShownCoverAndUndoBringsItBack) {
     EXPECT_EQ(*m_session.Held().cover->bytes, m_back.data);
 }
 
+TEST_F(CoverArt, AProtectedFileStillShowsItsCover) {
+    Mp3Builder::Bytes body = {0x00};
+    for (char c : std::string("image/png"))
+        body.push_back(static_cast<std::uint8_t>(c));
+    body.insert(body.end(), {0x00, 0x03, 0x00});
+    body.insert(body.end(), m_back.data.begin(), m_back.data.end());
+    // An encrypted frame: the file is shown, never saved.
+    Mp3Builder().Frame("APIC", body).Frame("TIT2", {0x01, 0x00, 0x00}, 0x0040).WriteTo(m_path);
+    m_session.Link(m_path);
+    EXPECT_NE(m_session.Protection(), "");
+    ASSERT_TRUE(m_session.Held().cover);
+    EXPECT_EQ(*m_session.Held().cover->bytes, m_back.data);
+}
+
 TEST_F(CoverArt, AFailedSaveKeepsTheHeldCover) {
     WriteWithMutagen(3, {m_front});
     m_session.Link(m_path);
