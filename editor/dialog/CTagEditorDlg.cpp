@@ -151,7 +151,7 @@ void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
 
     CreateEtchedLine(kMoreFieldsLine, units);
 
-    // Created in the order of the layout table, which makes it the tab order.
+    // The form, field by field with its label, in the layout table's order: the tab order.
     QWidget* previous = m_lstFiles;
     for (const FormField& field : kFormFields) {
         CreateLabel(m_client, field.label, field.labelRect, units);
@@ -162,18 +162,7 @@ void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
     }
     CreateCoverView(units);
     setTabOrder(previous, m_coverView);
-
-    auto* undoRouter = new CFieldUndoRouter(MenuShortcut::For(QKeySequence::Undo), this);
-    for (QLineEdit* edit : TextFields()) {
-        undoRouter->Watch(edit);
-        connect(edit, &QLineEdit::textChanged, this, &CTagEditorDlg::ShowUnsavedMark);
-    }
-    connect(m_cbGenre, &QComboBox::currentIndexChanged, this, &CTagEditorDlg::ShowUnsavedMark);
-    connect(m_coverView, &CCoverView::coverChanged, this, &CTagEditorDlg::ShowUnsavedMark);
-}
-
-QList<QLineEdit*> CTagEditorDlg::TextFields() const {
-    return m_textFields;
+    WatchFormFields();
 }
 
 // The square is as large as the layout table's rectangle holds, at its top right.
@@ -207,7 +196,6 @@ QLineEdit* CTagEditorDlg::CreateTextField(const EditorLayout::FormField& field,
     if (rect.height() > units.ToPixels(EditorLayout::kTitle).height())
         edit->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_exchange.AddText(edit, FieldTable::RowOf(field.text));
-    m_textFields << edit;
     return edit;
 }
 
@@ -224,6 +212,17 @@ QComboBox* CTagEditorDlg::CreateGenreList(const EditorLayout::FormField& field,
     m_cbGenre->setStyle(popupStyle);
     m_cbGenre->setMaxVisibleItems(kGenreRowsShown);
     return m_cbGenre;
+}
+
+// Ctrl+Z in a field undoes its own typing, then the form's; every change may mark the title.
+void CTagEditorDlg::WatchFormFields() {
+    auto* undoRouter = new CFieldUndoRouter(MenuShortcut::For(QKeySequence::Undo), this);
+    for (QLineEdit* edit : m_exchange.Edits()) {
+        undoRouter->Watch(edit);
+        connect(edit, &QLineEdit::textChanged, this, &CTagEditorDlg::ShowUnsavedMark);
+    }
+    connect(m_cbGenre, &QComboBox::currentIndexChanged, this, &CTagEditorDlg::ShowUnsavedMark);
+    connect(m_coverView, &CCoverView::coverChanged, this, &CTagEditorDlg::ShowUnsavedMark);
 }
 
 void CTagEditorDlg::CreateMenu() {
@@ -622,7 +621,7 @@ void CTagEditorDlg::ShowProtection() {
     // window's ground, as the disabled genre box does, so that they do not look open to typing.
     QPalette readOnly;
     readOnly.setColor(QPalette::Base, palette().color(QPalette::Window));
-    for (QLineEdit* edit : TextFields()) {
+    for (QLineEdit* edit : m_exchange.Edits()) {
         edit->setReadOnly(!protection.empty());
         edit->setPalette(protection.empty() ? QPalette() : readOnly);
     }

@@ -61,7 +61,7 @@ private:
     QLineEdit* CreateTextField(const EditorLayout::FormField& field, const CDialogUnits& units);
     void CreateCoverView(const CDialogUnits& units);
     QComboBox* CreateGenreList(const EditorLayout::FormField& field, const CDialogUnits& units);
-    QList<QLineEdit*> TextFields() const;
+    void WatchFormFields();
 
     void OnNewFileList();
     void OnAddFile();
@@ -110,7 +110,6 @@ private:
     QComboBox* m_cbGenre = nullptr;
     CFileListCtrl* m_lstFiles = nullptr;
     CNoticeLine* m_protectionLine = nullptr;
-    QList<QLineEdit*> m_textFields; // in tab order
     CCoverView* m_coverView = nullptr;
     // The Action menu's cover commands, enabled as the cover's square allows.
     QAction* m_removeCoverAction = nullptr;

@@ -20,15 +20,14 @@
 
 namespace {
 
-// The kinds of frame the form's values and genre come from (see ShownFields and GenreNumberOf):
-// the field table's frames, and the release time a missing year falls back on. A frame starts
-// with its id.
+// The kinds of frame the form's values come from (see ShownFields and GenreNumberOf): the
+// field table's, and the release time that Year falls back on. A frame starts with its id.
 bool IsShownKind(const std::string& frame) {
-    return frame.compare(0, 4, "TDRL") == 0 ||
-           std::any_of(std::begin(FieldTable::kRows), std::end(FieldTable::kRows),
-                       [&frame](const FieldTable::Row& row) {
-                           return frame.compare(0, 4, row.frame) == 0;
-                       });
+    if (frame.compare(0, 4, "TDRL") == 0)
+        return true;
+    return std::any_of(
+        std::begin(FieldTable::kRows), std::end(FieldTable::kRows),
+        [&frame](const FieldTable::Row& row) { return frame.compare(0, 4, row.frame) == 0; });
 }
 
 } // namespace

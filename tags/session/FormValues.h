@@ -6,8 +6,8 @@
 
 #include <optional>
 
-// What the form holds: the five texts and the selected row of the genre list (kNoRow when none
-// is selected), and the front cover it shows (none when it shows "No cover").
+// What the form holds: the texts of the fields and the selected row of the genre list (kNoRow when
+// none is selected), and the front cover it shows (none when it shows "No cover").
 struct FormValues {
     TagFields texts;
     int genreRow = GenreTable::kNoneRow;

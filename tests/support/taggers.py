@@ -393,10 +393,10 @@ def v1_only(path):
 
 
 STYLES = {f.__name__.replace("_", "-"): f for f in [
-    picard_v24, eyed3_v24, kid3_v23, library_manager_v23, mutagen_v23_with_v24_frames, id3lib_v23, itunes_v22,
-    itunes_v23, foobar_replaygain, windows_media, v24_unsynchronised, v24_whole_tag_unsynchronised,
-    v24_itunes_plain_sizes, v24_chapters, v23_compressed, library_manager_v24, stacked_tags, empty_frames,
-    v1_only]}
+    picard_v24, eyed3_v24, kid3_v23, library_manager_v23, mutagen_v23_with_v24_frames,
+    id3lib_v23, itunes_v22, itunes_v23, foobar_replaygain, windows_media, v24_unsynchronised,
+    v24_whole_tag_unsynchronised, v24_itunes_plain_sizes, v24_chapters, v23_compressed,
+    library_manager_v24, stacked_tags, empty_frames, v1_only]}
 
 
 def normal(value):

@@ -89,6 +89,7 @@ TEST(TaggerFields, TrackDiscAndAlbumArtistShowAsWrittenAndSaveAlone) {
     const NumbersAndAlbumArtist cases[] = {
         {"library-manager-v23", fields("3/12", "1/2", "Various Artists")},
         {"picard-v24", fields("3/12", "", "Various Artists")},
+        {"library-manager-v24", fields("2/12", "1/1", "Radiohead")},
         {"itunes-v22", fields("1/10", "", "Album Artist")},
         {"v1-only", fields("7", "", "")},
     };
