@@ -199,6 +199,17 @@ TEST_F(Cli, AFilesOwnOverlongTextGivenBackAsItIsPassesLikeInTheWindow) {
         << "a full-width digit is no digit";
     EXPECT_NE(m_err.str().find("--year: Please enter the year in digits only."), std::string::npos);
     EXPECT_EQ(Mp3Builder::ReadFile(path), before);
+
+    // The same title is the first file's own but too long for the second: no file is written,
+    // and the one that refuses it is named.
+    const std::string other = Write("other.mp3", Mp3Builder().TextFrame("TIT2", "short"));
+    const auto otherBefore = Mp3Builder::ReadFile(other);
+    EXPECT_EQ(Run({"set", "--title", title, "--year", "2001", path, other}), 2);
+    EXPECT_NE(m_err.str().find(other + ": --title: Please enter no more than 30 characters."),
+              std::string::npos)
+        << m_err.str();
+    EXPECT_EQ(Mp3Builder::ReadFile(path), before);
+    EXPECT_EQ(Mp3Builder::ReadFile(other), otherBefore);
 }
 
 TEST_F(Cli, SetAndShowTrackDiscAndAlbumArtist) {
