@@ -1,17 +1,48 @@
 #include "CTagCli.h"
 
+#include "CoverImageFile.h"
 #include "EscapedText.h"
 #include "FieldTable.h"
 #include "GenreTable.h"
+#include "ImageHeader.h"
+#include "PosixFile.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <ostream>
+#include <unistd.h>
 
 namespace {
 
 std::string GenreText(unsigned number) {
     const char* row = GenreTable::RowText(GenreTable::RowForNumber(number));
     return std::to_string(number) + " (" + (row ? row : "-") + ")";
+}
+
+// "image/jpeg, 300x300, 48213 bytes"; the pixel size only when the picture's header gives it.
+std::string CoverText(const std::optional<CoverPicture>& cover) {
+    if (!cover)
+        return "none";
+    const ImageHeader header = ImageHeader::Read(*cover->bytes);
+    std::string text = EscapedText::Of(cover->mimeType) + ", ";
+    if (header.IsReadable())
+        text += std::to_string(header.width) + "x" + std::to_string(header.height) + ", ";
+    return text + std::to_string(cover->Size()) + " bytes";
+}
+
+// Writes BYTES into a new file at PATH, never over an existing one; empty on success,
+// otherwise the system's reason, and nothing is left behind.
+std::string WriteNewFile(const std::string& path, const std::string& bytes) {
+    PosixFile file(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666));
+    if (!file.IsOpen())
+        return std::strerror(errno);
+    if (file.WriteAll(bytes.data(), bytes.size()) && file.Close())
+        return {};
+    const std::string reason = std::strerror(errno);
+    ::unlink(path.c_str());
+    return reason;
 }
 
 } // namespace
@@ -27,6 +58,12 @@ int CTagCli::Run(const CCliArguments& arguments) {
         m_out << CCliArguments::Usage();
         return kSuccess;
     }
+    if (arguments.GetCommand() == CCliArguments::Command::ExtractCover)
+        return ExtractCover(arguments.Files()[0], arguments.Files()[1]);
+    if (!LoadNewCover(arguments))
+        return kUsageError;
+    if (arguments.GetCommand() == CCliArguments::Command::Set && !EditsFitEveryFile(arguments))
+        return kUsageError;
     int exitCode = kSuccess;
     for (const std::string& path : arguments.Files()) {
         const int code = arguments.GetCommand() == CCliArguments::Command::Show
@@ -46,7 +83,7 @@ int CTagCli::Show(const std::string& path) {
         m_out << row.name << ": "
               << (row.text ? EscapedText::Of(fields.*row.text) : GenreText(m_session.GenreNumber()))
               << '\n';
-    m_out << '\n';
+    m_out << "Cover: " << CoverText(m_session.Held().cover) << "\n\n";
     // The empty values of a tag that could not be read must not pass for the file's own.
     if (!m_session.Protection().empty()) {
         Fail(path, m_session.Protection());
@@ -55,23 +92,69 @@ int CTagCli::Show(const std::string& path) {
     return kSuccess;
 }
 
-int CTagCli::Set(const std::string& path, const CCliArguments& arguments) {
-    if (!Load(path))
-        return kFileFailed;
+// The window's rule: what the user gives must fit its field, what the file holds may stay. So
+// whether a value is refused can depend on the file; every file is asked before any is written,
+// as a usage mistake leaves every file as it was.
+bool CTagCli::EditsFitEveryFile(const CCliArguments& arguments) {
+    for (const std::string& path : arguments.Files()) {
+        m_session.Link(path);
+        if (!m_session.ReadError().empty())
+            continue; // told when the file's turn comes
+        if (const TagEditingSession::Refusal refusal =
+                m_session.FirstRefusedEdit(EditedForm(arguments))) {
+            UsageMistake(path + ": " + refusal.field->option + ": " + refusal.message);
+            return false;
+        }
+    }
+    return true;
+}
+
+FormValues CTagCli::EditedForm(const CCliArguments& arguments) const {
     FormValues form = m_session.Held();
     form.texts = arguments.Edit(form.texts);
     form.genreRow = arguments.GenreRow().value_or(form.genreRow);
-    // The window's rule: what the user gives must fit its field, what the file holds may stay.
-    if (const TagEditingSession::Refusal refusal = m_session.FirstRefusedEdit(form)) {
-        UsageMistake(std::string(refusal.field->option) + ": " + refusal.message);
-        return kUsageError;
-    }
-    const SaveResult result = m_session.Save(form);
+    if (!arguments.CoverPath().empty() || arguments.RemovesCover())
+        form.cover = m_newCover;
+    return form;
+}
+
+int CTagCli::Set(const std::string& path, const CCliArguments& arguments) {
+    if (!Load(path))
+        return kFileFailed;
+    const SaveResult result = m_session.Save(EditedForm(arguments));
     if (!result.Saved()) {
         Fail(path, result.reason);
         return kFileFailed;
     }
     return kSuccess;
+}
+
+bool CTagCli::LoadNewCover(const CCliArguments& arguments) {
+    if (arguments.CoverPath().empty())
+        return true;
+    CoverImageFile image = CoverImageFile::Load(arguments.CoverPath());
+    if (!image.Accepted()) {
+        UsageMistake("--cover " + arguments.CoverPath() + ": " + image.problem);
+        return false;
+    }
+    m_newCover = std::move(image.picture);
+    return true;
+}
+
+int CTagCli::ExtractCover(const std::string& path, const std::string& outPath) {
+    if (!Load(path))
+        return kFileFailed;
+    const std::optional<CoverPicture>& cover = m_session.Held().cover;
+    if (!cover) {
+        Fail(path,
+             m_session.Protection().empty() ? "The file has no cover." : m_session.Protection());
+        return kFileFailed;
+    }
+    const std::string reason = WriteNewFile(outPath, *cover->bytes);
+    if (reason.empty())
+        return kSuccess;
+    Fail(outPath, reason);
+    return kFileFailed;
 }
 
 bool CTagCli::Load(const std::string& path) {

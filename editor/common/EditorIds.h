@@ -25,5 +25,8 @@ constexpr int ID_ACTION_UNDO = 32782;
 constexpr int ID_POPUP_PLAY = 32783;
 constexpr int ID_POPUP_STOP = 32784;
 constexpr int ID_POPUP_PAUSE = 32785;
+constexpr int ID_COVER_REPLACE = 32786;
+constexpr int ID_COVER_REMOVE = 32787;
+constexpr int ID_COVER_SAVE_AS = 32788;
 
 } // namespace EditorIds

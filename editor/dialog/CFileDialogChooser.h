@@ -2,8 +2,11 @@
 
 #include "IFileChooser.h"
 
-// The desktop's own file-open dialog, several existing files at once.
+// The desktop's own file dialogs.
 class CFileDialogChooser : public IFileChooser {
 public:
     QStringList ChooseFiles(QWidget* parent, const QString& title, const QString& filter) override;
+    QString ChooseFile(QWidget* parent, const QString& title, const QString& filter) override;
+    QString ChooseSaveFile(QWidget* parent, const QString& title,
+                           const QString& suggested) override;
 };

@@ -28,6 +28,8 @@ public:
         filters << filter;
         return files;
     }
+    QString ChooseFile(QWidget*, const QString&, const QString&) override { return {}; }
+    QString ChooseSaveFile(QWidget*, const QString&, const QString&) override { return {}; }
 };
 
 struct Editor {
