@@ -10,13 +10,31 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
 
-namespace {
-
 using Kind = LoopVolume::Kind;
+
+static std::string NameOf(Kind kind) {
+    switch (kind) {
+    case Kind::Fat:
+        return "Fat";
+    case Kind::ExFat:
+        return "ExFat";
+    case Kind::Ext4:
+        break;
+    }
+    return "Ext4";
+}
+
+// How the test's name shows the disk; found by gtest next to the disk's kind.
+static void PrintTo(Kind kind, std::ostream* out) {
+    *out << NameOf(kind);
+}
+
+namespace {
 
 ino_t InodeOf(const std::string& path) {
     struct stat status {};
@@ -72,15 +90,7 @@ TEST_P(RemovableVolume, AFileTornWhileItsDiskWasAwayIsRepairedWhenTheDiskIsBack)
 }
 
 std::string DiskName(const ::testing::TestParamInfo<Kind>& info) {
-    switch (info.param) {
-    case Kind::Fat:
-        return "Fat";
-    case Kind::ExFat:
-        return "ExFat";
-    case Kind::Ext4:
-        break;
-    }
-    return "Ext4";
+    return NameOf(info.param);
 }
 
 INSTANTIATE_TEST_SUITE_P(Disks, RemovableVolume,
