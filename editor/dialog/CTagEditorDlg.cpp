@@ -88,11 +88,11 @@ CTagEditorDlg::CTagEditorDlg(IMessageBoxes& boxes, QWidget* parent)
     : QDialog(parent), m_boxes(boxes), m_exchange(boxes),
       m_pDesktopFileChooser(std::make_unique<CFileDialogChooser>()),
       m_pFileChooser(m_pDesktopFileChooser.get()) {
-    // A main window of its own: a taskbar button and a minimise box, but no maximise box and
-    // no sizing border.
+    // A main window of its own: a taskbar button, a minimise and a maximise box; it grows from
+    // its smallest size, the layout table's, to give the list more rows and the fields more width.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowTitle(EditorTexts::tr(EditorTexts::kCaption));
     setWindowIcon(AppIcon::Icon());
     setFont(DialogFont());
@@ -111,7 +111,7 @@ CTagEditorDlg::CTagEditorDlg(IMessageBoxes& boxes, QWidget* parent)
     layout->setSpacing(0);
     layout->setMenuBar(m_menuBar);
     layout->addWidget(m_client);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    m_client->installEventFilter(this);
 
     m_lstFiles->InsertColumn(0, FileListTexts::tr(FileListTexts::kColumnHeading),
                              FileListTexts::kColumnWidth);
@@ -126,7 +126,10 @@ CTagEditorDlg::~CTagEditorDlg() = default;
 void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
     using namespace EditorLayout;
     m_client = new QWidget(this);
-    m_client->setFixedSize(units.ToPixels(kDialogSize));
+    m_client->setMinimumSize(units.ToPixels(kDialogSize));
+    m_client->resize(units.ToPixels(kDialogSize));
+    m_growth.emplace(units.ToPixels(kDialogSize), units.ToPixels(kFileList),
+                     units.ToPixels(kFormGroup), units.ToPixels(kTitle).left());
 
     // Created in the order of the layout table (EditorLayout.h), which makes it the tab order.
     m_lstFiles = new CFileListCtrl(m_client);
@@ -359,6 +362,34 @@ void CTagEditorDlg::closeEvent(QCloseEvent* event) {
         return;
     }
     QDialog::closeEvent(event);
+}
+
+bool CTagEditorDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_client) {
+        if (event->type() == QEvent::Resize) {
+            for (QWidget* child : m_client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                PlaceGrown(child);
+        } else if (event->type() == QEvent::ChildPolished) {
+            // A control made while the window is larger (the play bar) is made at its place in
+            // the smallest window.
+            if (auto* child = qobject_cast<QWidget*>(static_cast<QChildEvent*>(event)->child()))
+                PlaceGrown(child);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// Each control keeps where it stood in the smallest window, the place its growth starts from.
+void CTagEditorDlg::PlaceGrown(QWidget* control) {
+    static const char* const kSmallestGeometry = "smallestGeometry";
+    if (control->isWindow())
+        return;
+    QVariant smallest = control->property(kSmallestGeometry);
+    if (!smallest.isValid()) {
+        smallest = control->geometry();
+        control->setProperty(kSmallestGeometry, smallest);
+    }
+    control->setGeometry(m_growth->Place(smallest.toRect(), m_client->size()));
 }
 
 void CTagEditorDlg::OnNewFileList() {

@@ -2,11 +2,13 @@
 
 #include "CFormExchange.h"
 #include "TagEditingSession.h"
+#include "WindowGrowth.h"
 
 #include <QDialog>
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class CDialogUnits;
 class CFileListCtrl;
@@ -50,6 +52,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateControls(const CDialogUnits& units);
@@ -58,6 +61,7 @@ private:
     void CreateToolBar();
     void CreateProtectionLine();
     QRect PlayBarGeometry() const;
+    void PlaceGrown(QWidget* control);
     void FillGenreList();
     QLineEdit* CreateTextField(const QString& name, const QRect& rect, const CDialogUnits& units);
 
@@ -94,6 +98,7 @@ private:
     IMessageBoxes& m_boxes;
     TagEditingSession m_session;
     QWidget* m_client = nullptr;
+    std::optional<WindowGrowth> m_growth;
     QMenuBar* m_menuBar = nullptr;
     QStatusBar* m_wndStatusBar = nullptr;
     CLabelToolBar* m_wndToolBar = nullptr;
