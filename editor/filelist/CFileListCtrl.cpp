@@ -38,6 +38,8 @@ bool IsKeptKey(int key) {
     return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
 }
 
+constexpr Qt::KeyboardModifiers kSelectionModifiers = Qt::ControlModifier | Qt::ShiftModifier;
+
 } // namespace
 
 CFileListCtrl::CFileListCtrl(QWidget* parent)
@@ -56,7 +58,9 @@ CFileListCtrl::CFileListCtrl(QWidget* parent)
     setItemsExpandable(false);
     setExpandsOnDoubleClick(false);
     setUniformRowHeights(true);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Ctrl+click, Shift+click, Shift+arrows and Ctrl+A select several files to edit at once; a
+    // plain click still selects the one row clicked.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setAllColumnsShowFocus(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -76,8 +80,11 @@ CFileListCtrl::CFileListCtrl(QWidget* parent)
         });
     }
     connect(m_pHeader, &QHeaderView::sectionClicked, this, &CFileListCtrl::SortByHeaderClick);
-    connect(this, &QAbstractItemView::clicked, this,
-            [this](const QModelIndex& index) { emit itemClicked(index.row()); });
+    connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+        // A click with Ctrl or Shift adds to the selection or takes from it: it picks no file.
+        if (!(QApplication::keyboardModifiers() & kSelectionModifiers))
+            emit itemClicked(index.row());
+    });
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CFileListCtrl::OnSelectionChanged);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -238,9 +245,13 @@ int CFileListCtrl::ShownRow() const {
 }
 
 bool CFileListCtrl::MayShowRow(int row) const {
-    if (row < 0 || !m_bRowShown || row == m_shownRow.row() || !m_fnMayLeaveShownRow)
+    if (row < 0 || row == ShownRow())
         return true;
-    return m_fnMayLeaveShownRow();
+    return MayLeaveShownRow();
+}
+
+bool CFileListCtrl::MayLeaveShownRow() const {
+    return !m_bRowShown || !m_fnMayLeaveShownRow || m_fnMayLeaveShownRow();
 }
 
 void CFileListCtrl::OnRowsGone() {
@@ -269,6 +280,11 @@ bool CFileListCtrl::event(QEvent* event) {
 void CFileListCtrl::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Delete) {
         DeleteItem(GetFirstSelectedItem());
+        event->accept();
+        return;
+    }
+    // Selecting every row leaves the shown file as surely as a click elsewhere does.
+    if (event->matches(QKeySequence::SelectAll) && GetItemCount() > 1 && !MayLeaveShownRow()) {
         event->accept();
         return;
     }
@@ -310,12 +326,22 @@ void CFileListCtrl::mousePressEvent(QMouseEvent* event) {
     m_bPressRefused = !MayShowRow(indexAt(event->position().toPoint()).row());
     if (m_bPressRefused)
         return;
-    QTreeView::mousePressEvent(event);
-    if (event->button() != Qt::LeftButton)
-        return;
     const QPoint position = event->position().toPoint();
+    const int row = indexAt(position).row();
+    if (event->button() == Qt::LeftButton && !(event->modifiers() & kSelectionModifiers) &&
+        row >= 0 && m_model.Rows().HasState(row, CFileRow::Selected) && SelectedRows().size() > 1) {
+        // A press on one of several selected rows may start dragging them all: whether it
+        // selects that row alone is known at the release.
+        m_ptPress = position;
+        m_bPressOnRow = true;
+        m_nPressOnSelection = row;
+        return;
+    }
+    QTreeView::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton || (event->modifiers() & kSelectionModifiers))
+        return;
     m_ptPress = position;
-    m_bPressOnRow = indexAt(position).isValid();
+    m_bPressOnRow = row >= 0;
     SelectClickedRow(position);
 }
 
@@ -347,8 +373,13 @@ void CFileListCtrl::OnSelectionChanged(const QItemSelection& selected,
     }
     if (m_bShowingStoreSelection)
         return;
-    for (int row : newlySelected)
-        emit itemSelected(row);
+    const std::vector<int> nowSelected = SelectedRows();
+    if (nowSelected.size() > 1) {
+        emit severalSelected();
+    } else if (nowSelected.size() == 1 && (!newlySelected.empty() || !deselected.isEmpty())) {
+        // One row alone, newly chosen or left over from several.
+        emit itemSelected(nowSelected.front());
+    }
 }
 
 void CFileListCtrl::OnCurrentChanged(const QModelIndex& current, const QModelIndex& previous) {
@@ -427,6 +458,7 @@ void CFileListCtrl::mouseMoveEvent(QMouseEvent* event) {
         // move the selection along with the pointer.
         if ((position - m_ptPress).manhattanLength() >= QApplication::startDragDistance()) {
             m_bPressOnRow = false;
+            m_nPressOnSelection = -1;
             BeginDrag(position);
         }
         return;
@@ -439,10 +471,17 @@ void CFileListCtrl::mouseMoveEvent(QMouseEvent* event) {
 
 void CFileListCtrl::mouseReleaseEvent(QMouseEvent* event) {
     m_bPressOnRow = false;
+    const int pressOnSelection = std::exchange(m_nPressOnSelection, -1);
     if (std::exchange(m_bPressRefused, false))
         return;
     if (m_pDragImage && event->button() == Qt::LeftButton) {
         EndDrag();
+        return;
+    }
+    if (pressOnSelection >= 0) {
+        // No drag came of it: a plain click, which selects that row alone.
+        SetItemSelectedFocused(pressOnSelection);
+        emit itemClicked(pressOnSelection);
         return;
     }
     QTreeView::mouseReleaseEvent(event);

@@ -20,8 +20,9 @@ class QMimeData;
 
 // The list of files to edit: a one-level report list whose column 0 holds each file's full
 // path, the only way the rest of the editor reaches a row's file. Files come in through Add
-// File and drops from file managers, up to the capacity; the list sorts on a header click,
-// reorders its rows by dragging and offers Play, Stop and Pause on a right click.
+// File and drops from file managers, up to the capacity; the list selects one row or several,
+// sorts on a header click, reorders its selected rows by dragging and offers Play, Stop and
+// Pause on a right click.
 class CFileListCtrl : public QTreeView {
     Q_OBJECT
 public:
@@ -72,8 +73,11 @@ public:
 signals:
     // A click on a row.
     void itemClicked(int row);
-    // A row has just become selected, by the mouse, the keyboard, a sort or a move.
+    // A row has just become the one selected row, by the mouse, the keyboard, a sort or a move,
+    // or by being left over when the others of several were deselected.
     void itemSelected(int row);
+    // The user's selection has changed and holds more than one row.
+    void severalSelected();
     // A command the list hands on to the editor (its context menu).
     void commandRequested(int id);
     // The shown row has left the list (Remove File, the Delete key, New File List).
@@ -106,6 +110,7 @@ private:
 
     void SelectClickedRow(const QPoint& position);
     bool MayShowRow(int row) const;
+    bool MayLeaveShownRow() const;
     void OnRowsGone();
     void OnSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
     void OnCurrentChanged(const QModelIndex& current, const QModelIndex& previous);
@@ -150,5 +155,7 @@ private:
     bool m_bPressRefused = false;
     // A left press on a row that may still turn into a row drag.
     bool m_bPressOnRow = false;
+    // A plain press on one of several selected rows: the row it selects alone unless it drags.
+    int m_nPressOnSelection = -1;
     QPoint m_ptPress;
 };

@@ -248,6 +248,77 @@ private slots:
         QCOMPARE(selected.value(0).value(0).toInt(), 2);
     }
 
+    void ctrlShiftAndCtrlASelectSeveralRowsWithoutPickingOne() {
+        Fill(6);
+        QSignalSpy clicked(m_list, &CFileListCtrl::itemClicked);
+        QSignalSpy selected(m_list, &CFileListCtrl::itemSelected);
+        QSignalSpy several(m_list, &CFileListCtrl::severalSelected);
+        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, RowCentre(1));
+        QCOMPARE(selected.count(), 1);
+        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, Qt::ControlModifier, RowCentre(3));
+        QCOMPARE(SelectedTexts(), QStringList({"/music/1.mp3", "/music/3.mp3"}));
+        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, Qt::ShiftModifier, RowCentre(5));
+        // The range from the last Ctrl+click joins what was selected.
+        QCOMPARE(SelectedTexts(),
+                 QStringList({"/music/1.mp3", "/music/3.mp3", "/music/4.mp3", "/music/5.mp3"}));
+        QTest::keyClick(m_list, Qt::Key_Up, Qt::ShiftModifier);
+        QCOMPARE(SelectedTexts(), QStringList({"/music/1.mp3", "/music/3.mp3", "/music/4.mp3"}));
+        QTest::keyClick(m_list, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(SelectedTexts().size(), 6);
+        QCOMPARE(clicked.count(), 1);
+        QCOMPARE(selected.count(), 1);
+        QCOMPARE(several.count(), 4);
+
+        // Taking rows away until one is left picks that one.
+        m_list->SetItemSelectedFocused(2);
+        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, Qt::ControlModifier, RowCentre(4));
+        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, Qt::ControlModifier, RowCentre(2));
+        QCOMPARE(SelectedTexts(), QStringList({"/music/4.mp3"}));
+        QCOMPARE(selected.last().value(0).toInt(), 4);
+    }
+
+    void aPlainClickOnOneOfSeveralSelectsItAloneAndADragMovesThemAll() {
+        Insert({"A", "B", "C", "D", "E"});
+        m_list->SetItemSelectedFocused(0);
+        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, Qt::ControlModifier, RowCentre(2));
+        QSignalSpy clicked(m_list, &CFileListCtrl::itemClicked);
+        StartRowDrag(2);
+        QTest::mouseMove(m_list->viewport(), RowCentre(3));
+        QTest::mouseRelease(m_list->viewport(), Qt::LeftButton, {}, RowCentre(3));
+        QCOMPARE(TextsOf(*m_list), QStringList({"B", "D", "A", "C", "E"}));
+        QCOMPARE(SelectedTexts(), QStringList({"A", "C"}));
+        QCOMPARE(clicked.count(), 0);
+
+        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, RowCentre(3));
+        QCOMPARE(SelectedTexts(), QStringList({"C"}));
+        QCOMPARE(clicked.count(), 1);
+        QCOMPARE(clicked.value(0).value(0).toInt(), 3);
+    }
+
+    void deleteKeyTakesOnlyTheFirstOfSeveralSelectedRows() {
+        Insert({"A", "B", "C"});
+        m_list->setFocus();
+        QTest::keyClick(m_list, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(m_list, Qt::Key_Delete);
+        QCOMPARE(TextsOf(*m_list), QStringList({"B", "C"}));
+    }
+
+    void selectingAllLeavesTheShownRowOnlyWhenTheCheckAllows() {
+        Fill(3);
+        m_list->SetItemSelectedFocused(0);
+        m_list->SetShownRow(0);
+        bool allow = false;
+        m_list->SetLeaveShownRowCheck([&] { return allow; });
+        m_list->setFocus();
+        QTest::keyClick(m_list, Qt::Key_A, Qt::ControlModifier);
+        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, Qt::ControlModifier, RowCentre(2));
+        QTest::keyClick(m_list, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(SelectedTexts(), QStringList({"/music/0.mp3"}));
+        allow = true;
+        QTest::keyClick(m_list, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(SelectedTexts().size(), 3);
+    }
+
     void headerClickSortsAndShowsTheArrow() {
         Insert({"b", "a", "c"});
         m_list->SetItemSelectedFocused(0);
@@ -417,6 +488,15 @@ private:
         QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(m_list->viewport(), &drop);
         return drop.isAccepted();
+    }
+
+    QStringList SelectedTexts() const {
+        QStringList texts;
+        for (int row = 0; row < m_list->GetItemCount(); ++row) {
+            if (m_list->Rows().HasState(row, CFileRow::Selected))
+                texts << m_list->GetItemText(row);
+        }
+        return texts;
     }
 
     QPoint RowCentre(int row) const {
