@@ -25,5 +25,6 @@ constexpr int ID_ACTION_UNDO = 32782;
 constexpr int ID_POPUP_PLAY = 32783;
 constexpr int ID_POPUP_STOP = 32784;
 constexpr int ID_POPUP_PAUSE = 32785;
+constexpr int ID_FILE_ADD_FOLDER = 32786;
 
 } // namespace EditorIds

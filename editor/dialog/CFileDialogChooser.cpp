@@ -11,3 +11,7 @@ QStringList CFileDialogChooser::ChooseFiles(QWidget* parent, const QString& titl
         return {};
     return dialog.selectedFiles();
 }
+
+QString CFileDialogChooser::ChooseFolder(QWidget* parent, const QString& title) {
+    return QFileDialog::getExistingDirectory(parent, title);
+}

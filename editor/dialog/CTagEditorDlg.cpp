@@ -65,10 +65,10 @@ QFont DialogFont() {
 constexpr int kGenreRowsShown = 20;
 
 // The menu shows the desktop's own key for the command beside it.
-void AddMenuItem(QMenu& menu, const char* text, int id, QKeySequence::StandardKey key) {
+void AddMenuItem(QMenu& menu, const char* text, int id, const QKeySequence& key) {
     QAction* action = menu.addAction(EditorTexts::tr(text));
     action->setData(id);
-    action->setShortcut(QKeySequence(key));
+    action->setShortcut(key);
 }
 
 QLabel* CreateLabel(QWidget* parent, const char* text, const QRect& rect,
@@ -204,7 +204,7 @@ void CTagEditorDlg::CreateMenu() {
     struct Item {
         const char* text; // nullptr for a separator
         int id;
-        QKeySequence::StandardKey key = QKeySequence::UnknownKey;
+        QKeySequence key = {};
     };
     struct Menu {
         const char* title;
@@ -215,6 +215,8 @@ void CTagEditorDlg::CreateMenu() {
          {{EditorTexts::kMenuNewFileList, ID_FILE_NEW_LIST, QKeySequence::New},
           {nullptr, 0},
           {EditorTexts::kMenuAddFile, ID_FILE_ADD_FILE, QKeySequence::Open},
+          {EditorTexts::kMenuAddFolder, ID_FILE_ADD_FOLDER,
+           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)},
           {EditorTexts::kMenuSaveFile, ID_FILE_SAVE_FILE, QKeySequence::Save},
           {EditorTexts::kMenuRemoveFile, ID_FILE_REMOVE_FILE},
           {nullptr, 0},
@@ -308,6 +310,9 @@ void CTagEditorDlg::OnCommand(int id) {
         break;
     case ID_FILE_ADD_FILE:
         OnAddFile();
+        break;
+    case ID_FILE_ADD_FOLDER:
+        OnAddFolder();
         break;
     case ID_FILE_REMOVE_FILE:
         OnRemoveFile();
@@ -407,6 +412,13 @@ void CTagEditorDlg::OnAddFile() {
     m_lstFiles->AddChosenFiles(
         m_pFileChooser->ChooseFiles(this, FileListTexts::tr(FileListTexts::kAddFilesTitle),
                                     FileListTexts::tr(FileListTexts::kAddFilesFilter)));
+}
+
+void CTagEditorDlg::OnAddFolder() {
+    const QString folder =
+        m_pFileChooser->ChooseFolder(this, FileListTexts::tr(FileListTexts::kAddFolderTitle));
+    if (!folder.isEmpty())
+        m_lstFiles->AddChosenFolder(folder);
 }
 
 void CTagEditorDlg::SetFileChooser(IFileChooser* chooser) {

@@ -67,6 +67,7 @@ private:
 
     void OnNewFileList();
     void OnAddFile();
+    void OnAddFolder();
     void OnRemoveFile();
     // True when the file now holds what the form shows.
     bool OnSaveFile();

@@ -23,6 +23,7 @@ public:
     static constexpr char kMenuFile[] = QT_TR_NOOP("&File");
     static constexpr char kMenuNewFileList[] = QT_TR_NOOP("&New File List");
     static constexpr char kMenuAddFile[] = QT_TR_NOOP("&Add File");
+    static constexpr char kMenuAddFolder[] = QT_TR_NOOP("Add F&older…");
     static constexpr char kMenuSaveFile[] = QT_TR_NOOP("&Save File");
     static constexpr char kMenuRemoveFile[] = QT_TR_NOOP("&Remove File");
     static constexpr char kMenuExit[] = QT_TR_NOOP("Exit");

@@ -9,6 +9,7 @@
 #include "FileListCapacity.h"
 #include "FileListTexts.h"
 #include "FileRowSort.h"
+#include "FolderFiles.h"
 #include "IMessageBoxes.h"
 
 #include <QApplication>
@@ -152,13 +153,18 @@ void CFileListCtrl::AddChosenFiles(const QStringList& paths) {
         ShowCapacityNotice();
 }
 
+void CFileListCtrl::AddChosenFolder(const QString& folder) {
+    AddChosenFiles(FolderFiles::Chosen(folder, GetItemCount()));
+}
+
 void CFileListCtrl::AddDroppedFiles(const QStringList& paths) {
     CreateImageList();
-    if (!FileListCapacity::DropFits(GetItemCount(), static_cast<int>(paths.size()))) {
+    const QStringList files = FolderFiles::Dropped(paths, GetItemCount());
+    if (!FileListCapacity::DropFits(GetItemCount(), static_cast<int>(files.size()))) {
         ShowCapacityNotice();
         return;
     }
-    for (const QString& path : paths)
+    for (const QString& path : files)
         AddFile(path);
 }
 

@@ -50,7 +50,10 @@ public:
     // Files chosen in the file dialog: the first one always, each further one while the list
     // holds no more than the capacity.
     void AddChosenFiles(const QStringList& paths);
-    // Files dropped on the list: all of them, or none and the capacity notice.
+    // The MP3s below a folder, in path order, as if chosen in the file dialog.
+    void AddChosenFolder(const QString& folder);
+    // Files and folders dropped on the list (a folder brings the MP3s below it): all of them, or
+    // none and the capacity notice.
     void AddDroppedFiles(const QStringList& paths);
     // Empties the list and lets go of its icons; the next addition starts a new image list.
     void NewFileList();

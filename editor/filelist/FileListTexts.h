@@ -23,6 +23,7 @@ public:
 
     static constexpr char kAddFilesTitle[] = QT_TR_NOOP("Add Files to Edit");
     static constexpr char kAddFilesFilter[] = QT_TR_NOOP("MP3 Files (*.mp3)");
+    static constexpr char kAddFolderTitle[] = QT_TR_NOOP("Add Folder to Edit");
 
     static constexpr char kColumnHeading[] = QT_TR_NOOP("Files to edit");
     static constexpr int kColumnWidth = 293;

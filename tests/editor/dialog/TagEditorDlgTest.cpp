@@ -220,6 +220,7 @@ private slots:
         QCOMPARE(items,
                  QStringList({"&File", "&New File List 32771 " + key(QKeySequence::New), "-",
                               "&Add File 32772 " + key(QKeySequence::Open),
+                              QString::fromUtf8("Add F&older… 32786 Ctrl+Shift+O"),
                               "&Save File 32781 " + key(QKeySequence::Save), "&Remove File 32773 ",
                               "-", "Exit 32774 " + key(QKeySequence::Quit), "&Action",
                               "&Undo 32782 " + key(QKeySequence::Undo), "&Help",

@@ -7,7 +7,10 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -113,6 +116,32 @@ private slots:
         mime.setUrls(urls.mid(0, 5));
         Drop(mime);
         QCOMPARE(m_list->GetItemCount(), 500);
+        QCOMPARE(m_boxes->appMessages.size(), 1);
+    }
+
+    void aDroppedFolderBringsTheMp3sBelowItUnderTheDropsRule() {
+        QTemporaryDir dir;
+        for (const char* name :
+             {"Album/b.mp3", "Album/a.mp3", "Album/Disc/c.mp3", "Album/notes.txt"}) {
+            QDir().mkpath(QFileInfo(dir.filePath(name)).path());
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QMimeData mime;
+        mime.setUrls(
+            {QUrl::fromLocalFile(dir.filePath("Album")), QUrl::fromLocalFile("/music/single.mp3")});
+        // Four files into room for three: the whole drop stays out.
+        Fill(497);
+        Drop(mime);
+        QCOMPARE(m_list->GetItemCount(), 497);
+        QCOMPARE(m_boxes->appMessages.size(), 1);
+
+        m_list->NewFileList();
+        Drop(mime);
+        // Names compare by character codes, as the list's own sort does: "Disc" before "a.mp3".
+        QCOMPARE(TextsOf(*m_list),
+                 QStringList({dir.filePath("Album/Disc/c.mp3"), dir.filePath("Album/a.mp3"),
+                              dir.filePath("Album/b.mp3"), "/music/single.mp3"}));
         QCOMPARE(m_boxes->appMessages.size(), 1);
     }
 
