@@ -11,8 +11,8 @@
 namespace {
 
 constexpr const char kUsage[] =
-    R"(Usage: tageditor-cli show FILE...
-       tageditor-cli set [--title T] [--artist A] [--album L] [--year Y]
+    R"(Usage: tageditor-cli show [-r] FILE...
+       tageditor-cli set [-r] [--title T] [--artist A] [--album L] [--year Y]
                          [--comment C] [--genre N|NAME] FILE...
        tageditor-cli --help
 
@@ -27,6 +27,11 @@ Shows or changes the tags of MP3 files, exactly as the editor's window does.
         window, only what changes is written: a field left out, or given the
         text it already has, keeps the file's frames exactly as they are, and
         an empty text keeps what the file holds.
+
+Options of show and set:
+  -r, --recursive   a folder among the files stands for the MP3 files below
+                    it, at any depth, in path order; other files in it are
+                    passed over
 
 Options of set:
   --title T         at most 30 characters
@@ -87,7 +92,9 @@ CCliArguments CCliArguments::Parse(const std::vector<std::string>& args) {
     }
     bool optionsEnded = false;
     for (auto arg = std::next(args.begin()); arg != args.end() && parsed.m_error.empty(); ++arg) {
-        if (optionsEnded || arg->rfind("--", 0) != 0) {
+        if (!optionsEnded && (*arg == "-r" || *arg == "--recursive")) {
+            parsed.m_recursive = true;
+        } else if (optionsEnded || arg->rfind("--", 0) != 0) {
             parsed.m_files.push_back(*arg);
         } else if (*arg == "--") {
             optionsEnded = true;
@@ -96,7 +103,7 @@ CCliArguments CCliArguments::Parse(const std::vector<std::string>& args) {
             // may be called "--help" too.
             return CCliArguments();
         } else if (parsed.m_command != Command::Set) {
-            parsed.m_error = "show takes no options";
+            parsed.m_error = "show takes no options but -r";
         } else if (const auto equals = arg->find('='); equals != std::string::npos) {
             parsed.TakeOption(arg->substr(0, equals), arg->substr(equals + 1));
         } else if (std::next(arg) != args.end()) {

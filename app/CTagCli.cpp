@@ -1,7 +1,9 @@
 #include "CTagCli.h"
 
 #include "EscapedText.h"
+#include "FolderWalk.h"
 #include "GenreTable.h"
+#include "Mp3Folder.h"
 
 #include <ostream>
 
@@ -27,13 +29,28 @@ int CTagCli::Run(const CCliArguments& arguments) {
         return kSuccess;
     }
     bool allDone = true;
-    for (const std::string& path : arguments.Files()) {
+    for (const std::string& path : FilesToDo(arguments)) {
         const bool done = arguments.GetCommand() == CCliArguments::Command::Show
                               ? Show(path)
                               : Set(path, arguments);
         allDone = allDone && done;
     }
     return allDone ? kSuccess : kFileFailed;
+}
+
+std::vector<std::string> CTagCli::FilesToDo(const CCliArguments& arguments) {
+    if (!arguments.Recursive())
+        return arguments.Files();
+    std::vector<std::string> files;
+    for (const std::string& path : arguments.Files()) {
+        if (!FolderWalk::IsFolder(path)) {
+            files.push_back(path);
+            continue;
+        }
+        const std::vector<std::string> below = Mp3Folder::Mp3sBelow(path);
+        files.insert(files.end(), below.begin(), below.end());
+    }
+    return files;
 }
 
 bool CTagCli::Show(const std::string& path) {

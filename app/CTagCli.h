@@ -5,6 +5,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 // Runs a tageditor-cli command through the same editing session as the editor window.
 class CTagCli {
@@ -16,6 +17,8 @@ public:
     int Run(const CCliArguments& arguments);
 
 private:
+    // The files named, each folder standing for the MP3s below it with -r.
+    static std::vector<std::string> FilesToDo(const CCliArguments& arguments);
     bool Show(const std::string& path);
     bool Set(const std::string& path, const CCliArguments& arguments);
     bool Load(const std::string& path);

@@ -421,6 +421,10 @@ void CTagEditorDlg::OnAddFolder() {
         m_lstFiles->AddChosenFolder(folder);
 }
 
+void CTagEditorDlg::AddDroppedFiles(const QStringList& paths) {
+    m_lstFiles->AddDroppedFiles(paths);
+}
+
 void CTagEditorDlg::SetFileChooser(IFileChooser* chooser) {
     m_pFileChooser = chooser != nullptr ? chooser : m_pDesktopFileChooser.get();
 }

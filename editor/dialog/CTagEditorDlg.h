@@ -39,6 +39,8 @@ public:
     void OnCommand(int id);
 
     IMessageBoxes& MessageBoxes() { return m_boxes; }
+    // Files and folders as a drop on the list brings them (the program's command line).
+    void AddDroppedFiles(const QStringList& paths);
     // Where Add File gets its files; nullptr: the desktop's file dialog.
     void SetFileChooser(IFileChooser* chooser);
     // Where Play gets its players; nullptr: the play bar inside this window. Tests bring a silent
