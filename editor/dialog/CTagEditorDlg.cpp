@@ -24,6 +24,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCompleter>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -33,7 +34,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QStatusBar>
+#include <QStringListModel>
 #include <QVBoxLayout>
 
 using namespace EditorIds;
@@ -63,6 +66,8 @@ QFont DialogFont() {
 }
 
 constexpr int kGenreRowsShown = 20;
+// A Save of several files shows its progress once it has taken this long.
+constexpr int kProgressAfterMs = 1000;
 
 // The menu shows the desktop's own key for the command beside it.
 void AddMenuItem(QMenu& menu, const char* text, int id, const QKeySequence& key) {
@@ -139,6 +144,11 @@ void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
     connect(m_lstFiles, &CFileListCtrl::itemSelected, this, &CTagEditorDlg::OnItemChangedFileList);
     connect(m_lstFiles, &CFileListCtrl::commandRequested, this, &CTagEditorDlg::OnCommand);
     connect(m_lstFiles, &CFileListCtrl::shownRowRemoved, this, &CTagEditorDlg::OnShownFileRemoved);
+    connect(m_lstFiles, &CFileListCtrl::severalSelected, this, &CTagEditorDlg::OnSeveralSelected);
+    connect(m_lstFiles->model(), &QAbstractItemModel::rowsRemoved, this,
+            &CTagEditorDlg::OnBatchRowsGone);
+    connect(m_lstFiles->model(), &QAbstractItemModel::modelReset, this,
+            &CTagEditorDlg::OnBatchRowsGone);
     m_lstFiles->SetLeaveShownRowCheck(
         [this] { return SettleUnsavedChanges(EditorTexts::kAskSaveBeforeSwitch); });
     m_lstFiles->SetMessageBoxes(&m_boxes);
@@ -449,6 +459,8 @@ void CTagEditorDlg::OnRemoveFile() {
 }
 
 bool CTagEditorDlg::OnSaveFile() {
+    if (IsEditingSeveral())
+        return OnSaveSeveral();
     if (!m_session.IsLinked()) {
         m_boxes.Notify(EditorTexts::tr(EditorTexts::kNoFileToSave),
                        IMessageBoxes::Icon::Information);
@@ -471,7 +483,53 @@ bool CTagEditorDlg::OnSaveFile() {
 }
 
 void CTagEditorDlg::OnUndo() {
-    ShowHeldValues();
+    if (IsEditingSeveral())
+        ShowBatchValues();
+    else
+        ShowHeldValues();
+}
+
+// Each selected file in turn, through its own session and writer; the files saved stay saved
+// whatever happens to the others, and Cancel stops between two files.
+bool CTagEditorDlg::OnSaveSeveral() {
+    if (!UpdateData(true))
+        return false;
+    const FormValues form = FormOnScreen();
+    const std::vector<std::string> paths = m_batch.Paths();
+    const int count = static_cast<int>(paths.size());
+    QProgressDialog progress(EditorTexts::tr(EditorTexts::kSavingFiles).arg(count),
+                             EditorTexts::tr(EditorTexts::kCancel), 0, count, this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(kProgressAfterMs);
+    QStringList notSaved;
+    for (int i = 0; i < count; ++i) {
+        const QString name = QFileInfo(PathForDisplay(paths[static_cast<size_t>(i)])).fileName();
+        if (progress.wasCanceled()) {
+            notSaved << EditorTexts::tr(EditorTexts::kNotSavedFile)
+                            .arg(name, EditorTexts::tr(EditorTexts::kSaveCancelled));
+            continue;
+        }
+        const SaveResult result = BatchForm::SaveFile(paths[static_cast<size_t>(i)], form);
+        if (!result.Saved())
+            notSaved << EditorTexts::tr(EditorTexts::kNotSavedFile)
+                            .arg(name, QString::fromStdString(result.reason));
+        progress.setValue(i + 1);
+    }
+    progress.reset();
+    // What the files hold now is what the form shows and what Undo brings back.
+    m_batch.Load(paths);
+    ShowBatchValues();
+    if (notSaved.isEmpty())
+        return true;
+    m_boxes.Notify(SaveSummary(notSaved), IMessageBoxes::Icon::Warning);
+    return false;
+}
+
+QString CTagEditorDlg::SaveSummary(const QStringList& notSaved) const {
+    const int count = static_cast<int>(m_batch.Paths().size());
+    return EditorTexts::tr(EditorTexts::kSavedSome)
+        .arg(QString::number(count - notSaved.size()), QString::number(count),
+             QStringLiteral("\n") + notSaved.join(QLatin1Char('\n')));
 }
 
 void CTagEditorDlg::OnExit() {
@@ -535,7 +593,83 @@ void CTagEditorDlg::OnShownFileRemoved() {
     ShowProtection();
 }
 
+// Several rows selected: the form edits all their files at once.
+void CTagEditorDlg::OnSeveralSelected() {
+    std::vector<std::string> paths;
+    for (int row = m_lstFiles->GetFirstSelectedItem(); row != -1;
+         row = m_lstFiles->Rows().NextWithState(row, CFileRow::Selected))
+        paths.push_back(QFile::encodeName(m_lstFiles->GetItemText(row)).toStdString());
+    m_session.Unlink();
+    m_lstFiles->SetShownRow(-1);
+    m_batch.Load(paths);
+    ShowBatchValues();
+    ShowProtection();
+}
+
+// Rows leave the list only by the user's commands on selected rows: the files the form edits
+// are then out of sight, and nothing may be saved into them.
+void CTagEditorDlg::OnBatchRowsGone() {
+    if (IsEditingSeveral())
+        ClearForm();
+}
+
+void CTagEditorDlg::ShowBatchValues() {
+    SetHeldFields(m_batch.Shown().texts);
+    UpdateData(false);
+    m_cbGenre->setCurrentIndex(m_batch.Shown().genreRow);
+    ShowBatchHints();
+}
+
+// A field whose files differ says so in grey and offers their values as completions.
+void CTagEditorDlg::ShowBatchHints() {
+    ClearBatchHints();
+    for (const auto& [edit, member] : TextFields()) {
+        QStringList values;
+        for (const std::string& text : m_batch.DistinctTexts(member)) {
+            if (!text.empty())
+                values << FromUtf8(text);
+        }
+        const size_t distinct = m_batch.DistinctTexts(member).size();
+        if (distinct < 2)
+            continue;
+        edit->setPlaceholderText(EditorTexts::tr(EditorTexts::kDifferentValues).arg(distinct));
+        Completions(edit)->setStringList(values);
+    }
+    if (m_batch.DistinctGenreCount() > 1)
+        m_cbGenre->setPlaceholderText(
+            EditorTexts::tr(EditorTexts::kDifferentGenres).arg(m_batch.DistinctGenreCount()));
+}
+
+void CTagEditorDlg::ClearBatchHints() {
+    for (const auto& [edit, member] : TextFields()) {
+        edit->setPlaceholderText(QString());
+        if (edit->completer() != nullptr)
+            Completions(edit)->setStringList({});
+    }
+    m_cbGenre->setPlaceholderText(QString());
+}
+
+// The values a field completes to, made with its first use.
+QStringListModel* CTagEditorDlg::Completions(QLineEdit* edit) {
+    if (edit->completer() == nullptr) {
+        auto* completer = new QCompleter(new QStringListModel(edit), edit);
+        completer->setCaseSensitivity(Qt::CaseInsensitive);
+        edit->setCompleter(completer);
+    }
+    return static_cast<QStringListModel*>(edit->completer()->model());
+}
+
+std::vector<std::pair<QLineEdit*, std::string TagFields::*>> CTagEditorDlg::TextFields() const {
+    return {{m_edTitle, &TagFields::title},
+            {m_edArtist, &TagFields::artist},
+            {m_edAlbum, &TagFields::album},
+            {m_edYear, &TagFields::year},
+            {m_edComments, &TagFields::comment}};
+}
+
 void CTagEditorDlg::LinkRow(int row) {
+    m_batch.Clear();
+    ClearBatchHints();
     m_session.Link(QFile::encodeName(m_lstFiles->GetItemText(row)).toStdString());
     m_lstFiles->SetShownRow(row);
     LoadTagFields();
@@ -551,7 +685,8 @@ void CTagEditorDlg::ShowProtection() {
 }
 
 bool CTagEditorDlg::HasUnsavedChanges() const {
-    return m_session.HasUnsavedChanges(FormOnScreen());
+    return IsEditingSeveral() ? m_batch.HasUnsavedChanges(FormOnScreen())
+                              : m_session.HasUnsavedChanges(FormOnScreen());
 }
 
 // What the form's controls hold now, which the members hold only after an exchange.
@@ -564,8 +699,14 @@ FormValues CTagEditorDlg::FormOnScreen() const {
 bool CTagEditorDlg::SettleUnsavedChanges(const char* question) {
     if (!HasUnsavedChanges())
         return true;
-    const QString file = QFileInfo(PathForDisplay(m_session.LinkedPath())).fileName();
-    switch (m_boxes.AskYesNoCancel(EditorTexts::tr(question).arg(file))) {
+    const QString text = IsEditingSeveral()
+                             ? EditorTexts::tr(question == EditorTexts::kAskSaveBeforeClose
+                                                   ? EditorTexts::kAskSaveManyBeforeClose
+                                                   : EditorTexts::kAskSaveManyBeforeSwitch)
+                                   .arg(m_batch.Paths().size())
+                             : EditorTexts::tr(question).arg(
+                                   QFileInfo(PathForDisplay(m_session.LinkedPath())).fileName());
+    switch (m_boxes.AskYesNoCancel(text)) {
     case IMessageBoxes::Answer::Yes:
         return OnSaveFile();
     case IMessageBoxes::Answer::No:
@@ -593,6 +734,8 @@ void CTagEditorDlg::ClearFormTexts() {
 }
 
 void CTagEditorDlg::ClearForm() {
+    m_batch.Clear();
+    ClearBatchHints();
     ClearFormTexts();
     UpdateData(false);
     m_cbGenre->setCurrentIndex(GenreTable::kNoneRow);

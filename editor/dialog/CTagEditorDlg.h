@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BatchForm.h"
 #include "CFormExchange.h"
 #include "TagEditingSession.h"
 #include "WindowGrowth.h"
@@ -9,6 +10,8 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class CDialogUnits;
 class CFileListCtrl;
@@ -23,6 +26,7 @@ class QComboBox;
 class QLineEdit;
 class QMenuBar;
 class QStatusBar;
+class QStringListModel;
 struct TagFields;
 
 // The editor's one window: the list of files on the left, the form of six tag fields on the
@@ -83,8 +87,20 @@ private:
 
     void OnClickFileList(int row);
     void OnItemChangedFileList(int row);
+    void OnSeveralSelected();
+    void OnBatchRowsGone();
     void OnShownFileRemoved();
     bool KeepsUnsavedEdits(int row) const;
+    bool IsEditingSeveral() const { return !m_batch.IsEmpty(); }
+    void ShowBatchValues();
+    void ShowBatchHints();
+    void ClearBatchHints();
+    static QStringListModel* Completions(QLineEdit* edit);
+    // True when every file now holds what the form set.
+    bool OnSaveSeveral();
+    QString SaveSummary(const QStringList& notSaved) const;
+    // The text fields of the form with the member each shows.
+    std::vector<std::pair<QLineEdit*, std::string TagFields::*>> TextFields() const;
     void LinkRow(int row);
     void LoadTagFields();
     void ShowHeldValues();
@@ -100,6 +116,9 @@ private:
 
     IMessageBoxes& m_boxes;
     TagEditingSession m_session;
+    // The selected files while several are selected: the form then edits them all, and no file
+    // is linked to the session.
+    BatchForm m_batch;
     QWidget* m_client = nullptr;
     std::optional<WindowGrowth> m_growth;
     QMenuBar* m_menuBar = nullptr;

@@ -43,6 +43,22 @@ public:
         QT_TR_NOOP("Would you like to save the changes to \"%1\" before closing the editor?");
     static constexpr char kAskSaveBeforeSwitch[] =
         QT_TR_NOOP("Would you like to save the changes to \"%1\" before editing another file?");
+    // The same questions about several selected files; %1 is how many.
+    static constexpr char kAskSaveManyBeforeClose[] = QT_TR_NOOP(
+        "Would you like to save the changes to the %1 selected files before closing the editor?");
+    static constexpr char kAskSaveManyBeforeSwitch[] = QT_TR_NOOP(
+        "Would you like to save the changes to the %1 selected files before editing other files?");
+    // The grey text of a field whose value differs between the selected files; %1 is how many
+    // values there are.
+    static constexpr char kDifferentValues[] = QT_TR_NOOP("(%1 different values)");
+    static constexpr char kDifferentGenres[] = QT_TR_NOOP("(%1 different genres)");
+    // A Save of several files: its progress, and what it tells when some were not saved (%1 of
+    // %2 saved; %3 the files left as they were, each on a line of its own with why).
+    static constexpr char kSavingFiles[] = QT_TR_NOOP("Saving %1 files…");
+    static constexpr char kCancel[] = QT_TR_NOOP("Cancel");
+    static constexpr char kSavedSome[] = QT_TR_NOOP("Saved %1 of %2 files. Not saved: %3");
+    static constexpr char kNotSavedFile[] = QT_TR_NOOP("%1: %2");
+    static constexpr char kSaveCancelled[] = QT_TR_NOOP("the Save was cancelled before it");
     // Under the form while a file is shown that Save would refuse; %1 is why.
     static constexpr char kProtectedFile[] = QT_TR_NOOP("This file cannot be saved. %1");
 

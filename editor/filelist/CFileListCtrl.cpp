@@ -256,8 +256,9 @@ bool CFileListCtrl::MayShowRow(int row) const {
     return MayLeaveShownRow();
 }
 
+// Asked also while no single row is shown: the form may then be editing several files.
 bool CFileListCtrl::MayLeaveShownRow() const {
-    return !m_bRowShown || !m_fnMayLeaveShownRow || m_fnMayLeaveShownRow();
+    return !m_fnMayLeaveShownRow || m_fnMayLeaveShownRow();
 }
 
 void CFileListCtrl::OnRowsGone() {
@@ -486,6 +487,8 @@ void CFileListCtrl::mouseReleaseEvent(QMouseEvent* event) {
     }
     if (pressOnSelection >= 0) {
         // No drag came of it: a plain click, which selects that row alone.
+        if (!MayLeaveShownRow())
+            return;
         SetItemSelectedFocused(pressOnSelection);
         emit itemClicked(pressOnSelection);
         return;

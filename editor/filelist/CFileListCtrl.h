@@ -65,8 +65,8 @@ public:
     // The row whose file the form shows, followed through sorts and moves; -1 for none.
     void SetShownRow(int row);
     int ShownRow() const;
-    // Asked before a click or a key takes the selection off the shown row; false keeps the
-    // selection, and with it the shown row, where it is.
+    // Asked before a click or a key takes the selection off the shown row, or changes a
+    // selection of several rows; false keeps the selection, and with it what the form shows.
     void SetLeaveShownRowCheck(std::function<bool()> check) { m_fnMayLeaveShownRow = check; }
 
     const CFileRowStore& Rows() const { return m_model.Rows(); }

@@ -1,0 +1,104 @@
+#include "BatchForm.h"
+
+#include "FieldLimits.h"
+#include "TagEditingSession.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace {
+
+template <typename T> void AddDistinct(std::vector<T>& values, const T& value) {
+    if (std::find(values.begin(), values.end(), value) == values.end())
+        values.push_back(value);
+}
+
+bool NamesGenre(int row) {
+    return row != GenreTable::kNoRow && GenreTable::NumberForRow(row) != GenreTable::kNoGenre;
+}
+
+} // namespace
+
+void BatchForm::Load(const std::vector<std::string>& paths) {
+    Clear();
+    std::unordered_set<std::string> seen;
+    TagEditingSession session;
+    for (const std::string& path : paths) {
+        if (!seen.insert(path).second)
+            continue;
+        session.Link(path);
+        m_paths.push_back(path);
+        m_files.push_back({session.Held(), session.GenreNumber()});
+    }
+    session.Unlink();
+    ComputeShown();
+}
+
+void BatchForm::Clear() {
+    m_paths.clear();
+    m_files.clear();
+    m_shown = FormValues();
+}
+
+std::vector<std::string> BatchForm::DistinctTexts(std::string TagFields::*member) const {
+    std::vector<std::string> texts;
+    for (const FileValues& file : m_files)
+        AddDistinct(texts, file.values.texts.*member);
+    return texts;
+}
+
+std::size_t BatchForm::DistinctGenreCount() const {
+    std::vector<unsigned> numbers;
+    for (const FileValues& file : m_files)
+        AddDistinct(numbers, file.genreNumber);
+    return numbers.size();
+}
+
+void BatchForm::ComputeShown() {
+    m_shown = FormValues();
+    if (m_files.empty())
+        return;
+    for (const FieldLimits::Field& field : FieldLimits::kFields) {
+        const std::vector<std::string> texts = DistinctTexts(field.member);
+        m_shown.texts.*field.member = texts.size() == 1 ? texts.front() : std::string();
+    }
+    m_shown.genreRow =
+        DistinctGenreCount() == 1 ? m_files.front().values.genreRow : GenreTable::kNoRow;
+}
+
+bool BatchForm::HasUnsavedChanges(const FormValues& form) const {
+    if (m_files.empty())
+        return false;
+    for (const FieldLimits::Field& field : FieldLimits::kFields) {
+        const std::string& text = form.texts.*field.member;
+        if (!text.empty() && text != m_shown.texts.*field.member)
+            return true;
+    }
+    return NamesGenre(form.genreRow) && form.genreRow != m_shown.genreRow;
+}
+
+FormValues BatchForm::Apply(const FormValues& own, const FormValues& form) {
+    FormValues applied = own;
+    for (const FieldLimits::Field& field : FieldLimits::kFields) {
+        const std::string& text = form.texts.*field.member;
+        if (!text.empty())
+            applied.texts.*field.member = text;
+    }
+    if (NamesGenre(form.genreRow))
+        applied.genreRow = form.genreRow;
+    return applied;
+}
+
+SaveResult BatchForm::SaveFile(const std::string& path, const FormValues& form, FormValues* saved) {
+    TagEditingSession session;
+    session.Link(path);
+    if (!session.ReadError().empty())
+        return {SaveResult::Outcome::Refused, session.ReadError()};
+    const FormValues applied = Apply(session.Held(), form);
+    // A file that already holds every value set is left as it is, and counts as saved.
+    const SaveResult result =
+        session.HasUnsavedChanges(applied) ? session.Save(applied) : SaveResult::Success();
+    if (result.Saved() && saved != nullptr)
+        *saved = session.Held();
+    return result;
+}
