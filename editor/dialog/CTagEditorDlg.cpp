@@ -3,6 +3,7 @@
 #include "AppIcon.h"
 #include "CAboutBox.h"
 #include "CDialogUnits.h"
+#include "CFieldUndoRouter.h"
 #include "CFileDialogChooser.h"
 #include "CFileListCtrl.h"
 #include "CHelpViewer.h"
@@ -19,6 +20,7 @@
 #include "GenreTable.h"
 #include "HelpLocation.h"
 #include "IMessageBoxes.h"
+#include "MenuShortcut.h"
 #include "ToolBarBitmap.h"
 
 #include <QApplication>
@@ -68,12 +70,16 @@ QFont DialogFont() {
 constexpr int kGenreRowsShown = 20;
 // A Save of several files shows its progress once it has taken this long.
 constexpr int kProgressAfterMs = 1000;
+// Long enough to be read, short enough not to stand for the state of a later edit.
+constexpr int kSavedMessageMs = 4000;
 
 // The menu shows the desktop's own key for the command beside it.
-void AddMenuItem(QMenu& menu, const char* text, int id, const QKeySequence& key) {
+// KEY, when given, is the command's own key where the desktop names none for it.
+void AddMenuItem(QMenu& menu, const char* text, int id, QKeySequence::StandardKey standardKey,
+                 const QKeySequence& key) {
     QAction* action = menu.addAction(EditorTexts::tr(text));
     action->setData(id);
-    action->setShortcut(key);
+    action->setShortcut(key.isEmpty() ? MenuShortcut::For(standardKey) : key);
 }
 
 QLabel* CreateLabel(QWidget* parent, const char* text, const QRect& rect,
@@ -98,7 +104,8 @@ CTagEditorDlg::CTagEditorDlg(IMessageBoxes& boxes, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
-    setWindowTitle(EditorTexts::tr(EditorTexts::kCaption));
+    // The title is marked while the form holds edits that are not saved.
+    setWindowTitle(EditorTexts::tr(EditorTexts::kCaption) + QStringLiteral("[*]"));
     setWindowIcon(AppIcon::Icon());
     setFont(DialogFont());
     const CDialogUnits units(font());
@@ -149,8 +156,11 @@ void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
             &CTagEditorDlg::OnBatchRowsGone);
     connect(m_lstFiles->model(), &QAbstractItemModel::modelReset, this,
             &CTagEditorDlg::OnBatchRowsGone);
-    m_lstFiles->SetLeaveShownRowCheck(
-        [this] { return SettleUnsavedChanges(EditorTexts::kAskSaveBeforeSwitch); });
+    m_lstFiles->SetLeaveShownRowCheck([this](CFileListCtrl::Leave leave) {
+        return SettleUnsavedChanges(leave == CFileListCtrl::Leave::ByRemoval
+                                        ? EditorTexts::kAskSaveBeforeRemove
+                                        : EditorTexts::kAskSaveBeforeSwitch);
+    });
     m_lstFiles->SetMessageBoxes(&m_boxes);
 
     auto* etchedLine = new QFrame(m_client);
@@ -200,6 +210,17 @@ void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
     m_exchange.AddText(m_edAlbum, &m_strAlbum, FieldLimits::kAlbum);
     m_exchange.AddText(m_edYear, &m_strYear, FieldLimits::kYear);
     m_exchange.AddText(m_edComments, &m_strComment, FieldLimits::kComment);
+
+    auto* undoRouter = new CFieldUndoRouter(MenuShortcut::For(QKeySequence::Undo), this);
+    for (QLineEdit* edit : TextFields()) {
+        undoRouter->Watch(edit);
+        connect(edit, &QLineEdit::textChanged, this, &CTagEditorDlg::ShowUnsavedMark);
+    }
+    connect(m_cbGenre, &QComboBox::currentIndexChanged, this, &CTagEditorDlg::ShowUnsavedMark);
+}
+
+QList<QLineEdit*> CTagEditorDlg::TextFields() const {
+    return {m_edTitle, m_edArtist, m_edAlbum, m_edYear, m_edComments};
 }
 
 QLineEdit* CTagEditorDlg::CreateTextField(const QString& name, const QRect& rect,
@@ -214,7 +235,8 @@ void CTagEditorDlg::CreateMenu() {
     struct Item {
         const char* text; // nullptr for a separator
         int id;
-        QKeySequence key = {};
+        QKeySequence::StandardKey key = QKeySequence::UnknownKey;
+        QKeySequence ownKey = {};
     };
     struct Menu {
         const char* title;
@@ -225,7 +247,7 @@ void CTagEditorDlg::CreateMenu() {
          {{EditorTexts::kMenuNewFileList, ID_FILE_NEW_LIST, QKeySequence::New},
           {nullptr, 0},
           {EditorTexts::kMenuAddFile, ID_FILE_ADD_FILE, QKeySequence::Open},
-          {EditorTexts::kMenuAddFolder, ID_FILE_ADD_FOLDER,
+          {EditorTexts::kMenuAddFolder, ID_FILE_ADD_FOLDER, QKeySequence::UnknownKey,
            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)},
           {EditorTexts::kMenuSaveFile, ID_FILE_SAVE_FILE, QKeySequence::Save},
           {EditorTexts::kMenuRemoveFile, ID_FILE_REMOVE_FILE},
@@ -244,7 +266,7 @@ void CTagEditorDlg::CreateMenu() {
             if (item.text == nullptr)
                 popup->addSeparator();
             else
-                AddMenuItem(*popup, item.text, item.id, item.key);
+                AddMenuItem(*popup, item.text, item.id, item.key, item.ownKey);
         }
     }
     connect(m_menuBar, &QMenuBar::triggered, this,
@@ -409,6 +431,8 @@ void CTagEditorDlg::PlaceGrown(QWidget* control) {
 
 void CTagEditorDlg::OnNewFileList() {
     if (m_lstFiles->GetItemCount() > 0) {
+        if (!SettleUnsavedChanges(EditorTexts::kAskSaveBeforeRemove))
+            return;
         // No keeps the list and the form as they are.
         if (!m_boxes.Ask(FileListTexts::tr(FileListTexts::kAskNewList)))
             return;
@@ -449,6 +473,8 @@ void CTagEditorDlg::OnRemoveFile() {
                        IMessageBoxes::Icon::Information);
         return;
     }
+    if (SelectionHoldsShownRow() && !SettleUnsavedChanges(EditorTexts::kAskSaveBeforeRemove))
+        return;
     if (!m_boxes.Ask(FileListTexts::tr(FileListTexts::kAskRemove)))
         return;
     for (int row = m_lstFiles->GetFirstSelectedItem(); row != -1;
@@ -471,6 +497,7 @@ bool CTagEditorDlg::OnSaveFile() {
     const SaveResult result = m_session.Save(FormOnScreen());
     // Saved, the form's texts are what Undo brings back; not saved, what the file holds still is.
     SetHeldFields(m_session.Held().texts);
+    ShowUnsavedMark();
     if (!result.Saved()) {
         m_boxes.Notify(
             EditorTexts::tr(EditorTexts::kNotSaved)
@@ -479,6 +506,8 @@ bool CTagEditorDlg::OnSaveFile() {
                                                           : IMessageBoxes::Icon::Warning);
         return false;
     }
+    m_wndStatusBar->showMessage(EditorTexts::tr(EditorTexts::kSaved).arg(ShownFileName()),
+                                kSavedMessageMs);
     return true;
 }
 
@@ -623,7 +652,7 @@ void CTagEditorDlg::ShowBatchValues() {
 // A field whose files differ says so in grey and offers their values as completions.
 void CTagEditorDlg::ShowBatchHints() {
     ClearBatchHints();
-    for (const auto& [edit, member] : TextFields()) {
+    for (const auto& [edit, member] : TextFieldMembers()) {
         QStringList values;
         for (const std::string& text : m_batch.DistinctTexts(member)) {
             if (!text.empty())
@@ -641,7 +670,7 @@ void CTagEditorDlg::ShowBatchHints() {
 }
 
 void CTagEditorDlg::ClearBatchHints() {
-    for (const auto& [edit, member] : TextFields()) {
+    for (const auto& [edit, member] : TextFieldMembers()) {
         edit->setPlaceholderText(QString());
         if (edit->completer() != nullptr)
             Completions(edit)->setStringList({});
@@ -659,7 +688,8 @@ QStringListModel* CTagEditorDlg::Completions(QLineEdit* edit) {
     return static_cast<QStringListModel*>(edit->completer()->model());
 }
 
-std::vector<std::pair<QLineEdit*, std::string TagFields::*>> CTagEditorDlg::TextFields() const {
+std::vector<std::pair<QLineEdit*, std::string TagFields::*>>
+CTagEditorDlg::TextFieldMembers() const {
     return {{m_edTitle, &TagFields::title},
             {m_edArtist, &TagFields::artist},
             {m_edAlbum, &TagFields::album},
@@ -676,17 +706,44 @@ void CTagEditorDlg::LinkRow(int row) {
     ShowProtection();
 }
 
+// A protected file's values are there to be read: no edit of them could ever be saved.
 void CTagEditorDlg::ShowProtection() {
     const std::string& protection = m_session.Protection();
     m_protectionLine->SetText(
         protection.empty()
             ? QString()
             : EditorTexts::tr(EditorTexts::kProtectedFile).arg(QString::fromStdString(protection)));
+    // Read-only, the fields still let their texts be selected and copied; they take the
+    // window's ground, as the disabled genre box does, so that they do not look open to typing.
+    QPalette readOnly;
+    readOnly.setColor(QPalette::Base, palette().color(QPalette::Window));
+    for (QLineEdit* edit : TextFields()) {
+        edit->setReadOnly(!protection.empty());
+        edit->setPalette(protection.empty() ? QPalette() : readOnly);
+    }
+    m_cbGenre->setEnabled(protection.empty());
+    ShowUnsavedMark();
 }
 
+// Whatever a protected file's form shows, Save would refuse it: nothing there is worth a
+// question about saving.
 bool CTagEditorDlg::HasUnsavedChanges() const {
-    return IsEditingSeveral() ? m_batch.HasUnsavedChanges(FormOnScreen())
-                              : m_session.HasUnsavedChanges(FormOnScreen());
+    if (IsEditingSeveral())
+        return m_batch.HasUnsavedChanges(FormOnScreen());
+    return m_session.Protection().empty() && m_session.HasUnsavedChanges(FormOnScreen());
+}
+
+void CTagEditorDlg::ShowUnsavedMark() {
+    setWindowModified(HasUnsavedChanges());
+}
+
+bool CTagEditorDlg::SelectionHoldsShownRow() const {
+    const int shown = m_lstFiles->ShownRow();
+    return shown != -1 && m_lstFiles->Rows().HasState(shown, CFileRow::Selected);
+}
+
+QString CTagEditorDlg::ShownFileName() const {
+    return QFileInfo(PathForDisplay(m_session.LinkedPath())).fileName();
 }
 
 // What the form's controls hold now, which the members hold only after an exchange.
@@ -704,8 +761,7 @@ bool CTagEditorDlg::SettleUnsavedChanges(const char* question) {
                                                    ? EditorTexts::kAskSaveManyBeforeClose
                                                    : EditorTexts::kAskSaveManyBeforeSwitch)
                                    .arg(m_batch.Paths().size())
-                             : EditorTexts::tr(question).arg(
-                                   QFileInfo(PathForDisplay(m_session.LinkedPath())).fileName());
+                             : EditorTexts::tr(question).arg(ShownFileName());
     switch (m_boxes.AskYesNoCancel(text)) {
     case IMessageBoxes::Answer::Yes:
         return OnSaveFile();

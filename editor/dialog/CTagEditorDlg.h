@@ -70,6 +70,7 @@ private:
     void PlaceGrown(QWidget* control);
     void FillGenreList();
     QLineEdit* CreateTextField(const QString& name, const QRect& rect, const CDialogUnits& units);
+    QList<QLineEdit*> TextFields() const;
 
     void OnNewFileList();
     void OnAddFile();
@@ -100,7 +101,7 @@ private:
     bool OnSaveSeveral();
     QString SaveSummary(const QStringList& notSaved) const;
     // The text fields of the form with the member each shows.
-    std::vector<std::pair<QLineEdit*, std::string TagFields::*>> TextFields() const;
+    std::vector<std::pair<QLineEdit*, std::string TagFields::*>> TextFieldMembers() const;
     void LinkRow(int row);
     void LoadTagFields();
     void ShowHeldValues();
@@ -108,6 +109,9 @@ private:
     void ClearForm();
     void ShowProtection();
     bool HasUnsavedChanges() const;
+    void ShowUnsavedMark();
+    bool SelectionHoldsShownRow() const;
+    QString ShownFileName() const;
     FormValues FormOnScreen() const;
     // Asks QUESTION about unsaved changes, if there are any, and saves on Yes. True when the
     // user may go on: nothing was unsaved, the Save worked, or the user chose to drop the edits.

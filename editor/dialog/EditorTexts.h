@@ -43,6 +43,10 @@ public:
         QT_TR_NOOP("Would you like to save the changes to \"%1\" before closing the editor?");
     static constexpr char kAskSaveBeforeSwitch[] =
         QT_TR_NOOP("Would you like to save the changes to \"%1\" before editing another file?");
+    static constexpr char kAskSaveBeforeRemove[] = QT_TR_NOOP(
+        "Would you like to save the changes to \"%1\" before removing it from the list?");
+    // In the status bar for a moment after a Save; %1 is the file's name.
+    static constexpr char kSaved[] = QT_TR_NOOP("Saved %1");
     // The same questions about several selected files; %1 is how many.
     static constexpr char kAskSaveManyBeforeClose[] = QT_TR_NOOP(
         "Would you like to save the changes to the %1 selected files before closing the editor?");

@@ -4,6 +4,7 @@
 #include "CFileIconSource.h"
 #include "CFlatHeaderCtrl.h"
 #include "CImageList.h"
+#include "CMenuReleaseFilter.h"
 #include "CPathItemDelegate.h"
 #include "EditorIds.h"
 #include "FileListCapacity.h"
@@ -92,6 +93,8 @@ CFileListCtrl::CFileListCtrl(QWidget* parent)
             &CFileListCtrl::OnCurrentChanged);
     connect(&m_model, &QAbstractItemModel::rowsRemoved, this, &CFileListCtrl::OnRowsGone);
     connect(&m_model, &QAbstractItemModel::modelReset, this, &CFileListCtrl::OnRowsGone);
+    connect(&m_model, &QAbstractItemModel::rowsInserted, this,
+            &CFileListCtrl::DropSortArrowIfUnsorted);
 }
 
 CFileListCtrl::~CFileListCtrl() {
@@ -258,7 +261,13 @@ bool CFileListCtrl::MayShowRow(int row) const {
 
 // Asked also while no single row is shown: the form may then be editing several files.
 bool CFileListCtrl::MayLeaveShownRow() const {
-    return !m_fnMayLeaveShownRow || m_fnMayLeaveShownRow();
+    return !m_fnMayLeaveShownRow || m_fnMayLeaveShownRow(Leave::ToOtherRow);
+}
+
+bool CFileListCtrl::MayRemoveRow(int row) const {
+    if (row < 0 || row != ShownRow() || !m_fnMayLeaveShownRow)
+        return true;
+    return m_fnMayLeaveShownRow(Leave::ByRemoval);
 }
 
 void CFileListCtrl::OnRowsGone() {
@@ -286,7 +295,9 @@ bool CFileListCtrl::event(QEvent* event) {
 
 void CFileListCtrl::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Delete) {
-        DeleteItem(GetFirstSelectedItem());
+        const int row = GetFirstSelectedItem();
+        if (MayRemoveRow(row))
+            DeleteItem(row);
         event->accept();
         return;
     }
@@ -299,7 +310,12 @@ void CFileListCtrl::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    const QModelIndex before = currentIndex();
     QTreeView::keyPressEvent(event);
+    // The view scrolls to a new current row only while it auto-scrolls, which is off for the
+    // row drag's own scrolling; Home, End and the page keys would select a row out of sight.
+    if (currentIndex() != before && currentIndex().isValid())
+        scrollTo(currentIndex());
 }
 
 QModelIndex CFileListCtrl::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
@@ -313,6 +329,15 @@ void CFileListCtrl::keyboardSearch(const QString&) {
 }
 
 // ---- Sorting ----
+
+// The arrow says the rows stand in its order: once an added or moved row breaks that order, the
+// list is no longer sorted, and the next header click starts afresh.
+void CFileListCtrl::DropSortArrowIfUnsorted() {
+    if (m_nSortColumn < 0 || FileRowSort::IsSorted(m_model.Rows(), m_nSortColumn, m_bSortAscending))
+        return;
+    m_nSortColumn = -1;
+    m_pHeader->SetSortIndicator(-1, false);
+}
 
 void CFileListCtrl::SortByHeaderClick(int column) {
     m_bSortAscending = FileRowSort::NextAscending(m_nSortColumn, m_bSortAscending, column);
@@ -362,6 +387,21 @@ void CFileListCtrl::SelectClickedRow(const QPoint& position) {
         m_nLastClicked = row;
         SetItemSelectedFocused(row);
     }
+}
+
+// A selected row stays selected until another row is chosen or the row goes: a click on the
+// empty space below the rows, or a Control click on the one selected row, would otherwise leave
+// the form showing a file that nothing in the list points at, and Remove File with nothing to
+// remove. A Control click still takes one row out of several.
+QItemSelectionModel::SelectionFlags CFileListCtrl::selectionCommand(const QModelIndex& index,
+                                                                    const QEvent* event) const {
+    const QItemSelectionModel::SelectionFlags command = QTreeView::selectionCommand(index, event);
+    if (!index.isValid())
+        return QItemSelectionModel::NoUpdate;
+    if (command.testAnyFlags(QItemSelectionModel::Deselect | QItemSelectionModel::Toggle) &&
+        m_model.Rows().HasState(index.row(), CFileRow::Selected) && SelectedRows().size() < 2)
+        return QItemSelectionModel::NoUpdate;
+    return command;
 }
 
 void CFileListCtrl::OnSelectionChanged(const QItemSelection& selected,
@@ -448,6 +488,7 @@ void CFileListCtrl::contextMenuEvent(QContextMenuEvent* event) {
         menu->addAction(FileListTexts::tr(text))->setData(id);
     connect(menu, &QMenu::triggered, this,
             [this](QAction* action) { emit commandRequested(action->data().toInt()); });
+    new CMenuReleaseFilter(menu, event->globalPos());
     menu->popup(event->globalPos());
 }
 
@@ -622,6 +663,7 @@ void CFileListCtrl::EndDrag() {
     viewport()->releaseMouse();
     m_pDragImage.reset();
     ReorderRows([this](CFileRowStore& rows) { m_drag.Finish(rows); });
+    DropSortArrowIfUnsorted();
     viewport()->update();
 }
 

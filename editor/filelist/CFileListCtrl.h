@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class CDragImageWnd;
@@ -65,9 +66,14 @@ public:
     // The row whose file the form shows, followed through sorts and moves; -1 for none.
     void SetShownRow(int row);
     int ShownRow() const;
-    // Asked before a click or a key takes the selection off the shown row, or changes a
-    // selection of several rows; false keeps the selection, and with it what the form shows.
-    void SetLeaveShownRowCheck(std::function<bool()> check) { m_fnMayLeaveShownRow = check; }
+    // Why the shown row is about to be left: another row is chosen, or the row itself goes.
+    enum class Leave { ToOtherRow, ByRemoval };
+    // Asked before a click or a key takes the selection off the shown row, changes a selection
+    // of several rows, or before the Delete key removes the shown row; false keeps the
+    // selection, the row and what the form shows where they are.
+    void SetLeaveShownRowCheck(std::function<bool(Leave)> check) {
+        m_fnMayLeaveShownRow = std::move(check);
+    }
 
     const CFileRowStore& Rows() const { return m_model.Rows(); }
     bool IsDraggingRows() const { return m_pDragImage != nullptr; }
@@ -102,6 +108,8 @@ protected:
     void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void keyboardSearch(const QString& search) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
 
 private:
     enum ScrollDirection { NoScroll = 0, ScrollUp = 1, ScrollDown = 2 };
@@ -114,6 +122,8 @@ private:
     void SelectClickedRow(const QPoint& position);
     bool MayShowRow(int row) const;
     bool MayLeaveShownRow() const;
+    bool MayRemoveRow(int row) const;
+    void DropSortArrowIfUnsorted();
     void OnRowsGone();
     void OnSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
     void OnCurrentChanged(const QModelIndex& current, const QModelIndex& previous);
@@ -153,7 +163,7 @@ private:
     bool m_bShowingStoreSelection = false;
     QPersistentModelIndex m_shownRow;
     bool m_bRowShown = false;
-    std::function<bool()> m_fnMayLeaveShownRow;
+    std::function<bool(Leave)> m_fnMayLeaveShownRow;
     // A press the shown row's check refused: its release is no click either.
     bool m_bPressRefused = false;
     // A left press on a row that may still turn into a row drag.

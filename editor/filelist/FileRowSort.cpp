@@ -45,4 +45,14 @@ void SortRows(CFileRowStore& rows, int column, bool ascending, int columnCount, 
         SortRows(rows, column, ascending, columnCount, lo, high);
 }
 
+bool IsSorted(const CFileRowStore& rows, int column, bool ascending) {
+    for (int row = 1; row < rows.Count(); ++row) {
+        const QString& above = rows.Text(row - 1, column);
+        const QString& below = rows.Text(row, column);
+        if (ascending ? below < above : below > above)
+            return false;
+    }
+    return true;
+}
+
 } // namespace FileRowSort

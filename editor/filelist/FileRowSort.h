@@ -17,4 +17,8 @@ bool NextAscending(int currentColumn, bool currentAscending, int clickedColumn);
 void SortRows(CFileRowStore& rows, int column, bool ascending, int columnCount, int low = 0,
               int high = -1);
 
+// Whether the rows stand in the order SortRows gives them, so that a sort arrow still tells the
+// truth after rows were added or moved by hand.
+bool IsSorted(const CFileRowStore& rows, int column, bool ascending);
+
 } // namespace FileRowSort

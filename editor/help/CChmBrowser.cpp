@@ -1,7 +1,9 @@
 #include "CChmBrowser.h"
 
 #include "ChmArchive.h"
+#include "HelpPageStyle.h"
 
+#include <QEvent>
 #include <QTextDocument>
 
 namespace {
@@ -12,12 +14,11 @@ QString Quoted(const QString& text) {
     return QStringLiteral("\u201c%1\u201d").arg(text.toHtmlEscaped());
 }
 
-QString MessagePage(const QString& heading, const QString& text) {
-    // Set out like the help pages, so that a missing page does not look like a broken window.
-    return QStringLiteral(
-               "<html><body style=\"margin: 12px 18px;\"><h2 style=\"color: #155e75;\">%1</h2>"
-               "<p>%2</p></body></html>")
-        .arg(heading.toHtmlEscaped(), text);
+// Set out like the help pages, so that a missing page does not look like a broken window.
+QString MessagePage(const QString& heading, const QString& text, const QPalette& palette) {
+    return QStringLiteral("<html><head><style>body { margin: 12px 18px; } h2 { color: #155e75; }"
+                          "%1</style></head><body><h2>%2</h2><p>%3</p></body></html>")
+        .arg(QString::fromLatin1(HelpPageStyle::Overrides(palette)), heading.toHtmlEscaped(), text);
 }
 
 } // namespace
@@ -58,16 +59,26 @@ QVariant CChmBrowser::loadResource(int type, const QUrl& name) {
         return QTextBrowser::loadResource(type, name);
     }
     if (auto bytes = m_archive->Read(name.path())) {
+        if (type == QTextDocument::StyleSheetResource)
+            bytes->append(HelpPageStyle::Overrides(palette()));
         return *bytes;
     }
     if (type == QTextDocument::HtmlResource) {
         return MessagePage(tr("Page not found"),
                            tr("The page %1 is not in the help file %2.")
-                               .arg(Quoted(name.path()), Quoted(m_archive->Path())));
+                               .arg(Quoted(name.path()), Quoted(m_archive->Path())),
+                           palette());
     }
     return {};
 }
 
+void CChmBrowser::changeEvent(QEvent* event) {
+    QTextBrowser::changeEvent(event);
+    // The desktop turned light or dark: the page is set out again in its colours.
+    if (event->type() == QEvent::PaletteChange && !source().isEmpty())
+        reload();
+}
+
 void CChmBrowser::ShowMessage(const QString& heading, const QString& text) {
-    setHtml(MessagePage(heading, text));
+    setHtml(MessagePage(heading, text, palette()));
 }

@@ -22,6 +22,9 @@ public:
 
     QVariant loadResource(int type, const QUrl& name) override;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void ShowMessage(const QString& heading, const QString& text);
 

@@ -4,9 +4,7 @@
 #include "ChmLocation.h"
 
 #include <QAction>
-#include <QColor>
 #include <QKeySequence>
-#include <QPalette>
 #include <QShortcut>
 #include <QStyle>
 #include <QToolBar>
@@ -15,8 +13,6 @@
 namespace {
 
 const QString kFirstPage = QStringLiteral("/index.html");
-const QColor kPageColour(Qt::white);
-const QColor kTextColour(0x1f, 0x29, 0x33); // the pages' own text colour
 
 } // namespace
 
@@ -39,13 +35,6 @@ CHelpViewer::CHelpViewer(QWidget* parent)
                        [this] { m_browser->Open(m_archivePath, kFirstPage); });
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
-
-    // The pages bring their own dark text, made for a white page: the page stays white on a
-    // dark desktop too, so that it can be read.
-    QPalette page = m_browser->palette();
-    page.setColor(QPalette::Base, kPageColour);
-    page.setColor(QPalette::Text, kTextColour);
-    m_browser->setPalette(page);
 
     auto* closeShortcut = new QShortcut(QKeySequence::Cancel, this);
     connect(closeShortcut, &QShortcut::activated, this, &QWidget::close);

@@ -1,14 +1,19 @@
 #include "CMediaWindow.h"
 
+#include "PlaybackFailure.h"
+
 #include <QAudioOutput>
+#include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
+#include <QPainter>
 #include <QSlider>
 #include <QStyle>
 #include <QToolButton>
 #include <QUrl>
+
+#include <utility>
 
 namespace {
 
@@ -26,10 +31,9 @@ CMediaWindow::CMediaWindow(const QString& path, QWidget* parent)
     m_player->setAudioOutput(m_audioOutput);
 
     m_btnPlayPause->setAutoRaise(true);
-    m_btnPlayPause->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
-    m_btnPlayPause->setToolTip(tr("Play"));
+    ShowPlayButton(false);
     m_sldPosition->setEnabled(false);
-    m_sldPosition->setToolTip(QFileInfo(path).fileName());
+    m_sldPosition->setToolTip(FileName());
     m_lblTime->setText(MinutesAndSeconds(0));
     // Wide enough for the longest time shown, so that the slider does not twitch as it plays.
     m_lblTime->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("88:88 / 88:88")));
@@ -58,6 +62,18 @@ CMediaWindow::CMediaWindow(const QString& path, QWidget* parent)
 }
 
 void CMediaWindow::Play() {
+    m_bFailureTold = false;
+    // A file gone since it was listed: the player's back end would report it several times over,
+    // in its own words.
+    if (!m_strPath.isEmpty() && !QFileInfo::exists(m_strPath)) {
+        Fail(QMediaPlayer::ResourceError);
+        return;
+    }
+    // A player that failed keeps its error until it is given the file anew.
+    if (m_player->error() != QMediaPlayer::NoError) {
+        m_player->setSource(QUrl());
+        m_player->setSource(QUrl::fromLocalFile(m_strPath));
+    }
     m_player->play();
 }
 
@@ -85,15 +101,38 @@ void CMediaWindow::OnPlayPauseClicked() {
     if (m_player->playbackState() == QMediaPlayer::PlayingState) {
         m_player->pause();
     } else {
-        m_player->play();
+        Play();
     }
 }
 
 void CMediaWindow::OnPlaybackStateChanged(QMediaPlayer::PlaybackState state) {
     const bool playing = state == QMediaPlayer::PlayingState;
-    m_btnPlayPause->setIcon(
-        style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+    ShowPlayButton(playing);
+}
+
+void CMediaWindow::ShowPlayButton(bool playing) {
+    m_btnPlayPause->setIcon(ButtonIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
     m_btnPlayPause->setToolTip(playing ? tr("Pause") : tr("Play"));
+}
+
+// The style draws its media pictures black, which a dark palette swallows: they take the colour
+// of the button's text.
+QIcon CMediaWindow::ButtonIcon(QStyle::StandardPixmap picture) const {
+    QPixmap pixmap = style()
+                         ->standardIcon(picture, nullptr, m_btnPlayPause)
+                         .pixmap(m_btnPlayPause->iconSize(), devicePixelRatioF());
+    QPainter painter(&pixmap);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    painter.fillRect(QRect(QPoint(0, 0), pixmap.deviceIndependentSize().toSize()),
+                     palette().color(QPalette::ButtonText));
+    painter.end();
+    return QIcon(pixmap);
+}
+
+void CMediaWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)
+        ShowPlayButton(m_player->playbackState() == QMediaPlayer::PlayingState);
 }
 
 void CMediaWindow::OnDurationChanged(qint64 durationMs) {
@@ -129,14 +168,33 @@ void CMediaWindow::ShowTime(qint64 positionMs) {
                                       : MinutesAndSeconds(positionMs));
 }
 
-void CMediaWindow::OnErrorOccurred(QMediaPlayer::Error error, const QString& errorString) {
-    if (error == QMediaPlayer::NoError) {
+void CMediaWindow::OnErrorOccurred(QMediaPlayer::Error error, const QString&) {
+    if (error != QMediaPlayer::NoError)
+        Fail(error);
+}
+
+void CMediaWindow::Fail(QMediaPlayer::Error error) {
+    m_player->stop();
+    m_sldPosition->setValue(0);
+    m_sldPosition->setEnabled(false);
+    ShowTime(0);
+    if (std::exchange(m_bFailureTold, true))
         return;
-    }
-    auto* box = new QMessageBox(QMessageBox::Warning, tr("Playback"),
-                                tr("Cannot play \"%1\".").arg(QFileInfo(m_strPath).fileName()),
-                                QMessageBox::Ok, this);
-    box->setInformativeText(errorString);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    ShowFailure(error);
+}
+
+void CMediaWindow::ShowFailure(QMediaPlayer::Error error) {
+    // A notice of an earlier Play still open gives way to this one.
+    if (m_failureBox)
+        m_failureBox->close();
+    m_failureBox =
+        new QMessageBox(QMessageBox::Warning, tr("Playback"),
+                        tr("Cannot play \"%1\".").arg(FileName()), QMessageBox::Ok, this);
+    m_failureBox->setInformativeText(PlaybackFailure::Reason(error, QFileInfo::exists(m_strPath)));
+    m_failureBox->setAttribute(Qt::WA_DeleteOnClose);
+    m_failureBox->open();
+}
+
+QString CMediaWindow::FileName() const {
+    return QFileInfo(m_strPath).fileName();
 }

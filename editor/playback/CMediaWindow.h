@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QMediaPlayer>
+#include <QMessageBox>
+#include <QPointer>
+#include <QStyle>
 #include <QWidget>
 
 class QAudioOutput;
@@ -9,8 +12,8 @@ class QSlider;
 class QToolButton;
 
 // The player of one file: a small play bar (play/pause, position, time) inside the editor
-// window. It tells the user itself when the file cannot be opened or played. The playback
-// drives it through a CPlayBarHandle.
+// window. It tells the user itself, once, when the file cannot be opened or played, and goes back
+// to stopped. The playback drives it through a CPlayBarHandle.
 class CMediaWindow : public QWidget {
     Q_OBJECT
 public:
@@ -22,8 +25,13 @@ public:
     void Stop();
     void Close();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void OnPlayPauseClicked();
+    void ShowPlayButton(bool playing);
+    QIcon ButtonIcon(QStyle::StandardPixmap picture) const;
     void OnPlaybackStateChanged(QMediaPlayer::PlaybackState state);
     void OnDurationChanged(qint64 durationMs);
     void EnableSeeking();
@@ -31,6 +39,10 @@ private:
     void OnMediaStatusChanged(QMediaPlayer::MediaStatus status);
     void OnErrorOccurred(QMediaPlayer::Error error, const QString& errorString);
     void ShowTime(qint64 positionMs);
+    void Fail(QMediaPlayer::Error error);
+    void ShowFailure(QMediaPlayer::Error error);
+
+    QString FileName() const;
 
     QString m_strPath;
     QMediaPlayer* m_player;
@@ -38,4 +50,7 @@ private:
     QToolButton* m_btnPlayPause;
     QSlider* m_sldPosition;
     QLabel* m_lblTime;
+    // The notice of the last failure; one per Play, however many errors the player reports.
+    QPointer<QMessageBox> m_failureBox;
+    bool m_bFailureTold = false;
 };

@@ -1,11 +1,26 @@
 #include "CFieldValidator.h"
 #include "HelpLocation.h"
+#include "MenuShortcut.h"
 
 #include <QtTest>
 
 class EditorLogicTest : public QObject {
     Q_OBJECT
 private slots:
+    void aMenuKeyIsThePlatformsOrTheUsualOneWhereItHasNone() {
+        using MenuShortcut::For;
+        const QKeySequence platformQuit(Qt::CTRL | Qt::SHIFT | Qt::Key_Q);
+        QCOMPARE(For(QKeySequence::Quit, {platformQuit}), platformQuit);
+        QCOMPARE(For(QKeySequence::Quit, {}), QKeySequence(Qt::CTRL | Qt::Key_Q));
+        QCOMPARE(For(QKeySequence::Quit, {QKeySequence()}), QKeySequence(Qt::CTRL | Qt::Key_Q));
+        QCOMPARE(For(QKeySequence::HelpContents, {}), QKeySequence(Qt::Key_F1));
+        for (QKeySequence::StandardKey key :
+             {QKeySequence::New, QKeySequence::Open, QKeySequence::Save, QKeySequence::Undo})
+            QVERIFY(!For(key, {}).isEmpty());
+        // A key no menu shows gets none made up for it.
+        QVERIFY(For(QKeySequence::Print, {}).isEmpty());
+    }
+
     void validatorHoldsTypingToTheCap() {
         CFieldValidator validator(4);
         int pos = 0;

@@ -165,7 +165,8 @@ private slots:
         Editor editor;
         editor.AddTwoAndSelectFirst();
         editor.Title()->setText(QStringLiteral("Not saved yet"));
-        editor.boxes.answer = false;
+        editor.boxes.threeWayAnswer = IMessageBoxes::Answer::No; // drop the edit, then...
+        editor.boxes.answer = false;                             // ...keep the list after all
         editor.dlg.OnCommand(ID_FILE_NEW_LIST);
         QCOMPARE(editor.List()->GetItemCount(), 2);
         QVERIFY(editor.List()->HasImageList());
@@ -176,10 +177,10 @@ private slots:
         editor.dlg.OnCommand(ID_FILE_NEW_LIST);
         QCOMPARE(editor.List()->GetItemCount(), 0);
         QVERIFY(!editor.List()->HasImageList());
-        QCOMPARE(editor.boxes.questions.size(), 2);
+        QCOMPARE(editor.boxes.questions.size(), 4);
 
         editor.dlg.OnCommand(ID_FILE_NEW_LIST); // an empty list asks nothing
-        QCOMPARE(editor.boxes.questions.size(), 2);
+        QCOMPARE(editor.boxes.questions.size(), 4);
     }
 };
 

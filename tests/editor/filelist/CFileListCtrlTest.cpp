@@ -234,7 +234,7 @@ private slots:
         m_list->SetShownRow(0);
         bool allow = false;
         int asked = 0;
-        m_list->SetLeaveShownRowCheck([&] {
+        m_list->SetLeaveShownRowCheck([&](CFileListCtrl::Leave) {
             ++asked;
             return allow;
         });
@@ -337,7 +337,7 @@ private slots:
         m_list->SetItemSelectedFocused(0);
         m_list->SetShownRow(0);
         bool allow = false;
-        m_list->SetLeaveShownRowCheck([&] { return allow; });
+        m_list->SetLeaveShownRowCheck([&](CFileListCtrl::Leave) { return allow; });
         m_list->setFocus();
         QTest::keyClick(m_list, Qt::Key_A, Qt::ControlModifier);
         QTest::mouseClick(m_list->viewport(), Qt::LeftButton, Qt::ControlModifier, RowCentre(2));
@@ -384,6 +384,89 @@ private slots:
         bool ascending = false;
         QCOMPARE(header->GetSortIndicator(&ascending), 0);
         QVERIFY(ascending);
+    }
+
+    void theArrowGoesOnceAddedOrMovedRowsLeaveItsOrder() {
+        auto* header = static_cast<CFlatHeaderCtrl*>(m_list->header());
+        Insert({"b", "a", "c"});
+        m_list->SortByHeaderClick(0);
+        Insert({"d"}); // appended where the sort would put it
+        QCOMPARE(header->GetSortIndicator(), 0);
+        Insert({"a0"});
+        QCOMPARE(header->GetSortIndicator(), -1);
+        // Unsorted, the next click sorts ascending, whatever the direction before.
+        m_list->SortByHeaderClick(0);
+        QCOMPARE(TextsOf(*m_list), QStringList({"a", "a0", "b", "c", "d"}));
+        bool ascending = false;
+        QCOMPARE(header->GetSortIndicator(&ascending), 0);
+        QVERIFY(ascending);
+
+        StartRowDrag(0);
+        QTest::mouseMove(m_list->viewport(), RowCentre(1));
+        QTest::mouseRelease(m_list->viewport(), Qt::LeftButton, {}, RowCentre(1));
+        QCOMPARE(TextsOf(*m_list), QStringList({"a0", "a", "b", "c", "d"}));
+        QCOMPARE(header->GetSortIndicator(), -1);
+    }
+
+    void homeEndAndPageKeysScrollToTheRowTheySelect() {
+        Fill(60);
+        m_list->SetItemSelectedFocused(0);
+        m_list->setFocus();
+        const auto inSight = [this](int row) {
+            return m_list->viewport()->rect().contains(
+                m_list->visualRect(m_list->model()->index(row, 0)));
+        };
+        QTest::keyClick(m_list, Qt::Key_End);
+        QCOMPARE(m_list->GetFirstSelectedItem(), 59);
+        QVERIFY(inSight(59));
+        QTest::keyClick(m_list, Qt::Key_Home);
+        QCOMPARE(m_list->GetFirstSelectedItem(), 0);
+        QVERIFY(inSight(0));
+        QTest::keyClick(m_list, Qt::Key_PageDown);
+        QVERIFY(inSight(m_list->GetFirstSelectedItem()));
+    }
+
+    void theSelectionStaysUntilAnotherRowIsChosen() {
+        Fill(3);
+        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, RowCentre(1));
+        const QPoint belowTheRows(RowCentre(2).x(), m_list->viewport()->height() - 2);
+        QVERIFY(!m_list->indexAt(belowTheRows).isValid());
+        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, belowTheRows);
+        QCOMPARE(m_list->GetFirstSelectedItem(), 1);
+        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, Qt::ControlModifier, RowCentre(1));
+        QCOMPARE(m_list->GetFirstSelectedItem(), 1);
+        QTest::keyClick(m_list, Qt::Key_Space, Qt::ControlModifier);
+        QCOMPARE(m_list->GetFirstSelectedItem(), 1);
+        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, RowCentre(2));
+        QCOMPARE(m_list->GetFirstSelectedItem(), 2);
+    }
+
+    void deleteKeyOnTheShownRowAsksFirstAndARefusalKeepsIt() {
+        Fill(3);
+        m_list->SetItemSelectedFocused(1);
+        m_list->SetShownRow(1);
+        QList<CFileListCtrl::Leave> asked;
+        bool allow = false;
+        m_list->SetLeaveShownRowCheck([&](CFileListCtrl::Leave leave) {
+            asked << leave;
+            return allow;
+        });
+        m_list->setFocus();
+        QTest::keyClick(m_list, Qt::Key_Delete);
+        QCOMPARE(asked, QList({CFileListCtrl::Leave::ByRemoval}));
+        QCOMPARE(m_list->GetItemCount(), 3);
+        QCOMPARE(m_list->ShownRow(), 1);
+
+        allow = true;
+        QTest::keyClick(m_list, Qt::Key_Delete);
+        QCOMPARE(m_list->GetItemCount(), 2);
+        QCOMPARE(m_list->ShownRow(), -1);
+        // Another row than the shown one goes without a question.
+        m_list->SetItemSelectedFocused(0);
+        asked.clear();
+        QTest::keyClick(m_list, Qt::Key_Delete);
+        QVERIFY(asked.isEmpty());
+        QCOMPARE(m_list->GetItemCount(), 1);
     }
 
     void mouseDragMovesTheSelectedRowAfterTheTarget() {
@@ -469,6 +552,35 @@ private slots:
         menu->actions().at(2)->trigger();
         QCOMPARE(commands.value(0).value(0).toInt(), EditorIds::ID_POPUP_PAUSE);
         menu->close();
+    }
+
+    void theReleaseOfTheClickThatOpenedTheMenuChoosesNothing() {
+        Fill(3);
+        QSignalSpy commands(m_list, &CFileListCtrl::commandRequested);
+        RightClick(m_list->viewport(), RowCentre(1));
+        QMenu* menu = m_list->findChild<QMenu*>();
+        QVERIFY(menu != nullptr);
+        QTRY_VERIFY(menu->isVisible());
+        // The menu opens with Play under the pointer; the button comes up there.
+        QAction* play = menu->actions().at(0);
+        const QPoint onPlay = menu->actionGeometry(play).topLeft() + QPoint(2, 2);
+        const QPoint opened = m_list->viewport()->mapToGlobal(RowCentre(1));
+        QVERIFY((menu->mapToGlobal(onPlay) - opened).manhattanLength() <=
+                QApplication::startDragDistance());
+        // A hand holding the button still for a moment still moves the pointer a little.
+        for (int jitter = 0; jitter < 10; ++jitter) {
+            const QPoint at = onPlay + QPoint(jitter % 2, 0);
+            QMouseEvent move(QEvent::MouseMove, at, menu->mapToGlobal(at), Qt::NoButton,
+                             Qt::RightButton, Qt::NoModifier);
+            QApplication::sendEvent(menu, &move);
+        }
+        QTest::mouseRelease(menu, Qt::RightButton, {}, onPlay);
+        QVERIFY(commands.isEmpty());
+        QVERIFY(menu->isVisible());
+
+        QTest::mouseClick(menu, Qt::LeftButton, {}, onPlay);
+        QCOMPARE(commands.size(), 1);
+        QCOMPARE(commands.value(0).value(0).toInt(), EditorIds::ID_POPUP_PLAY);
     }
 
     void destroyingTheListDuringADragTakesThePictureAway() {

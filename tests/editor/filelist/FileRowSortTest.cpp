@@ -20,6 +20,20 @@ TEST(SortToggle, SameColumnTurnsTheDirectionRoundAnotherColumnStartsAscending) {
     EXPECT_TRUE(FileRowSort::NextAscending(1, true, 0));
 }
 
+TEST(SortOrder, HoldsWhileEveryRowFollowsTheOneAboveInTheDirection) {
+    EXPECT_TRUE(FileRowSort::IsSorted(MakeRows({}), 0, true));
+    EXPECT_TRUE(FileRowSort::IsSorted(MakeRows({"a", "a", "b"}), 0, true));
+    EXPECT_FALSE(FileRowSort::IsSorted(MakeRows({"a", "a", "b"}), 0, false));
+    EXPECT_TRUE(FileRowSort::IsSorted(MakeRows({"c", "b", "b"}), 0, false));
+    // Character codes, as the sort compares: capitals come first.
+    EXPECT_TRUE(FileRowSort::IsSorted(MakeRows({"B", "a"}), 0, true));
+    EXPECT_FALSE(FileRowSort::IsSorted(MakeRows({"a", "c", "b"}), 0, true));
+
+    CFileRowStore rows = MakeRows({"d", "b", "a", "c"});
+    FileRowSort::SortRows(rows, 0, false, kOneColumn);
+    EXPECT_TRUE(FileRowSort::IsSorted(rows, 0, false));
+}
+
 TEST(SortRows, AscendingThenDescending) {
     CFileRowStore rows = MakeRows({"b", "a", "c"});
     FileRowSort::SortRows(rows, 0, true, kOneColumn);

@@ -1,5 +1,6 @@
 #include "CHelpViewer.h"
 #include "CChmBrowser.h"
+#include "HelpPageStyle.h"
 
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -50,15 +51,36 @@ private slots:
         QCOMPARE(heading.charFormat().foreground().color(), QColor(0x15, 0x5e, 0x75));
     }
 
-    void keepsItsPagesWhiteOnADarkDesktop() {
+    void followsADarkPaletteAndBackInItsColours() {
         QPalette dark;
         dark.setColor(QPalette::Base, QColor(30, 30, 30));
         dark.setColor(QPalette::Text, QColor(230, 230, 230));
         CHelpViewer viewer;
+        const QPalette light = viewer.palette();
         viewer.setPalette(dark);
         viewer.Open(IndexLocation(kHelpFile));
-        QCOMPARE(viewer.Browser()->palette().color(QPalette::Base), QColor(Qt::white));
-        QCOMPARE(viewer.Browser()->palette().color(QPalette::Text), QColor(0x1f, 0x29, 0x33));
+        CChmBrowser* browser = viewer.Browser();
+        QCOMPARE(browser->palette().color(QPalette::Base), QColor(30, 30, 30));
+        const QTextBlock heading = browser->document()->firstBlock();
+        QCOMPARE(heading.charFormat().foreground().color(), QColor(0x6c, 0xc3, 0xd5));
+        QCOMPARE(heading.next().charFormat().foreground().color(), QColor(230, 230, 230));
+
+        viewer.setPalette(light);
+        QCOMPARE(browser->document()->firstBlock().charFormat().foreground().color(),
+                 QColor(0x15, 0x5e, 0x75));
+    }
+
+    void onlyADarkPaletteChangesThePagesColours() {
+        QPalette dark;
+        dark.setColor(QPalette::Base, QColor(20, 20, 20));
+        dark.setColor(QPalette::Text, QColor(240, 240, 240));
+        QVERIFY(HelpPageStyle::IsDark(dark));
+        QVERIFY(HelpPageStyle::Overrides(dark).contains("body { color: #f0f0f0; }"));
+        QPalette light;
+        light.setColor(QPalette::Base, Qt::white);
+        light.setColor(QPalette::Text, Qt::black);
+        QVERIFY(!HelpPageStyle::IsDark(light));
+        QVERIFY(HelpPageStyle::Overrides(light).isEmpty());
     }
 
     void saysSoWhenTheHelpFileIsMissing() {

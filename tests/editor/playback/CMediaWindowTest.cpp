@@ -1,6 +1,7 @@
 #include "CMediaWindow.h"
 #include "CMediaWindowFactory.h"
 #include "Mp3Builder.h"
+#include "PlaybackFailure.h"
 #include "ScratchDir.h"
 
 #include <algorithm>
@@ -108,7 +109,30 @@ private slots:
         player.Play();
 
         QTRY_VERIFY_WITH_TIMEOUT(ErrorBox(player) != nullptr, kPipelineTimeoutMs);
-        QVERIFY(ErrorBox(player)->text().contains(QStringLiteral("notes.mp3")));
+        QCOMPARE(ErrorBox(player)->text(), QStringLiteral("Cannot play \"notes.mp3\"."));
+        // In the program's words, not the media back end's.
+        QCOMPARE(ErrorBox(player)->informativeText(),
+                 PlaybackFailure::Reason(QMediaPlayer::ResourceError, true));
+        QCOMPARE(player.findChildren<QMessageBox*>().size(), 1);
+        QVERIFY(ShowsStopped(player));
+    }
+
+    void aVanishedFileIsToldOnceAndTheBarGoesBackToStopped() {
+        const QString path = QString::fromStdString(m_scratch.File("gone.mp3"));
+        CMediaWindow player(path, m_window.get());
+
+        player.Play();
+        QCoreApplication::processEvents();
+        QCOMPARE(player.findChildren<QMessageBox*>().size(), 1);
+        QCOMPARE(ErrorBox(player)->text(), QStringLiteral("Cannot play \"gone.mp3\"."));
+        QCOMPARE(ErrorBox(player)->informativeText(),
+                 PlaybackFailure::Reason(QMediaPlayer::ResourceError, false));
+        QVERIFY(ShowsStopped(player));
+
+        // The bar's button tries again, and tells again: one notice for each try.
+        QTest::mouseClick(player.findChild<QToolButton*>(), Qt::LeftButton);
+        QTRY_COMPARE(player.findChildren<QMessageBox*>().size(), 1);
+        QVERIFY(ShowsStopped(player));
     }
 
     void anEmptyPathPlaysNothingAndSaysNothing() {
@@ -120,6 +144,23 @@ private slots:
 
         QCOMPARE(media->playbackState(), QMediaPlayer::StoppedState);
         QVERIFY(!ErrorBox(player));
+    }
+
+    void theButtonsPictureTakesThePalettesTextColour() {
+        CMediaWindow player(QString(), m_window.get());
+        for (const QColor& text : {QColor(235, 235, 235), QColor(20, 20, 20)}) {
+            QPalette palette = m_window->palette();
+            palette.setColor(QPalette::ButtonText, text);
+            m_window->setPalette(palette);
+            const auto* button = player.findChild<QToolButton*>();
+            const QImage picture = button->icon().pixmap(button->iconSize()).toImage();
+            QSet<QRgb> drawn;
+            for (int y = 0; y < picture.height(); ++y)
+                for (int x = 0; x < picture.width(); ++x)
+                    if (qAlpha(picture.pixel(x, y)) == 255)
+                        drawn.insert(picture.pixel(x, y));
+            QCOMPARE(drawn, QSet<QRgb>({text.rgb()}));
+        }
     }
 
     void aPlayerLetGoTakesItsBarOutOfTheWindow() {
@@ -152,6 +193,13 @@ private:
 
     static qint64 LatestPosition(const QSignalSpy& positions) {
         return positions.isEmpty() ? 0 : positions.last().at(0).toLongLong();
+    }
+
+    static bool ShowsStopped(const CMediaWindow& player) {
+        return player.findChild<QMediaPlayer*>()->playbackState() == QMediaPlayer::StoppedState &&
+               player.findChild<QToolButton*>()->toolTip() == QStringLiteral("Play") &&
+               player.findChild<QSlider*>()->value() == 0 &&
+               player.findChild<QLabel*>()->text().startsWith(QStringLiteral("0:00"));
     }
 
     static QMessageBox* ErrorBox(const CMediaWindow& player) {
