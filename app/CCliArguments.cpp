@@ -1,6 +1,6 @@
 #include "CCliArguments.h"
 
-#include "FieldLimits.h"
+#include "FieldTable.h"
 #include "GenreTable.h"
 #include "UnicodeText.h"
 
@@ -13,15 +13,17 @@ namespace {
 constexpr const char kUsage[] =
     R"(Usage: tageditor-cli show [-r] FILE...
        tageditor-cli set [-r] [--title T] [--artist A] [--album L] [--year Y]
-                         [--comment C] [--genre N|NAME] FILE...
+                         [--comment C] [--genre N|NAME] [--track N[/T]]
+                         [--disc N[/T]] [--album-artist A] FILE...
        tageditor-cli --help
 
 Shows or changes the tags of MP3 files, exactly as the editor's window does.
 
-  show  prints each file's Title, Artist, Album, Year, Genre and Comments,
-        one line each. In the file's path and in the texts, a control
-        character is printed as \n, \t, \r, \xNN or \uNNNN, a byte that is not
-        UTF-8 as \xNN, and a backslash as \\.
+  show  prints each file's Title, Artist, Album, Year, Genre, Comments, Track,
+        Disc and Album artist, one line each, empty when the file has none. In
+        the file's path and in the texts, a control character is printed as
+        \n, \t, \r, \xNN or \uNNNN, a byte that is not UTF-8 as \xNN, and a
+        backslash as \\.
   set   loads each file, changes the fields given, and saves it: an ID3v2.3
         tag at the start of the file and an ID3v1 tag at its end. As in the
         window, only what changes is written: a field left out, or given the
@@ -37,11 +39,22 @@ Options of set:
   --title T         at most 30 characters
   --artist A        at most 30 characters
   --album L         at most 30 characters
-  --year Y          at most 4 characters
+  --year Y          at most 4 digits
   --comment C       at most 28 characters
   --genre N|NAME    a genre number 0 to 79, or a name from the editor's genre
                     list such as HardRock (case ignored); None, 80 or 255
                     keep the file's genre
+  --track N[/T]     a track number 1 to 999, or a number and a total (3/12);
+                    the ID3v1 tag holds the number when it is 1 to 255
+  --disc N[/T]      a disc number 1 to 999, or a number and a total (1/2);
+                    the ID3v1 tag has no place for it
+  --album-artist A  at most 30 characters; the ID3v1 tag has no place for it,
+                    but takes it as the artist when Artist is empty
+
+These rules hold for what is given on the command line: a text the file holds
+already and given back as it is (a title longer than 30 characters, say) is
+kept. A value a field does not take is a usage error, and the file is left as
+it was.
 
 After --, every argument is a file, even one whose name starts with --.
 Texts are UTF-8, in any language. The ID3v2 tag stores a text as ISO-8859-1
@@ -51,17 +64,6 @@ Exit status: 0 success, 1 a file could not be read or saved, 2 usage error.
 )";
 
 constexpr char kHelpOption[] = "--help";
-
-struct FieldOption {
-    const char* name;
-    std::string TagFields::*member;
-};
-
-constexpr FieldOption kFieldOptions[] = {
-    {"--title", &TagFields::title},     {"--artist", &TagFields::artist},
-    {"--album", &TagFields::album},     {"--year", &TagFields::year},
-    {"--comment", &TagFields::comment},
-};
 
 bool IsSmallNumber(const std::string& text) {
     return !text.empty() && text.size() <= 3 &&
@@ -119,11 +121,13 @@ CCliArguments CCliArguments::Parse(const std::vector<std::string>& args) {
 }
 
 void CCliArguments::TakeOption(const std::string& name, const std::string& value) {
-    if (name == "--genre")
-        return TakeGenre(value);
-    for (const FieldOption& option : kFieldOptions)
-        if (name == option.name)
-            return TakeField(name, option.member, value);
+    for (const FieldTable::Row& row : FieldTable::kRows) {
+        if (name != row.option)
+            continue;
+        if (row.text == nullptr)
+            return TakeGenre(value);
+        return TakeField(name, row.text, value);
+    }
     m_error = "unknown option \"" + name + "\"";
 }
 
@@ -132,12 +136,6 @@ void CCliArguments::TakeField(const std::string& name, std::string TagFields::*m
     if (!UnicodeText::IsValidUtf8(value)) {
         m_error = name + ": the text is not valid UTF-8";
         return;
-    }
-    for (const FieldLimits::Field& field : FieldLimits::kFields) {
-        if (field.member == member && FieldLimits::IsTooLong(value, field.limit)) {
-            m_error = name + ": " + FieldLimits::TooLongMessage(field.limit);
-            return;
-        }
     }
     m_edits.*member = value;
     m_edited.push_back(member);

@@ -1,10 +1,12 @@
 #include "CTagCli.h"
 
 #include "EscapedText.h"
+#include "FieldTable.h"
 #include "FolderWalk.h"
 #include "GenreTable.h"
 #include "Mp3Folder.h"
 
+#include <algorithm>
 #include <ostream>
 
 namespace {
@@ -20,22 +22,21 @@ CTagCli::CTagCli(std::ostream& out, std::ostream& err) : m_out(out), m_err(err) 
 
 int CTagCli::Run(const CCliArguments& arguments) {
     if (!arguments.Error().empty()) {
-        m_err << "tageditor-cli: " << arguments.Error() << "\n"
-              << "Run \"tageditor-cli --help\" to see how it is used.\n";
+        UsageMistake(arguments.Error());
         return kUsageError;
     }
     if (arguments.GetCommand() == CCliArguments::Command::Help) {
         m_out << CCliArguments::Usage();
         return kSuccess;
     }
-    bool allDone = true;
+    int exitCode = kSuccess;
     for (const std::string& path : FilesToDo(arguments)) {
-        const bool done = arguments.GetCommand() == CCliArguments::Command::Show
-                              ? Show(path)
-                              : Set(path, arguments);
-        allDone = allDone && done;
+        const int code = arguments.GetCommand() == CCliArguments::Command::Show
+                             ? Show(path)
+                             : Set(path, arguments);
+        exitCode = std::max(exitCode, code);
     }
-    return allDone ? kSuccess : kFileFailed;
+    return exitCode;
 }
 
 std::vector<std::string> CTagCli::FilesToDo(const CCliArguments& arguments) {
@@ -53,35 +54,41 @@ std::vector<std::string> CTagCli::FilesToDo(const CCliArguments& arguments) {
     return files;
 }
 
-bool CTagCli::Show(const std::string& path) {
+int CTagCli::Show(const std::string& path) {
     if (!Load(path))
-        return false;
+        return kFileFailed;
     const TagFields& fields = m_session.Held().texts;
-    m_out << "File: " << EscapedText::Of(path) << '\n'
-          << "Title: " << EscapedText::Of(fields.title) << '\n'
-          << "Artist: " << EscapedText::Of(fields.artist) << '\n'
-          << "Album: " << EscapedText::Of(fields.album) << '\n'
-          << "Year: " << EscapedText::Of(fields.year) << '\n'
-          << "Genre: " << GenreText(m_session.GenreNumber()) << '\n'
-          << "Comments: " << EscapedText::Of(fields.comment) << "\n\n";
+    m_out << "File: " << EscapedText::Of(path) << '\n';
+    for (const FieldTable::Row& row : FieldTable::kRows)
+        m_out << row.name << ": "
+              << (row.text ? EscapedText::Of(fields.*row.text) : GenreText(m_session.GenreNumber()))
+              << '\n';
+    m_out << '\n';
     // The empty values of a tag that could not be read must not pass for the file's own.
     if (!m_session.Protection().empty()) {
         Fail(path, m_session.Protection());
-        return false;
+        return kFileFailed;
     }
-    return true;
+    return kSuccess;
 }
 
-bool CTagCli::Set(const std::string& path, const CCliArguments& arguments) {
+int CTagCli::Set(const std::string& path, const CCliArguments& arguments) {
     if (!Load(path))
-        return false;
+        return kFileFailed;
     FormValues form = m_session.Held();
     form.texts = arguments.Edit(form.texts);
     form.genreRow = arguments.GenreRow().value_or(form.genreRow);
+    // The window's rule: what the user gives must fit its field, what the file holds may stay.
+    if (const TagEditingSession::Refusal refusal = m_session.FirstRefusedEdit(form)) {
+        UsageMistake(std::string(refusal.field->option) + ": " + refusal.message);
+        return kUsageError;
+    }
     const SaveResult result = m_session.Save(form);
-    if (!result.Saved())
+    if (!result.Saved()) {
         Fail(path, result.reason);
-    return result.Saved();
+        return kFileFailed;
+    }
+    return kSuccess;
 }
 
 bool CTagCli::Load(const std::string& path) {
@@ -90,6 +97,11 @@ bool CTagCli::Load(const std::string& path) {
         return true;
     Fail(path, m_session.ReadError());
     return false;
+}
+
+void CTagCli::UsageMistake(const std::string& what) {
+    m_err << "tageditor-cli: " << what << "\n"
+          << "Run \"tageditor-cli --help\" to see how it is used.\n";
 }
 
 void CTagCli::Fail(const std::string& path, const std::string& reason) {

@@ -19,9 +19,11 @@ public:
 private:
     // The files named, each folder standing for the MP3s below it with -r.
     static std::vector<std::string> FilesToDo(const CCliArguments& arguments);
-    bool Show(const std::string& path);
-    bool Set(const std::string& path, const CCliArguments& arguments);
+    // Each returns the file's exit code.
+    int Show(const std::string& path);
+    int Set(const std::string& path, const CCliArguments& arguments);
     bool Load(const std::string& path);
+    void UsageMistake(const std::string& what);
     void Fail(const std::string& path, const std::string& reason);
 
     std::ostream& m_out;

@@ -1,42 +1,40 @@
 #include "CFormExchange.h"
 
 #include "CFieldValidator.h"
-#include "FieldLimits.h"
 #include "IMessageBoxes.h"
 
 #include <QLineEdit>
 
-#include <algorithm>
-
-void CFormExchange::AddText(QLineEdit* edit, QString* member, int cap) {
-    auto* validator = new CFieldValidator(cap, edit);
+void CFormExchange::AddText(QLineEdit* edit, const FieldTable::Row& row) {
+    auto* validator = new CFieldValidator(row.limit, &row, edit);
     edit->setValidator(validator);
-    m_fields.push_back({edit, validator, member, QString()});
+    m_fields.push_back({edit, validator, &row});
 }
 
-void CFormExchange::ToControls() {
-    for (Field& field : m_fields) {
-        field.programText = *field.member;
-        field.validator->AllowProgramText(*field.member);
-        field.edit->setText(*field.member);
+void CFormExchange::ToControls(const TagFields& texts) {
+    for (const Field& field : m_fields) {
+        const std::string& utf8 = texts.*field.row->text;
+        const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+        field.validator->AllowProgramText(text);
+        field.edit->setText(text);
         // Show a text longer than the field from its start, as it reads.
         field.edit->setCursorPosition(0);
     }
 }
 
-bool CFormExchange::FromControls() {
+TagFields CFormExchange::FromControls() const {
+    TagFields texts;
+    for (const Field& field : m_fields)
+        texts.*field.row->text = field.edit->text().toUtf8().toStdString();
+    return texts;
+}
+
+void CFormExchange::ShowRefusal(const TagEditingSession::Refusal& refusal) {
     for (const Field& field : m_fields) {
-        *field.member = field.edit->text();
-        const int cap = field.validator->Cap();
-        // A longer text from the file may stay as it came; the cap is for what the user types.
-        if (CFieldValidator::CharacterCount(*field.member) > cap &&
-            *field.member != field.programText) {
-            m_boxes.AppMessage(QString::fromStdString(FieldLimits::TooLongMessage(cap)),
-                               IMessageBoxes::Icon::Warning);
-            field.edit->setFocus();
-            field.edit->selectAll();
-            return false;
-        }
+        if (field.row != refusal.field)
+            continue;
+        m_boxes.AppMessage(QString::fromStdString(refusal.message), IMessageBoxes::Icon::Warning);
+        field.edit->setFocus();
+        field.edit->selectAll();
     }
-    return true;
 }

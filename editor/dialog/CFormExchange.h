@@ -1,35 +1,36 @@
 #pragma once
 
-#include <QString>
+#include "TagEditingSession.h"
+
 #include <vector>
 
 class IMessageBoxes;
 class QLineEdit;
 class CFieldValidator;
 
-// Moves the form's texts between the dialog's members and its edit fields, in both
-// directions, holding what the user types to every field's cap.
+// Moves the form's texts between the session's values and the form's edit fields, one field
+// per row of the field table, holding what the user types to every field's rule. The fields
+// own what the user sees; nothing is kept here but which field shows which row.
 class CFormExchange {
 public:
     explicit CFormExchange(IMessageBoxes& boxes) : m_boxes(boxes) {}
 
-    // Binds EDIT to MEMBER with CAP; fields are exchanged in the order they are added.
-    void AddText(QLineEdit* edit, QString* member, int cap);
+    // Binds EDIT to the text field ROW.
+    void AddText(QLineEdit* edit, const FieldTable::Row& row);
 
-    // Every member's whole text into its field.
-    void ToControls();
-    // Every field into its member, in order. A text over its cap that differs from the one the
-    // program last put in is refused: the user is told, the field gets the focus with its text
-    // selected, and the exchange stops there (the fields before it and the refused one are
-    // already taken). False on a refusal.
-    bool FromControls();
+    // Every text of TEXTS whole into its field.
+    void ToControls(const TagFields& texts);
+    // What the fields show now.
+    TagFields FromControls() const;
+    // Tells the user why REFUSAL's field cannot be saved, and gives that field the focus with
+    // its text selected.
+    void ShowRefusal(const TagEditingSession::Refusal& refusal);
 
 private:
     struct Field {
         QLineEdit* edit;
         CFieldValidator* validator;
-        QString* member;
-        QString programText; // what ToControls last put in
+        const FieldTable::Row* row;
     };
 
     IMessageBoxes& m_boxes;

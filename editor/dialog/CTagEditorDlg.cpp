@@ -15,7 +15,7 @@
 #include "EditorIds.h"
 #include "EditorLayout.h"
 #include "EditorTexts.h"
-#include "FieldLimits.h"
+#include "FieldTable.h"
 #include "FileListTexts.h"
 #include "GenreTable.h"
 #include "HelpLocation.h"
@@ -44,14 +44,6 @@
 using namespace EditorIds;
 
 namespace {
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string ToUtf8(const QString& text) {
-    return text.toUtf8().toStdString();
-}
 
 // A path as the file system spells it, for the user to read.
 QString PathForDisplay(const std::string& path) {
@@ -129,7 +121,6 @@ CTagEditorDlg::CTagEditorDlg(IMessageBoxes& boxes, QWidget* parent)
                              FileListTexts::kColumnWidth);
     FillGenreList();
     m_cbGenre->setCurrentIndex(0);
-    UpdateData(false);
     m_lstFiles->setFocus();
 }
 
@@ -141,7 +132,7 @@ void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
     m_client->setMinimumSize(units.ToPixels(kDialogSize));
     m_client->resize(units.ToPixels(kDialogSize));
     m_growth.emplace(units.ToPixels(kDialogSize), units.ToPixels(kFileList),
-                     units.ToPixels(kFormGroup), units.ToPixels(kTitle).left());
+                     units.ToPixels(kFormGroup), units.ToPixels(kTitle).right());
 
     // Created in the order of the layout table (EditorLayout.h), which makes it the tab order.
     m_lstFiles = new CFileListCtrl(m_client);
@@ -163,53 +154,22 @@ void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
     });
     m_lstFiles->SetMessageBoxes(&m_boxes);
 
-    auto* etchedLine = new QFrame(m_client);
-    etchedLine->setFrameShape(QFrame::HLine);
-    etchedLine->setFrameShadow(QFrame::Sunken);
-    QRect lineRect = units.ToPixels(kEtchedLine);
-    lineRect.setHeight(2);
-    etchedLine->setGeometry(lineRect);
+    CreateEtchedLine(kEtchedLine, units);
 
     auto* group = new QGroupBox(m_client);
     group->setGeometry(units.ToPixels(kFormGroup));
 
-    CreateLabel(m_client, EditorTexts::kTitleLabel, kTitleLabel, units);
-    CreateLabel(m_client, EditorTexts::kArtistLabel, kArtistLabel, units);
-    CreateLabel(m_client, EditorTexts::kAlbumLabel, kAlbumLabel, units);
-    CreateLabel(m_client, EditorTexts::kYearLabel, kYearLabel, units);
-    m_edTitle = CreateTextField(QStringLiteral("IDC_TITLE"), kTitle, units);
-    CreateLabel(m_client, EditorTexts::kGenreLabel, kGenreLabel, units);
-    CreateLabel(m_client, EditorTexts::kCommentsLabel, kCommentsLabel, units);
-    m_edArtist = CreateTextField(QStringLiteral("IDC_ARTIST"), kArtist, units);
-    m_edAlbum = CreateTextField(QStringLiteral("IDC_ALBUM"), kAlbum, units);
-    m_edYear = CreateTextField(QStringLiteral("IDC_YEAR"), kYear, units);
+    CreateEtchedLine(kMoreFieldsLine, units);
 
-    m_cbGenre = new QComboBox(m_client);
-    m_cbGenre->setObjectName(QStringLiteral("IDC_GENRE"));
-    const QRect genreRect = units.ToPixels(kGenre);
-    const int closedHeight = units.ToPixels(kTitle).height();
-    m_cbGenre->setGeometry(genreRect.x(), genreRect.y(), genreRect.width(), closedHeight);
-    auto* popupStyle = new CListPopupStyle;
-    popupStyle->setParent(m_cbGenre);
-    m_cbGenre->setStyle(popupStyle);
-    m_cbGenre->setMaxVisibleItems(kGenreRowsShown);
-
-    m_edComments = CreateTextField(QStringLiteral("IDC_COMMENTS"), kComments, units);
-    // One line of text, drawn in a tall box as the layout table has it: the text sits at the top.
-    m_edComments->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-
-    setTabOrder(m_lstFiles, m_edTitle);
-    setTabOrder(m_edTitle, m_edArtist);
-    setTabOrder(m_edArtist, m_edAlbum);
-    setTabOrder(m_edAlbum, m_edYear);
-    setTabOrder(m_edYear, m_cbGenre);
-    setTabOrder(m_cbGenre, m_edComments);
-
-    m_exchange.AddText(m_edTitle, &m_strTitle, FieldLimits::kTitle);
-    m_exchange.AddText(m_edArtist, &m_strArtist, FieldLimits::kArtist);
-    m_exchange.AddText(m_edAlbum, &m_strAlbum, FieldLimits::kAlbum);
-    m_exchange.AddText(m_edYear, &m_strYear, FieldLimits::kYear);
-    m_exchange.AddText(m_edComments, &m_strComment, FieldLimits::kComment);
+    // Created in the order of the layout table, which makes it the tab order.
+    QWidget* previous = m_lstFiles;
+    for (const FormField& field : kFormFields) {
+        CreateLabel(m_client, field.label, field.labelRect, units);
+        QWidget* control = field.text ? static_cast<QWidget*>(CreateTextField(field, units))
+                                      : CreateGenreList(field, units);
+        setTabOrder(previous, control);
+        previous = control;
+    }
 
     auto* undoRouter = new CFieldUndoRouter(MenuShortcut::For(QKeySequence::Undo), this);
     for (QLineEdit* edit : TextFields()) {
@@ -220,15 +180,49 @@ void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
 }
 
 QList<QLineEdit*> CTagEditorDlg::TextFields() const {
-    return {m_edTitle, m_edArtist, m_edAlbum, m_edYear, m_edComments};
+    QList<QLineEdit*> edits;
+    for (const auto& [edit, member] : m_textFields)
+        edits << edit;
+    return edits;
 }
 
-QLineEdit* CTagEditorDlg::CreateTextField(const QString& name, const QRect& rect,
+void CTagEditorDlg::CreateEtchedLine(const QRect& rect, const CDialogUnits& units) {
+    auto* line = new QFrame(m_client);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    QRect pixels = units.ToPixels(rect);
+    pixels.setHeight(2);
+    line->setGeometry(pixels);
+}
+
+QLineEdit* CTagEditorDlg::CreateTextField(const EditorLayout::FormField& field,
                                           const CDialogUnits& units) {
     auto* edit = new QLineEdit(m_client);
-    edit->setObjectName(name);
-    edit->setGeometry(units.ToPixels(rect));
+    edit->setObjectName(QString::fromLatin1(field.name));
+    const QRect rect = units.ToPixels(field.fieldRect);
+    edit->setGeometry(rect);
+    // One line of text, drawn in a box as tall as the layout table has it: the text sits at the
+    // top.
+    if (rect.height() > units.ToPixels(EditorLayout::kTitle).height())
+        edit->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_exchange.AddText(edit, FieldTable::RowOf(field.text));
+    m_textFields.emplace_back(edit, field.text);
     return edit;
+}
+
+QComboBox* CTagEditorDlg::CreateGenreList(const EditorLayout::FormField& field,
+                                          const CDialogUnits& units) {
+    m_cbGenre = new QComboBox(m_client);
+    m_cbGenre->setObjectName(QString::fromLatin1(field.name));
+    // The height is that of the opened list; the closed box is as tall as an edit field.
+    const QRect genreRect = units.ToPixels(field.fieldRect);
+    const int closedHeight = units.ToPixels(EditorLayout::kTitle).height();
+    m_cbGenre->setGeometry(genreRect.x(), genreRect.y(), genreRect.width(), closedHeight);
+    auto* popupStyle = new CListPopupStyle;
+    popupStyle->setParent(m_cbGenre);
+    m_cbGenre->setStyle(popupStyle);
+    m_cbGenre->setMaxVisibleItems(kGenreRowsShown);
+    return m_cbGenre;
 }
 
 void CTagEditorDlg::CreateMenu() {
@@ -326,13 +320,6 @@ QRect CTagEditorDlg::PlayBarGeometry() const {
 void CTagEditorDlg::FillGenreList() {
     for (int row = 0; row < GenreTable::kRowCount; ++row)
         m_cbGenre->addItem(QString::fromLatin1(GenreTable::RowText(row)));
-}
-
-bool CTagEditorDlg::UpdateData(bool saveAndValidate) {
-    if (saveAndValidate)
-        return m_exchange.FromControls();
-    m_exchange.ToControls();
-    return true;
 }
 
 void CTagEditorDlg::OnCommand(int id) {
@@ -438,8 +425,7 @@ void CTagEditorDlg::OnNewFileList() {
             return;
         m_lstFiles->NewFileList();
     }
-    ClearFormTexts();
-    UpdateData(false);
+    m_exchange.ToControls(TagFields());
 }
 
 void CTagEditorDlg::OnAddFile() {
@@ -492,11 +478,12 @@ bool CTagEditorDlg::OnSaveFile() {
                        IMessageBoxes::Icon::Information);
         return false;
     }
-    if (!UpdateData(true))
+    const FormValues form = FormOnScreen();
+    if (const TagEditingSession::Refusal refusal = m_session.FirstRefusedEdit(form)) {
+        m_exchange.ShowRefusal(refusal);
         return false;
-    const SaveResult result = m_session.Save(FormOnScreen());
-    // Saved, the form's texts are what Undo brings back; not saved, what the file holds still is.
-    SetHeldFields(m_session.Held().texts);
+    }
+    const SaveResult result = m_session.Save(form);
     ShowUnsavedMark();
     if (!result.Saved()) {
         m_boxes.Notify(
@@ -521,9 +508,11 @@ void CTagEditorDlg::OnUndo() {
 // Each selected file in turn, through its own session and writer; the files saved stay saved
 // whatever happens to the others, and Cancel stops between two files.
 bool CTagEditorDlg::OnSaveSeveral() {
-    if (!UpdateData(true))
-        return false;
     const FormValues form = FormOnScreen();
+    if (const TagEditingSession::Refusal refusal = m_batch.FirstRefusedEdit(form)) {
+        m_exchange.ShowRefusal(refusal);
+        return false;
+    }
     const std::vector<std::string> paths = m_batch.Paths();
     const int count = static_cast<int>(paths.size());
     QProgressDialog progress(EditorTexts::tr(EditorTexts::kSavingFiles).arg(count),
@@ -643,20 +632,20 @@ void CTagEditorDlg::OnBatchRowsGone() {
 }
 
 void CTagEditorDlg::ShowBatchValues() {
-    SetHeldFields(m_batch.Shown().texts);
-    UpdateData(false);
+    m_exchange.ToControls(m_batch.Shown().texts);
     m_cbGenre->setCurrentIndex(m_batch.Shown().genreRow);
     ShowBatchHints();
+    ShowUnsavedMark();
 }
 
 // A field whose files differ says so in grey and offers their values as completions.
 void CTagEditorDlg::ShowBatchHints() {
     ClearBatchHints();
-    for (const auto& [edit, member] : TextFieldMembers()) {
+    for (const auto& [edit, member] : m_textFields) {
         QStringList values;
         for (const std::string& text : m_batch.DistinctTexts(member)) {
             if (!text.empty())
-                values << FromUtf8(text);
+                values << QString::fromStdString(text);
         }
         const size_t distinct = m_batch.DistinctTexts(member).size();
         if (distinct < 2)
@@ -670,7 +659,7 @@ void CTagEditorDlg::ShowBatchHints() {
 }
 
 void CTagEditorDlg::ClearBatchHints() {
-    for (const auto& [edit, member] : TextFieldMembers()) {
+    for (QLineEdit* edit : TextFields()) {
         edit->setPlaceholderText(QString());
         if (edit->completer() != nullptr)
             Completions(edit)->setStringList({});
@@ -686,15 +675,6 @@ QStringListModel* CTagEditorDlg::Completions(QLineEdit* edit) {
         edit->setCompleter(completer);
     }
     return static_cast<QStringListModel*>(edit->completer()->model());
-}
-
-std::vector<std::pair<QLineEdit*, std::string TagFields::*>>
-CTagEditorDlg::TextFieldMembers() const {
-    return {{m_edTitle, &TagFields::title},
-            {m_edArtist, &TagFields::artist},
-            {m_edAlbum, &TagFields::album},
-            {m_edYear, &TagFields::year},
-            {m_edComments, &TagFields::comment}};
 }
 
 void CTagEditorDlg::LinkRow(int row) {
@@ -746,11 +726,8 @@ QString CTagEditorDlg::ShownFileName() const {
     return QFileInfo(PathForDisplay(m_session.LinkedPath())).fileName();
 }
 
-// What the form's controls hold now, which the members hold only after an exchange.
 FormValues CTagEditorDlg::FormOnScreen() const {
-    return {{ToUtf8(m_edTitle->text()), ToUtf8(m_edArtist->text()), ToUtf8(m_edAlbum->text()),
-             ToUtf8(m_edYear->text()), ToUtf8(m_edComments->text())},
-            m_cbGenre->currentIndex()};
+    return {m_exchange.FromControls(), m_cbGenre->currentIndex()};
 }
 
 bool CTagEditorDlg::SettleUnsavedChanges(const char* question) {
@@ -780,27 +757,13 @@ void CTagEditorDlg::LoadTagFields() {
 // What was last loaded or saved, into the form; the genre row is the one the tag holds, so 81
 // to 254 leave the box without a selection.
 void CTagEditorDlg::ShowHeldValues() {
-    SetHeldFields(m_session.Held().texts);
-    UpdateData(false);
+    m_exchange.ToControls(m_session.Held().texts);
     m_cbGenre->setCurrentIndex(m_session.Held().genreRow);
-}
-
-void CTagEditorDlg::ClearFormTexts() {
-    SetHeldFields(TagFields());
 }
 
 void CTagEditorDlg::ClearForm() {
     m_batch.Clear();
     ClearBatchHints();
-    ClearFormTexts();
-    UpdateData(false);
+    m_exchange.ToControls(TagFields());
     m_cbGenre->setCurrentIndex(GenreTable::kNoneRow);
-}
-
-void CTagEditorDlg::SetHeldFields(const TagFields& fields) {
-    m_strTitle = FromUtf8(fields.title);
-    m_strArtist = FromUtf8(fields.artist);
-    m_strAlbum = FromUtf8(fields.album);
-    m_strYear = FromUtf8(fields.year);
-    m_strComment = FromUtf8(fields.comment);
 }

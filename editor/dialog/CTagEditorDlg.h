@@ -2,6 +2,7 @@
 
 #include "BatchForm.h"
 #include "CFormExchange.h"
+#include "EditorLayout.h"
 #include "TagEditingSession.h"
 #include "WindowGrowth.h"
 
@@ -27,9 +28,8 @@ class QLineEdit;
 class QMenuBar;
 class QStatusBar;
 class QStringListModel;
-struct TagFields;
 
-// The editor's one window: the list of files on the left, the form of six tag fields on the
+// The editor's one window: the list of files on the left, the form of the tag fields on the
 // right, a menu bar, a band for the toolbar and a status bar with a usage hint. Every menu,
 // toolbar and list command comes through OnCommand. Controls are named after their ids
 // ("IDC_TITLE", ...).
@@ -51,10 +51,6 @@ public:
     // one. Any playback going on stops.
     void SetMediaPlayerFactory(IMediaPlayerFactory* players);
 
-    // Form exchange: false pushes the members into the fields; true takes the fields into the
-    // members and returns false when a value is refused.
-    bool UpdateData(bool saveAndValidate);
-
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -69,7 +65,9 @@ private:
     QRect PlayBarGeometry() const;
     void PlaceGrown(QWidget* control);
     void FillGenreList();
-    QLineEdit* CreateTextField(const QString& name, const QRect& rect, const CDialogUnits& units);
+    void CreateEtchedLine(const QRect& rect, const CDialogUnits& units);
+    QLineEdit* CreateTextField(const EditorLayout::FormField& field, const CDialogUnits& units);
+    QComboBox* CreateGenreList(const EditorLayout::FormField& field, const CDialogUnits& units);
     QList<QLineEdit*> TextFields() const;
 
     void OnNewFileList();
@@ -100,12 +98,9 @@ private:
     // True when every file now holds what the form set.
     bool OnSaveSeveral();
     QString SaveSummary(const QStringList& notSaved) const;
-    // The text fields of the form with the member each shows.
-    std::vector<std::pair<QLineEdit*, std::string TagFields::*>> TextFieldMembers() const;
     void LinkRow(int row);
     void LoadTagFields();
     void ShowHeldValues();
-    void ClearFormTexts();
     void ClearForm();
     void ShowProtection();
     bool HasUnsavedChanges() const;
@@ -116,13 +111,14 @@ private:
     // Asks QUESTION about unsaved changes, if there are any, and saves on Yes. True when the
     // user may go on: nothing was unsaved, the Save worked, or the user chose to drop the edits.
     bool SettleUnsavedChanges(const char* question);
-    void SetHeldFields(const TagFields& fields);
 
     IMessageBoxes& m_boxes;
     TagEditingSession m_session;
     // The selected files while several are selected: the form then edits them all, and no file
     // is linked to the session.
     BatchForm m_batch;
+    // The form's text fields, each with the text it shows, in the layout table's order.
+    std::vector<std::pair<QLineEdit*, std::string TagFields::*>> m_textFields;
     QWidget* m_client = nullptr;
     std::optional<WindowGrowth> m_growth;
     QMenuBar* m_menuBar = nullptr;
@@ -130,20 +126,9 @@ private:
     CLabelToolBar* m_wndToolBar = nullptr;
     QComboBox* m_cbGenre = nullptr;
     CFileListCtrl* m_lstFiles = nullptr;
-    QLineEdit* m_edTitle = nullptr;
-    QLineEdit* m_edArtist = nullptr;
-    QLineEdit* m_edAlbum = nullptr;
-    QLineEdit* m_edYear = nullptr;
-    QLineEdit* m_edComments = nullptr;
     CNoticeLine* m_protectionLine = nullptr;
-    // The form exchange's side of the five texts: staged here on their way into the fields and
-    // taken back for its check. What was last loaded or saved is the session's, and what the
-    // user sees is the fields'.
-    QString m_strTitle;
-    QString m_strArtist;
-    QString m_strAlbum;
-    QString m_strYear;
-    QString m_strComment;
+    // The form's text fields, which own what the user sees; what was last loaded or saved is
+    // the session's.
     CFormExchange m_exchange;
     std::unique_ptr<IFileChooser> m_pDesktopFileChooser;
     IFileChooser* m_pFileChooser;

@@ -19,6 +19,9 @@ public:
     static constexpr char kYearLabel[] = QT_TR_NOOP("Year:");
     static constexpr char kGenreLabel[] = QT_TR_NOOP("Genre:");
     static constexpr char kCommentsLabel[] = QT_TR_NOOP("Comments:");
+    static constexpr char kTrackLabel[] = QT_TR_NOOP("Track:");
+    static constexpr char kDiscLabel[] = QT_TR_NOOP("Disc:");
+    static constexpr char kAlbumArtistLabel[] = QT_TR_NOOP("Album artist:");
 
     static constexpr char kMenuFile[] = QT_TR_NOOP("&File");
     static constexpr char kMenuNewFileList[] = QT_TR_NOOP("&New File List");

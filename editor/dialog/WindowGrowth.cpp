@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-WindowGrowth::WindowGrowth(QSize smallest, QRect list, QRect form, int fieldsLeft)
-    : m_smallest(smallest), m_list(list), m_form(form), m_fieldsLeft(fieldsLeft) {}
+WindowGrowth::WindowGrowth(QSize smallest, QRect list, QRect form, int fieldsRight)
+    : m_smallest(smallest), m_list(list), m_form(form), m_fieldsRight(fieldsRight) {}
 
 QRect WindowGrowth::Place(const QRect& base, QSize size) const {
     const int extraWidth = std::max(size.width() - m_smallest.width(), 0);
@@ -36,7 +36,7 @@ QRect WindowGrowth::Place(const QRect& base, QSize size) const {
         placed.setWidth(base.width() + formWidth);
     } else if (base == m_form) {
         placed.setSize(base.size() + QSize(formWidth, extraHeight));
-    } else if (base.left() >= m_fieldsLeft) {
+    } else if (base.right() >= m_fieldsRight) {
         placed.setWidth(base.width() + formWidth);
     }
     return placed;

@@ -8,12 +8,14 @@
 // shows more rows) and half of the extra width, the form's fields take the other half of the
 // width; labels keep their size and move with the form, and the bands across the whole window
 // (toolbar, status bar) follow its edges. A control is placed by where it stands at the smallest
-// size, so a control added to the form later grows the way its neighbours do.
+// size, so a control added to the form later grows the way its neighbours do: what reaches the
+// fields' right edge widens, what stands left of it (labels, the first of two fields sharing a
+// line) only moves.
 class WindowGrowth {
 public:
     // All in pixels, at the smallest size: the client area, the list, the form's frame and the
-    // left edge of the form's fields (what stands left of it in the form is a label).
-    WindowGrowth(QSize smallest, QRect list, QRect form, int fieldsLeft);
+    // right edge of the form's fields.
+    WindowGrowth(QSize smallest, QRect list, QRect form, int fieldsRight);
 
     // Where the control standing at `base` at the smallest size goes in a client area of `size`.
     // A size below the smallest places every control at its base.
@@ -26,5 +28,5 @@ private:
     QSize m_smallest;
     QRect m_list;
     QRect m_form;
-    int m_fieldsLeft;
+    int m_fieldsRight;
 };

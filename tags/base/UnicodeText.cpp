@@ -90,13 +90,6 @@ std::size_t CodePointCount(std::string_view utf8) {
     return count;
 }
 
-std::string FirstCodePoints(std::string_view utf8, std::size_t count) {
-    std::size_t at = 0;
-    for (std::size_t taken = 0; taken < count && at < utf8.size(); ++taken)
-        DecodeOne(utf8, at);
-    return std::string(utf8.substr(0, at));
-}
-
 std::u32string ToCodePoints(std::string_view utf8) {
     std::u32string codePoints;
     codePoints.reserve(utf8.size());

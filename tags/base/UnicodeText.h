@@ -16,8 +16,6 @@ std::optional<char32_t> NextCodePoint(std::string_view utf8, std::size_t& at);
 // Characters as a user counts them: code points, so a character outside the Basic
 // Multilingual Plane counts once.
 std::size_t CodePointCount(std::string_view utf8);
-// The first COUNT characters of UTF8, never cutting one in half.
-std::string FirstCodePoints(std::string_view utf8, std::size_t count);
 
 std::u32string ToCodePoints(std::string_view utf8);
 std::string FromCodePoints(std::u32string_view codePoints);

@@ -1,37 +1,23 @@
 #pragma once
 
-#include "TagFields.h"
+#include "FieldTable.h"
 
 #include <string>
 
-// The most characters each field of the form takes, and what the user is told when a text is
-// longer. Characters are counted as a user sees them: code points, so a character outside the
-// Basic Multilingual Plane counts once. The limits hold for what the user types: a longer text
-// can only come from a file, and is kept while the user leaves it as it is.
+// What each field of the form takes (FieldTable's rules), and what the user is told when a
+// value does not fit. Characters are counted as a user sees them: code points, so a character
+// outside the Basic Multilingual Plane counts once. The rules hold for what the user enters: a
+// longer or otherwise odd text can only come from a file, and is kept while the user leaves it
+// as it is (the session decides that).
 namespace FieldLimits {
 
-constexpr int kTitle = 30;
-constexpr int kArtist = 30;
-constexpr int kAlbum = 30;
-constexpr int kYear = 4;
-constexpr int kComment = 28;
+// Empty when ROW's field takes TEXT; otherwise what the user is told: "Please enter no more
+// than %1 characters." with the limit in place of %1, or which form the field takes.
+std::string Refusal(const FieldTable::Row& row, const std::string& text);
 
-struct Field {
-    const char* label; // as the form names the field
-    std::string TagFields::*member;
-    int limit;
-};
-
-constexpr int kFieldCount = 5;
-// Title, Artist, Album, Year, Comments.
-extern const Field kFields[kFieldCount];
-
-bool IsTooLong(const std::string& text, int limit);
-// The first field of FIELDS, in the order above, that differs from UNCHANGED and is longer
-// than its limit; nullptr when there is none.
-const Field* FirstTooLongEdit(const TagFields& fields, const TagFields& unchanged);
-
-// "Please enter no more than %1 characters." with LIMIT in place of %1.
-std::string TooLongMessage(int limit);
+// Whether TEXT holds only characters ROW's rule takes, so that typing on could make it a value
+// of the field (digits for Year; digits and one "/" for Track and Disc). The length is not
+// judged here.
+bool MayBecomeValue(const FieldTable::Row& row, const std::string& text);
 
 } // namespace FieldLimits

@@ -2,13 +2,12 @@
 
 #include <string>
 
-// The five texts of the form, in UTF-8, exactly as the form shows them.
+// The texts of the form, in UTF-8, exactly as the form shows them. FieldTable lists them with
+// their rules; everything that goes through every field walks that table.
 struct TagFields {
     std::string title, artist, album, year, comment;
+    std::string track{}, disc{}, albumArtist{};
 
-    bool operator==(const TagFields& other) const {
-        return title == other.title && artist == other.artist && album == other.album &&
-               year == other.year && comment == other.comment;
-    }
+    bool operator==(const TagFields& other) const;
     bool operator!=(const TagFields& other) const { return !(*this == other); }
 };

@@ -18,11 +18,11 @@ struct Piece {
     bool terminated = false; // each text ends with a terminator
 };
 
-class BodyWalk {
+class FrameTextRecoder {
 public:
-    BodyWalk(const std::string& id, const std::string& body) : m_id(id), m_body(body) {}
+    FrameTextRecoder(const std::string& id, const std::string& body) : m_id(id), m_body(body) {}
 
-    bool Walk(const Id3FrameLayouts::Layout& layout, bool joinValues) {
+    bool Read(const Id3FrameLayouts::Layout& layout, bool joinValues) {
         for (Field field : layout) {
             if (m_pos >= m_body.size())
                 return true; // a missing last field is the screen's to judge
@@ -160,11 +160,11 @@ bool Recode(const std::string& id, std::string& body, bool joinValues) {
     const Id3FrameLayouts::Layout& layout = Id3FrameLayouts::AsDefined(id);
     if (layout.empty() || layout.front() != Field::Encoding)
         return true;
-    BodyWalk walk(id, body);
-    if (!walk.Walk(layout, joinValues))
+    FrameTextRecoder recoder(id, body);
+    if (!recoder.Read(layout, joinValues))
         return false;
-    if (walk.NeedsRecoding())
-        body = walk.Recoded();
+    if (recoder.NeedsRecoding())
+        body = recoder.Recoded();
     return true;
 }
 

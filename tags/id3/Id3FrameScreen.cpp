@@ -8,10 +8,10 @@ namespace {
 using Id3FrameLayouts::Field;
 using Id3FrameLayouts::Layout;
 
-// Walks the fields of one frame with the rules id3lib's field parsers follow.
-class FieldWalk {
+// Checks the fields of one frame body, one after the other, with the rules id3lib's field parsers follow.
+class FrameFieldCheck {
 public:
-    FieldWalk(const std::string& id, std::string_view body) : m_id(id), m_body(body) {}
+    FrameFieldCheck(const std::string& id, std::string_view body) : m_id(id), m_body(body) {}
 
     std::string Check(const Layout& layout) {
         for (std::size_t i = 0; i < layout.size(); ++i) {
@@ -97,5 +97,5 @@ private:
 } // namespace
 
 std::string Id3FrameScreen::Check(const std::string& id, std::string_view body) {
-    return FieldWalk(id, body).Check(Id3FrameLayouts::AsId3libParses(id));
+    return FrameFieldCheck(id, body).Check(Id3FrameLayouts::AsId3libParses(id));
 }

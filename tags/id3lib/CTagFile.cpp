@@ -1,5 +1,6 @@
 #include "CTagFile.h"
 
+#include "FieldTable.h"
 #include "GenreNumber.h"
 #include "GenreTable.h"
 #include "Id3Inspector.h"
@@ -11,6 +12,8 @@
 
 #include <id3/readers.h>
 #include <id3/tag.h>
+
+#include <algorithm>
 
 CTagFile::CTagFile() : m_tag(std::make_unique<ID3_Tag>()) {}
 
@@ -50,18 +53,11 @@ void CTagFile::LoadFileTags(std::vector<std::string> fileFrames) {
     // Without an ID3v2 tag the form shows the ID3v1 values, so that a Save keeps them.
     const Id3v1Values v1 = Id3v1Values::Parse(m_fileId3v1);
     TagFrameEditor editor(*m_tag, m_originals);
-    for (const auto& [id, text] : {std::pair{ID3FID_TITLE, v1.title},
-                                   {ID3FID_LEADARTIST, v1.artist},
-                                   {ID3FID_ALBUM, v1.album},
-                                   {ID3FID_YEAR, v1.year}})
+    for (const FieldTable::Row& row : FieldTable::kRows) {
+        const std::string text = v1.TextAt(row.id3v1);
         if (!text.empty())
-            editor.AddText(id, text);
-    if (!v1.comment.empty())
-        editor.AddComment(v1.comment);
-    if (v1.track > 0)
-        editor.AddText(ID3FID_TRACKNUM, std::to_string(v1.track));
-    if (v1.genre < GenreTable::kNoGenre)
-        editor.AddText(ID3FID_CONTENTTYPE, "(" + std::to_string(v1.genre) + ")");
+            editor.AddField(row, text);
+    }
 }
 
 // The one place id3lib parses a tag, and only frames the inspector passed, from memory: the
@@ -103,27 +99,24 @@ SaveResult CTagFile::Save(const TagFields& fields, unsigned genreNumber) {
     return result;
 }
 
-void CTagFile::ApplyFields(const TagFields& fields, unsigned genreNumber) {
-    const TagFields shown = ReadFields();
-    const unsigned shownGenre = ReadGenreNumber();
-    TagFrameEditor editor(*m_tag, m_originals);
+void CTagFile::ApplyFields(const TagFields& changes, unsigned genreNumber) {
+    std::vector<const FieldTable::Row*> rows;
+    for (const FieldTable::Row& row : FieldTable::kRows)
+        rows.push_back(&row);
     // The order in which the frames are replaced decides their order in the written tag.
-    for (const auto& [member, id] : {std::pair{&TagFields::artist, ID3FID_LEADARTIST},
-                                     {&TagFields::album, ID3FID_ALBUM},
-                                     {&TagFields::title, ID3FID_TITLE},
-                                     {&TagFields::year, ID3FID_YEAR},
-                                     {&TagFields::comment, ID3FID_COMMENT}}) {
-        const std::string& text = fields.*member;
-        if (text.empty() || text == shown.*member)
-            continue;
-        if (id == ID3FID_COMMENT)
-            editor.ReplaceComment(text);
-        else
-            editor.ReplaceText(id, text);
+    std::sort(rows.begin(), rows.end(), [](const FieldTable::Row* a, const FieldTable::Row* b) {
+        return a->saveStep < b->saveStep;
+    });
+    TagFrameEditor editor(*m_tag, m_originals);
+    for (const FieldTable::Row* row : rows) {
+        if (row->text == nullptr) {
+            // Numbers from 255 up mean "keep the file's genre".
+            if (genreNumber < GenreTable::kNoGenre)
+                editor.ReplaceField(*row, std::to_string(genreNumber));
+        } else if (!(changes.*row->text).empty()) {
+            editor.ReplaceField(*row, changes.*row->text);
+        }
     }
-    // Numbers from 255 up mean "keep the file's genre".
-    if (genreNumber < GenreTable::kNoGenre && genreNumber != shownGenre)
-        editor.ReplaceGenre(genreNumber);
 }
 
 // The one place the file is written: the ID3v2 tag from the tag object's frames, the ID3v1 tag

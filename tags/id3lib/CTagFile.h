@@ -36,13 +36,13 @@ public:
     TagFields ReadFields() const;
     unsigned ReadGenreNumber() const; // 0..255, 255 = no genre
 
-    // Replaces the frames of each field whose text is not empty and differs from what the tag
-    // shows, and the genre frames when GENRENUMBER is below 255 and differs from the tag's
-    // genre; every other frame stays exactly as the file holds it. Then writes the tag to the
+    // Replaces the frames of each field whose text in CHANGES is not empty, and the genre
+    // frames when GENRENUMBER is below 255: what the editing session found changed. Every
+    // other frame stays exactly as the file holds it. Then writes the tag to the
     // start of the file and an ID3v1 tag to its end, both or neither: the audio between them
     // is never changed, and a missing file is never created. When the file is not written,
     // the tag object goes back to what the file holds.
-    SaveResult Save(const TagFields& fields, unsigned genreNumber);
+    SaveResult Save(const TagFields& changes, unsigned genreNumber);
 
     // Why the linked file could not be read; empty when it could.
     const std::string& ReadError() const { return m_readError; }
@@ -52,7 +52,7 @@ public:
 private:
     void LoadFileTags(std::vector<std::string> fileFrames);
     bool LoadFrames(std::vector<std::string> frames);
-    void ApplyFields(const TagFields& fields, unsigned genreNumber);
+    void ApplyFields(const TagFields& changes, unsigned genreNumber);
     SaveResult WriteTags();
 
     std::unique_ptr<ID3_Tag> m_tag;

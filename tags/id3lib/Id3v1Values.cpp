@@ -63,9 +63,34 @@ Id3v1Values Id3v1Values::Of(const ID3_Tag& tag) {
     if (values.year.empty())
         values.year = ShownFields::ReleaseYear(tag);
     values.comment = V1Comment(tag);
-    values.track = static_cast<unsigned>(std::atoi(TextOf(tag, ID3FID_TRACKNUM).c_str())) & 0xFF;
+    // "3/12" holds track 3; a track the byte cannot hold is left out rather than cut to 8 bits.
+    const int track = std::atoi(TextOf(tag, ID3FID_TRACKNUM).c_str());
+    values.track = track >= 1 && track <= 255 ? static_cast<unsigned>(track) : 0;
     values.genre = GenreNumberOf(tag);
     return values;
+}
+
+std::string Id3v1Values::TextAt(FieldTable::Id3v1Place place) const {
+    using Place = FieldTable::Id3v1Place;
+    switch (place) {
+    case Place::Title:
+        return title;
+    case Place::Artist:
+        return artist;
+    case Place::Album:
+        return album;
+    case Place::Year:
+        return year;
+    case Place::Comment:
+        return comment;
+    case Place::Track:
+        return track > 0 ? std::to_string(track) : std::string();
+    case Place::Genre:
+        return genre < GenreTable::kNoGenre ? std::to_string(genre) : std::string();
+    case Place::None:
+        break;
+    }
+    return {};
 }
 
 Id3v1Values Id3v1Values::Parse(const std::string& bytes) {

@@ -1,5 +1,6 @@
 #include "ShownFields.h"
 
+#include "FieldFrame.h"
 #include "FrameText.h"
 #include "FrameWalk.h"
 
@@ -11,20 +12,15 @@
 namespace ShownFields {
 namespace {
 
-// The field a frame of kind ID fills; nullptr for any other kind (comments are chosen apart).
-std::string TagFields::*FieldOf(ID3_FrameID id) {
-    switch (id) {
-    case ID3FID_TITLE:
-        return &TagFields::title;
-    case ID3FID_LEADARTIST:
-        return &TagFields::artist;
-    case ID3FID_ALBUM:
-        return &TagFields::album;
-    case ID3FID_YEAR:
-        return &TagFields::year;
-    default:
+// The text field a frame fills; nullptr for any other frame (comments are chosen apart, and
+// the genre is no text of the form).
+std::string TagFields::*FieldOf(const ID3_Frame& frame) {
+    if (frame.GetID() == ID3FID_COMMENT)
         return nullptr;
-    }
+    for (const FieldTable::Row& row : FieldTable::kRows)
+        if (row.text != nullptr && FieldFrame::Holds(frame, row))
+            return row.text;
+    return nullptr;
 }
 
 bool IsMachineData(const std::string& description) {
@@ -37,7 +33,7 @@ TagFields Read(const ID3_Tag& tag) {
     TagFields fields;
     FrameWalk frames(tag);
     while (const ID3_Frame* frame = frames.Next()) {
-        if (std::string TagFields::*field = FieldOf(frame->GetID()))
+        if (std::string TagFields::*field = FieldOf(*frame))
             fields.*field = FrameText::Of(*frame);
     }
     if (const ID3_Frame* comment = ShownComment(tag))

@@ -1,9 +1,11 @@
 #include "TagFrameEditor.h"
 
+#include "FieldFrame.h"
 #include "FrameText.h"
 #include "FrameWalk.h"
 #include "Id3Text.h"
 #include "OriginalFrames.h"
+#include "ShownFields.h"
 #include "UnicodeText.h"
 
 #include <id3/tag.h>
@@ -13,6 +15,9 @@
 #include <vector>
 
 namespace {
+
+// The language of a comment nobody said the language of.
+const std::string kUnknownLanguage = "XXX";
 
 void SetText(ID3_Frame& frame, ID3_FieldID fieldId, const std::string& text,
              Id3Text::Encoding encoding) {
@@ -58,20 +63,28 @@ template <typename Predicate> void TagFrameEditor::Remove(Predicate shouldGo) {
     }
 }
 
-void TagFrameEditor::ReplaceText(ID3_FrameID id, const std::string& text) {
-    Remove([id](const ID3_Frame& frame) { return frame.GetID() == id; });
-    AddText(id, text);
-}
-
-void TagFrameEditor::ReplaceComment(const std::string& text) {
+void TagFrameEditor::ReplaceField(const FieldTable::Row& row, const std::string& text) {
+    if (FieldFrame::IdOf(row) != ID3FID_COMMENT) {
+        Remove([&row](const ID3_Frame& frame) { return FieldFrame::Holds(frame, row); });
+        AddField(row, text);
+        return;
+    }
+    const ID3_Frame* shown = ShownFields::ShownComment(m_tag);
+    const std::string language = shown ? FrameText::Of(*shown, ID3FN_LANGUAGE) : std::string();
     Remove([](const ID3_Frame& frame) {
         return frame.GetID() == ID3FID_COMMENT && FrameText::Of(frame, ID3FN_DESCRIPTION).empty();
     });
-    AddComment(text);
+    AddComment(text, language.empty() ? kUnknownLanguage : language);
 }
 
-void TagFrameEditor::ReplaceGenre(unsigned number) {
-    ReplaceText(ID3FID_CONTENTTYPE, "(" + std::to_string(number) + ")");
+void TagFrameEditor::AddField(const FieldTable::Row& row, const std::string& text) {
+    const ID3_FrameID id = FieldFrame::IdOf(row);
+    if (id == ID3FID_COMMENT)
+        AddComment(text, kUnknownLanguage);
+    else if (row.rule == FieldTable::Rule::Genre)
+        AddText(id, "(" + text + ")");
+    else
+        AddText(id, text);
 }
 
 void TagFrameEditor::AddText(ID3_FrameID id, const std::string& text) {
@@ -81,10 +94,10 @@ void TagFrameEditor::AddText(ID3_FrameID id, const std::string& text) {
     m_tag.AttachFrame(frame.release());
 }
 
-void TagFrameEditor::AddComment(const std::string& text) {
+void TagFrameEditor::AddComment(const std::string& text, const std::string& language) {
     const Id3Text::Encoding encoding = Id3Text::EncodingFor({text});
     std::unique_ptr<ID3_Frame> frame = NewFrame(ID3FID_COMMENT, encoding);
-    frame->GetField(ID3FN_LANGUAGE)->Set("XXX");
+    frame->GetField(ID3FN_LANGUAGE)->Set(language.c_str());
     SetText(*frame, ID3FN_DESCRIPTION, std::string(), encoding);
     SetText(*frame, ID3FN_TEXT, text, encoding);
     m_tag.AttachFrame(frame.release());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FieldTable.h"
+
 #include <id3/globals.h>
 
 #include <string>
@@ -15,20 +17,19 @@ class TagFrameEditor {
 public:
     TagFrameEditor(ID3_Tag& tag, OriginalFrames& originals) : m_tag(tag), m_originals(originals) {}
 
-    // Every frame of kind ID gives way to one holding TEXT.
-    void ReplaceText(ID3_FrameID id, const std::string& text);
-    // Every comment without a description, whatever its language, gives way to one holding
-    // TEXT; comments with a description stay.
-    void ReplaceComment(const std::string& text);
-    // Every genre frame gives way to one holding "(NUMBER)".
-    void ReplaceGenre(unsigned number);
-
-    void AddText(ID3_FrameID id, const std::string& text);
-    // A comment with language "XXX" and no description.
-    void AddComment(const std::string& text);
+    // The frames of ROW's field give way to one holding TEXT (for the genre, a genre number).
+    // For Comments, every comment without a description goes, whatever its language; the new
+    // one keeps the language of the comment the form showed, and comments with a description
+    // stay.
+    void ReplaceField(const FieldTable::Row& row, const std::string& text);
+    // A frame of ROW's field holding TEXT; a comment gets language "XXX" and no description, a
+    // genre number is written "(NUMBER)".
+    void AddField(const FieldTable::Row& row, const std::string& text);
 
 private:
     template <typename Predicate> void Remove(Predicate shouldGo);
+    void AddText(ID3_FrameID id, const std::string& text);
+    void AddComment(const std::string& text, const std::string& language);
 
     ID3_Tag& m_tag;
     OriginalFrames& m_originals;

@@ -1,7 +1,7 @@
 #include "BatchForm.h"
 
 #include "FieldLimits.h"
-#include "TagEditingSession.h"
+#include "FieldTable.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -58,31 +58,47 @@ void BatchForm::ComputeShown() {
     m_shown = FormValues();
     if (m_files.empty())
         return;
-    for (const FieldLimits::Field& field : FieldLimits::kFields) {
-        const std::vector<std::string> texts = DistinctTexts(field.member);
-        m_shown.texts.*field.member = texts.size() == 1 ? texts.front() : std::string();
+    for (const FieldTable::Row& row : FieldTable::kRows) {
+        if (row.text == nullptr)
+            continue;
+        const std::vector<std::string> texts = DistinctTexts(row.text);
+        m_shown.texts.*row.text = texts.size() == 1 ? texts.front() : std::string();
     }
     m_shown.genreRow =
         DistinctGenreCount() == 1 ? m_files.front().values.genreRow : GenreTable::kNoRow;
 }
 
+bool BatchForm::IsTyped(const FormValues& form, std::string TagFields::*member) const {
+    const std::string& text = form.texts.*member;
+    return !text.empty() && text != m_shown.texts.*member;
+}
+
 bool BatchForm::HasUnsavedChanges(const FormValues& form) const {
     if (m_files.empty())
         return false;
-    for (const FieldLimits::Field& field : FieldLimits::kFields) {
-        const std::string& text = form.texts.*field.member;
-        if (!text.empty() && text != m_shown.texts.*field.member)
+    for (const FieldTable::Row& row : FieldTable::kRows) {
+        if (row.text != nullptr && IsTyped(form, row.text))
             return true;
     }
     return NamesGenre(form.genreRow) && form.genreRow != m_shown.genreRow;
 }
 
+TagEditingSession::Refusal BatchForm::FirstRefusedEdit(const FormValues& form) const {
+    for (const FieldTable::Row& row : FieldTable::kRows) {
+        if (row.text == nullptr || !IsTyped(form, row.text))
+            continue;
+        std::string message = FieldLimits::Refusal(row, form.texts.*row.text);
+        if (!message.empty())
+            return {&row, std::move(message)};
+    }
+    return {};
+}
+
 FormValues BatchForm::Apply(const FormValues& own, const FormValues& form) {
     FormValues applied = own;
-    for (const FieldLimits::Field& field : FieldLimits::kFields) {
-        const std::string& text = form.texts.*field.member;
-        if (!text.empty())
-            applied.texts.*field.member = text;
+    for (const FieldTable::Row& row : FieldTable::kRows) {
+        if (row.text != nullptr && !(form.texts.*row.text).empty())
+            applied.texts.*row.text = form.texts.*row.text;
     }
     if (NamesGenre(form.genreRow))
         applied.genreRow = form.genreRow;

@@ -2,6 +2,7 @@
 
 #include "FormValues.h"
 #include "SaveResult.h"
+#include "TagEditingSession.h"
 
 #include <cstddef>
 #include <string>
@@ -35,6 +36,9 @@ public:
     // Whether a Save would set anything: a text typed that is not the one shown, or a genre of
     // the list other than the shown one.
     bool HasUnsavedChanges(const FormValues& form) const;
+    // The first field, in the field table's order, whose typed text its rule does not take; a
+    // shown value left as it is is never refused.
+    TagEditingSession::Refusal FirstRefusedEdit(const FormValues& form) const;
     // OWN, one file's values, with what the user set in FORM put in: every text that is not
     // empty, and the genre when FORM names one.
     static FormValues Apply(const FormValues& own, const FormValues& form);
@@ -51,6 +55,7 @@ private:
     };
 
     void ComputeShown();
+    bool IsTyped(const FormValues& form, std::string TagFields::*member) const;
 
     std::vector<std::string> m_paths;
     std::vector<FileValues> m_files;

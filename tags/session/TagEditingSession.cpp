@@ -1,5 +1,7 @@
 #include "TagEditingSession.h"
 
+#include "FieldLimits.h"
+
 void TagEditingSession::Link(const std::string& path) {
     m_tag.Link(path);
     HoldTag(m_tag.ReadFields());
@@ -15,29 +17,52 @@ void TagEditingSession::HoldTag(const TagFields& texts) {
     m_held.genreRow = GenreTable::RowForNumber(m_tag.ReadGenreNumber());
 }
 
+bool TagEditingSession::IsChanged(const FormValues& form, const FieldTable::Row& row) const {
+    if (row.text == nullptr)
+        return form.genreRow != m_held.genreRow &&
+               GenreTable::NumberForRow(form.genreRow) != GenreTable::kNoGenre;
+    const std::string& text = form.texts.*row.text;
+    return !text.empty() && text != m_held.texts.*row.text;
+}
+
 bool TagEditingSession::HasUnsavedChanges(const FormValues& form) const {
     if (!IsLinked())
         return false;
-    for (const FieldLimits::Field& field : FieldLimits::kFields) {
-        const std::string& text = form.texts.*field.member;
-        if (!text.empty() && text != m_held.texts.*field.member)
+    for (const FieldTable::Row& row : FieldTable::kRows)
+        if (IsChanged(form, row))
             return true;
-    }
-    return form.genreRow != m_held.genreRow &&
-           GenreTable::NumberForRow(form.genreRow) != GenreTable::kNoGenre;
+    return false;
 }
 
-const FieldLimits::Field* TagEditingSession::FirstTooLongEdit(const FormValues& form) const {
-    return FieldLimits::FirstTooLongEdit(form.texts, m_held.texts);
+TagEditingSession::Refusal TagEditingSession::FirstRefusedEdit(const FormValues& form) const {
+    for (const FieldTable::Row& row : FieldTable::kRows) {
+        if (row.text == nullptr || !IsChanged(form, row))
+            continue;
+        std::string message = FieldLimits::Refusal(row, form.texts.*row.text);
+        if (!message.empty())
+            return {&row, std::move(message)};
+    }
+    return {};
 }
 
 SaveResult TagEditingSession::Save(const FormValues& form) {
-    if (IsLinked()) {
-        if (const FieldLimits::Field* tooLong = FirstTooLongEdit(form))
-            return {SaveResult::Outcome::Refused, std::string(tooLong->label) + ": " +
-                                                      FieldLimits::TooLongMessage(tooLong->limit)};
+    if (!IsLinked())
+        return m_tag.Save(TagFields(), GenreTable::kNoGenre);
+    if (const Refusal refusal = FirstRefusedEdit(form))
+        return {SaveResult::Outcome::Refused,
+                std::string(refusal.field->name) + ": " + refusal.message};
+    // Only what changed goes to the tag: an empty text and genre 255 keep what the file holds.
+    TagFields changes;
+    unsigned genreNumber = GenreTable::kNoGenre;
+    for (const FieldTable::Row& row : FieldTable::kRows) {
+        if (!IsChanged(form, row))
+            continue;
+        if (row.text == nullptr)
+            genreNumber = GenreTable::NumberForRow(form.genreRow);
+        else
+            changes.*row.text = form.texts.*row.text;
     }
-    SaveResult result = m_tag.Save(form.texts, GenreTable::NumberForRow(form.genreRow));
+    SaveResult result = m_tag.Save(changes, genreNumber);
     if (result.Saved())
         HoldTag(form.texts);
     return result;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CTagFile.h"
-#include "FieldLimits.h"
+#include "FieldTable.h"
 #include "FormValues.h"
 #include "SaveResult.h"
 
@@ -9,9 +9,18 @@
 
 // The rules of editing one file's tags, shared by the editor window and tageditor-cli: linking
 // the file, what the form shows of it, what the user changed, Save and Undo. The session keeps
-// the values last loaded or saved; the form's own values stay with whoever shows the form.
+// the values last loaded or saved and alone decides what counts as changed; the form's own
+// values stay with whoever shows the form.
 class TagEditingSession {
 public:
+    // A field whose changed value its rule does not take, and what the user is told.
+    struct Refusal {
+        const FieldTable::Row* field = nullptr; // nullptr: nothing is refused
+        std::string message;
+
+        explicit operator bool() const { return field != nullptr; }
+    };
+
     // Links the file at PATH and holds what the form shows of it.
     void Link(const std::string& path);
     // Forgets the file (its row left the list): nothing is held, and Save writes nowhere.
@@ -32,16 +41,18 @@ public:
     // held one, or another genre of the list. Clearing a field or choosing "None" keeps what
     // the file holds, so that alone loses nothing.
     bool HasUnsavedChanges(const FormValues& form) const;
-    // The first field whose text the user changed to one longer than its limit; nullptr when
-    // none. A longer text loaded from the file and left as it is does not count.
-    const FieldLimits::Field* FirstTooLongEdit(const FormValues& form) const;
+    // The first field, in FieldTable's order, whose text the user changed to one its rule does
+    // not take (too long, or not of its form). A text loaded from the file and left as it is
+    // is never refused.
+    Refusal FirstRefusedEdit(const FormValues& form) const;
 
-    // Writes what the user changed in FORM (see CTagFile::Save); on success FORM's texts are
-    // held. A changed text over its limit is refused as "<field>: <message>", nothing written.
+    // Writes what the user changed in FORM; on success FORM's texts are held. A refused change
+    // is reported as "<field>: <message>", nothing written.
     SaveResult Save(const FormValues& form);
 
 private:
     void HoldTag(const TagFields& texts);
+    bool IsChanged(const FormValues& form, const FieldTable::Row& row) const;
 
     CTagFile m_tag;
     FormValues m_held;

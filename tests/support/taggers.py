@@ -137,6 +137,22 @@ def kid3_v23(path):
     ], 3)
 
 
+def library_manager_v23(path):
+    """A music library manager's files, written with mutagen: ID3v2.3, a track and a disc with
+    their totals, an album artist for a compilation."""
+    mutagen_file(path, [
+        id3.TIT2(encoding=1, text=["Song Three"]),
+        id3.TPE1(encoding=1, text=["Performer"]),
+        id3.TPE2(encoding=1, text=["Various Artists"]),
+        id3.TALB(encoding=1, text=["Compilation"]),
+        id3.TYER(encoding=1, text=["2019"]),
+        id3.TRCK(encoding=1, text=["3/12"]),
+        id3.TPOS(encoding=1, text=["1/2"]),
+        id3.TCMP(encoding=1, text=["1"]),
+        id3.COMM(encoding=1, lang="eng", desc="", text=["Ripped"]),
+    ], 3)
+
+
 def mutagen_v23_with_v24_frames(path):
     """Taggers that save mutagen's tag as ID3v2.3 without converting its frames: TDRC, TDOR and
     TIPL inside an ID3v2.3 tag, texts in UTF-16."""
@@ -312,7 +328,7 @@ def v1_only(path):
 
 
 STYLES = {f.__name__.replace("_", "-"): f for f in [
-    picard_v24, eyed3_v24, kid3_v23, mutagen_v23_with_v24_frames, id3lib_v23, itunes_v22,
+    picard_v24, eyed3_v24, kid3_v23, library_manager_v23, mutagen_v23_with_v24_frames, id3lib_v23, itunes_v22,
     itunes_v23, foobar_replaygain, windows_media, v24_unsynchronised, v24_whole_tag_unsynchronised,
     v24_itunes_plain_sizes, v24_chapters, v23_compressed, v1_only]}
 

@@ -33,7 +33,7 @@ TEST(Id3v1Tag, IsWhatId3libWouldHaveWritten) {
             .CommentFrame("ID3v1 Comment", "for version one")
             .CommentFrame("", "plain")
             .TextFrame("TCON", "(17)Rock"),
-        Mp3Builder().CommentFrame("only", "described").TextFrame("TRCK", "300"),
+        Mp3Builder().CommentFrame("only", "described").TextFrame("TRCK", "255"),
         Mp3Builder().TextFrame("TENC", "nothing the ID3v1 tag holds"),
     };
     for (const Mp3Builder& file : cases) {
@@ -72,6 +72,18 @@ TEST(Id3v1Tag, ReplacesTheOldOneAndShowsUtf16TextsAsTheFormDoes) {
     EXPECT_EQ(LastBytes(path, 128)[127], 255);
 }
 
+// id3lib's own writer would keep the low eight bits of track 300 (44): a wrong track.
+TEST(Id3v1Tag, ATrackTheByteCannotHoldIsLeftOut) {
+    ScratchDir dir;
+    const std::string path = dir.File("song.mp3");
+    Mp3Builder().TextFrame("TRCK", "300/301").WriteTo(path);
+    CTagFile tag;
+    tag.Link(path);
+    ASSERT_TRUE(tag.Save({}, GenreTable::kNoGenre).Saved());
+    EXPECT_EQ(MutagenReport::Read(path).Id3v1Text("TRCK"), "<missing>");
+    EXPECT_EQ(LastBytes(path, 128)[126], 0);
+}
+
 TEST(Id3v1Tag, TakesNamedGenresAndNeverMachineData) {
     ScratchDir dir;
     const std::string path = dir.File("song.mp3");
@@ -81,7 +93,7 @@ TEST(Id3v1Tag, TakesNamedGenresAndNeverMachineData) {
         .WriteTo(path);
     CTagFile tag;
     tag.Link(path);
-    ASSERT_TRUE(tag.Save({"Title", "", "", "", ""}, 8).Saved());
+    ASSERT_TRUE(tag.Save({"Title", "", "", "", ""}, GenreTable::kNoGenre).Saved());
     const MutagenReport report = MutagenReport::Read(path);
     EXPECT_EQ(report.Id3v1Text("COMM"), "<missing>");
     EXPECT_EQ(report.Id3v1Text("TCON"), "8");

@@ -1,6 +1,8 @@
 // The editing rules the window and tageditor-cli share: what a selection shows, what counts as
 // a change, the caps on what the user types, Save and Undo, and texts in any script.
 #include "TagEditingSession.h"
+#include "Id3Inspector.h"
+#include "Id3v23Frame.h"
 #include "Mp3Builder.h"
 #include "MutagenReport.h"
 #include "ScratchDir.h"
@@ -66,7 +68,7 @@ TEST_F(TagEditingSessionTest, CapsHoldForWhatTheUserChangedNotForWhatTheFileHold
     Load(Mp3Builder().TextFrame("TIT2", std::string(44, 't')));
     FormValues form = m_session.Held();
     form.texts.year = "1999";
-    EXPECT_EQ(m_session.FirstTooLongEdit(form), nullptr);
+    EXPECT_FALSE(m_session.FirstRefusedEdit(form));
     EXPECT_EQ(SaveAndRead(form).Text("TIT2"), std::string(44, 't'));
 
     const auto before = Mp3Builder::ReadFile(m_path);
@@ -80,10 +82,10 @@ TEST_F(TagEditingSessionTest, CapsHoldForWhatTheUserChangedNotForWhatTheFileHold
     for (int i = 0; i < 30; ++i)
         thirty += "\u6771";
     form.texts.title = thirty;
-    EXPECT_EQ(m_session.FirstTooLongEdit(form), nullptr);
+    EXPECT_FALSE(m_session.FirstRefusedEdit(form));
     form.texts.title = thirty + "\U0001F600";
-    ASSERT_NE(m_session.FirstTooLongEdit(form), nullptr);
-    EXPECT_EQ(m_session.FirstTooLongEdit(form)->limit, 30);
+    ASSERT_TRUE(m_session.FirstRefusedEdit(form));
+    EXPECT_EQ(m_session.FirstRefusedEdit(form).field->limit, 30);
 }
 
 TEST_F(TagEditingSessionTest, ASaveHoldsTheFormsTextsAndTheTagsGenre) {
@@ -169,6 +171,138 @@ TEST_F(TagEditingSessionTest, Id3v1TextsAreCutAtACharacterToTheirField) {
     for (int i = 0; i < 20; ++i)
         expected += "\u00E9";
     EXPECT_EQ(SaveAndRead(form).Id3v1Text("TIT2"), expected + std::string(10, '?'));
+}
+
+TEST_F(TagEditingSessionTest, GenreNoneOrNoRowKeepsTheFilesGenre) {
+    for (const char* stored : {"(80)", "(100)", "Rock"}) {
+        SCOPED_TRACE(stored);
+        Load(Mp3Builder().TextFrame("TCON", stored));
+        FormValues form = m_session.Held();
+        form.texts.title = "T";
+        EXPECT_EQ(SaveAndRead(form).Text("TCON"), stored);
+    }
+}
+
+TEST_F(TagEditingSessionTest, EveryFieldTheUserDidNotChangeKeepsItsFramesByteForByte) {
+    Load(Mp3Builder()
+             .Utf16TextFrame("TIT2", u"\u03A9mega", true)
+             .Utf16CommentFrame(u"", u"\u65E5\u672C")
+             .Utf16TextFrame("TALB", u"Caf\u00E9")
+             .Frame("TYER", {0, '1', '9', '9', '9', 0})
+             .TextFrame("TCON", "(17)(18)")
+             .TextFrame("TCON", "(17)Rock and more")
+             .Frame("TPE2", {0, 'B', 'a', 'n', 'd'}, 0x4000)
+             .TextFrame("TRCK", "03/12")
+             .Frame("TPOS", {0, '1', 0, '2'})
+             .Padding(512));
+    const std::vector<std::string> before = Id3Inspector::Inspect(m_path).frames;
+    FormValues form = m_session.Held();
+    form.texts.artist = "Changed";
+    SaveAndRead(form);
+    std::vector<std::string> after = Id3Inspector::Inspect(m_path).frames;
+    ASSERT_EQ(after.size(), before.size() + 1);
+    EXPECT_EQ(after.back(), Id3v23Frame({"TPE1", 0, std::string("\0Changed", 8)}).Bytes());
+    after.pop_back();
+    EXPECT_EQ(after, before) << "every frame but the new artist as the file had it";
+
+    // A second Save in the same link leaves them too; a changed genre replaces both frames.
+    form.texts.title = "Title";
+    form.genreRow = 79;
+    const MutagenReport report = SaveAndRead(form);
+    EXPECT_EQ(report.Text("TCON"), "(79)");
+    EXPECT_EQ(report.Text("COMM"), "\u65E5\u672C");
+    EXPECT_EQ(report.Text("TRCK"), "03/12");
+}
+
+TEST_F(TagEditingSessionTest, ASecondValueAfterANulIsNotDroppedUnlessTheFieldChanges) {
+    Load(Mp3Builder().Frame("TPE1", {0, 'O', 'n', 'e', 0, 'T', 'w', 'o'}));
+    FormValues form = m_session.Held();
+    ASSERT_EQ(form.texts.artist, "One/Two");
+    form.texts.title = "Title";
+    const MutagenReport report = SaveAndRead(form);
+    ASSERT_EQ(report.All("TPE1").size(), 1u);
+    EXPECT_EQ(report.All("TPE1")[0].text, "One/Two");
+}
+
+TEST_F(TagEditingSessionTest, TrackDiscAndAlbumArtistAreSavedAndKeptLikeTheOthers) {
+    Load(Mp3Builder().TextFrame("TIT2", "Title").TextFrame("TPE2", "Old band"));
+    FormValues form = m_session.Held();
+    EXPECT_EQ(form.texts.albumArtist, "Old band");
+    form.texts.track = "3/12";
+    EXPECT_TRUE(m_session.HasUnsavedChanges(form));
+    form.texts.disc = "1/2";
+    form.texts.albumArtist = "Various Artists";
+    MutagenReport report = SaveAndRead(form);
+    EXPECT_EQ(report.Text("TRCK"), "3/12");
+    EXPECT_EQ(report.Text("TPOS"), "1/2");
+    EXPECT_EQ(report.Text("TPE2"), "Various Artists");
+    // Version 1.1 holds the track number; with no lead artist, the album artist stands in.
+    EXPECT_EQ(report.Id3v1Text("TRCK"), "3");
+    EXPECT_EQ(report.Id3v1Text("TPE1"), "Various Artists");
+    EXPECT_EQ(m_session.Held().texts.track, "3/12");
+
+    form.texts.artist = "Lead";
+    form.texts.track = "300";
+    report = SaveAndRead(form);
+    EXPECT_EQ(report.Id3v1Text("TPE1"), "Lead") << "the lead artist wins in ID3v1";
+    EXPECT_EQ(report.Id3v1Text("TRCK"), "<missing>") << "the track byte holds 1 to 255 only";
+    EXPECT_EQ(report.Text("TRCK"), "300");
+}
+
+TEST_F(TagEditingSessionTest, ChangedNumbersAndYearsMustBeOfTheirFormWhatTheFileHoldsMayStay) {
+    Load(Mp3Builder().TextFrame("TRCK", "A1").TextFrame("TYER", "19x9").TextFrame("TIT2", "T"));
+    FormValues form = m_session.Held();
+    form.texts.title = "New";
+    EXPECT_FALSE(m_session.FirstRefusedEdit(form)) << "odd values from the file are kept";
+    const std::pair<std::string TagFields::*, const char*> refused[] = {
+        {&TagFields::track, "0"},   {&TagFields::track, "1000"}, {&TagFields::track, "3/"},
+        {&TagFields::track, "/12"}, {&TagFields::track, "3/0"},  {&TagFields::track, "1/2/3"},
+        {&TagFields::track, " 3"},  {&TagFields::disc, "x"},     {&TagFields::year, "19x9 "},
+        {&TagFields::year, "199a"}, {&TagFields::year, "-199"},
+    };
+    for (const auto& [member, text] : refused) {
+        SCOPED_TRACE(text);
+        FormValues bad = form;
+        bad.texts.*member = text;
+        const TagEditingSession::Refusal refusal = m_session.FirstRefusedEdit(bad);
+        ASSERT_TRUE(refusal);
+        EXPECT_EQ(refusal.field->text, member);
+    }
+    for (const char* taken : {"1", "999", "03", "3/12", "999/999"}) {
+        FormValues good = form;
+        good.texts.track = taken;
+        good.texts.disc = taken;
+        EXPECT_FALSE(m_session.FirstRefusedEdit(good)) << taken;
+    }
+
+    const auto before = Mp3Builder::ReadFile(m_path);
+    form.texts.disc = "one";
+    const SaveResult result = m_session.Save(form);
+    EXPECT_EQ(result.outcome, SaveResult::Outcome::Refused);
+    EXPECT_EQ(result.reason, "Disc: Please enter the disc as a number from 1 to 999, or as a "
+                             "number and a total such as 3/12.");
+    EXPECT_EQ(Mp3Builder::ReadFile(m_path), before);
+    form.texts.disc.clear();
+    form.texts.year = "2O24";
+    EXPECT_EQ(m_session.Save(form).reason, "Year: Please enter the year in digits only.");
+    EXPECT_EQ(Mp3Builder::ReadFile(m_path), before);
+}
+
+TEST_F(TagEditingSessionTest, AReplacedCommentKeepsItsLanguageANewOneIsUnknown) {
+    Load(Mp3Builder().CommentFrame("", "Old words"));
+    FormValues form = m_session.Held();
+    form.texts.comment = "New words";
+    MutagenReport report = SaveAndRead(form);
+    ASSERT_EQ(report.All("COMM").size(), 1u);
+    EXPECT_EQ(report.All("COMM")[0].text, "New words");
+    EXPECT_EQ(report.All("COMM")[0].language, "eng");
+
+    Load(Mp3Builder().TextFrame("TIT2", "No comment"));
+    form = m_session.Held();
+    form.texts.comment = "First words";
+    report = SaveAndRead(form);
+    ASSERT_EQ(report.All("COMM").size(), 1u);
+    EXPECT_EQ(report.All("COMM")[0].language, "XXX");
 }
 
 } // namespace

@@ -159,7 +159,8 @@ TEST_F(TagFileRead, GenreIsAReferenceANumberOrAGenreName) {
 TEST_F(TagFileRead, FileWithOnlyAnId3v1TagShowsItsValues) {
     Load(
         Mp3Builder().WithoutId3v2().Id3v1({"v1 title", "v1 art\xEFst", "", "2001", "note", 17, 5}));
-    EXPECT_EQ(m_tag.ReadFields(), (TagFields{"v1 title", "v1 art\u00EFst", "", "2001", "note"}));
+    EXPECT_EQ(m_tag.ReadFields(),
+              (TagFields{"v1 title", "v1 art\u00EFst", "", "2001", "note", "5", "", ""}));
     EXPECT_EQ(m_tag.ReadGenreNumber(), 17u);
     EXPECT_TRUE(m_tag.Protection().empty());
 

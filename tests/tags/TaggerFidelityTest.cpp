@@ -59,6 +59,52 @@ TEST_P(TaggerFidelity, ASaveOfNothingChangedKeepsEveryMeaning) {
     SaveAndCompare(m_session.Held(), {});
 }
 
+struct NumbersAndAlbumArtist {
+    const char* style;
+    TagFields shown; // track, disc and album artist only
+};
+
+TEST(TaggerFields, TrackDiscAndAlbumArtistShowAsWrittenAndSaveAlone) {
+    const auto fields = [](const char* track, const char* disc, const char* albumArtist) {
+        TagFields shown;
+        shown.track = track;
+        shown.disc = disc;
+        shown.albumArtist = albumArtist;
+        return shown;
+    };
+    const NumbersAndAlbumArtist cases[] = {
+        {"library-manager-v23", fields("3/12", "1/2", "Various Artists")},
+        {"picard-v24", fields("3/12", "", "Various Artists")},
+        {"itunes-v22", fields("1/10", "", "Album Artist")},
+        {"v1-only", fields("7", "", "")},
+    };
+    for (const NumbersAndAlbumArtist& c : cases) {
+        SCOPED_TRACE(c.style);
+        ScratchDir dir;
+        const std::string original = dir.File("original.mp3");
+        const std::string path = dir.File("saved.mp3");
+        ASSERT_EQ(TaggerStyles::Write(c.style, original), "");
+        std::filesystem::copy_file(original, path);
+        TagEditingSession session;
+        session.Link(path);
+        FormValues form = session.Held();
+        EXPECT_EQ(form.texts.track, c.shown.track);
+        EXPECT_EQ(form.texts.disc, c.shown.disc);
+        EXPECT_EQ(form.texts.albumArtist, c.shown.albumArtist);
+
+        form.texts.track = "4/12";
+        ASSERT_TRUE(session.Save(form).Saved());
+        EXPECT_EQ(TaggerStyles::Differences(original, path, {"TRCK=4/12"}), "");
+        EXPECT_EQ(MutagenReport::Read(path).Id3v1Text("TRCK"), "4");
+        form.texts.disc = "2/2";
+        form.texts.albumArtist = "Someone \u00C9lse";
+        ASSERT_TRUE(session.Save(form).Saved());
+        EXPECT_EQ(TaggerStyles::Differences(original, path,
+                                            {"TRCK=4/12", "TPOS=2/2", "TPE2=Someone \u00C9lse"}),
+                  "");
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryStyle, TaggerFidelity, ::testing::ValuesIn(TaggerStyles::Names()),
                          [](const ::testing::TestParamInfo<std::string>& info) {
                              std::string name = info.param;

@@ -199,7 +199,8 @@ private slots:
 
         int lineTop = -1;
         for (QFrame* frame : client->findChildren<QFrame*>(QString(), Qt::FindDirectChildrenOnly)) {
-            if (frame->frameShape() == QFrame::HLine) {
+            // The topmost line: the one under the toolbar's band, not the one inside the form.
+            if (frame->frameShape() == QFrame::HLine && (lineTop == -1 || frame->y() < lineTop)) {
                 lineTop = frame->y();
             }
         }

@@ -128,6 +128,7 @@ private slots:
         const std::pair<const char*, QRect> controls[] = {
             {"IDC_FILE_LIST", kFileList}, {"IDC_TITLE", kTitle}, {"IDC_ARTIST", kArtist},
             {"IDC_ALBUM", kAlbum},        {"IDC_YEAR", kYear},   {"IDC_COMMENTS", kComments},
+            {"IDC_TRACK", kTrack},        {"IDC_DISC", kDisc},   {"IDC_ALBUM_ARTIST", kAlbumArtist},
         };
         for (const auto& [name, rect] : controls)
             QCOMPARE(editor.Control(name)->geometry(), units.ToPixels(rect));
@@ -138,9 +139,15 @@ private slots:
         // Labels start where the layout table (EditorLayout.h) puts them, each on its field's line.
         const QList<QLabel*> labels = editor.dlg.findChildren<QLabel*>();
         const std::pair<QString, QRect> labelRects[] = {
-            {QStringLiteral("Title:"), kTitleLabel}, {QStringLiteral("Artist:"), kArtistLabel},
-            {QStringLiteral("Album:"), kAlbumLabel}, {QStringLiteral("Year:"), kYearLabel},
-            {QStringLiteral("Genre:"), kGenreLabel}, {QStringLiteral("Comments:"), kCommentsLabel},
+            {QStringLiteral("Title:"), kTitleLabel},
+            {QStringLiteral("Artist:"), kArtistLabel},
+            {QStringLiteral("Album:"), kAlbumLabel},
+            {QStringLiteral("Year:"), kYearLabel},
+            {QStringLiteral("Genre:"), kGenreLabel},
+            {QStringLiteral("Comments:"), kCommentsLabel},
+            {QStringLiteral("Track:"), kTrackLabel},
+            {QStringLiteral("Disc:"), kDiscLabel},
+            {QStringLiteral("Album artist:"), kAlbumArtistLabel},
         };
         for (const auto& [text, rect] : labelRects) {
             const auto found = std::find_if(labels.begin(), labels.end(),
@@ -198,7 +205,8 @@ private slots:
             widget = widget->nextInFocusChain();
         } while (widget != editor.List());
         QCOMPARE(order, QStringList({"IDC_FILE_LIST", "IDC_TITLE", "IDC_ARTIST", "IDC_ALBUM",
-                                     "IDC_YEAR", "IDC_GENRE", "IDC_COMMENTS"}));
+                                     "IDC_YEAR", "IDC_GENRE", "IDC_COMMENTS", "IDC_TRACK",
+                                     "IDC_DISC", "IDC_ALBUM_ARTIST"}));
     }
 
     void menuCarriesTheTextsAndIds() {
@@ -627,7 +635,7 @@ private slots:
         QTest::keyClick(editor.Edit("IDC_TITLE"), Qt::Key_Backtab);
         QCOMPARE(QApplication::focusWidget(), editor.List());
         QTest::keyClick(editor.List(), Qt::Key_Backtab);
-        QCOMPARE(QApplication::focusWidget(), editor.Edit("IDC_COMMENTS"));
+        QCOMPARE(QApplication::focusWidget(), editor.Edit("IDC_ALBUM_ARTIST"));
         QCOMPARE(editor.List()->GetFirstSelectedItem(), 0);
     }
 
@@ -947,6 +955,62 @@ private slots:
         editor.List()->setFocus();
         QTest::keyClick(editor.List(), Qt::Key_Delete);
         QVERIFY(!line->isVisible());
+    }
+
+    void trackDiscAndAlbumArtistLoadSaveAndUndoLikeTheOthers() {
+        Editor editor;
+        editor.Show();
+        const std::string path = editor.scratch.File("a.mp3");
+        Mp3Builder()
+            .TextFrame("TIT2", "Title")
+            .TextFrame("TRCK", "3/12")
+            .TextFrame("TPOS", "1/2")
+            .TextFrame("TPE2", "Various Artists")
+            .WriteTo(path);
+        editor.List()->InsertItem(0, QString::fromStdString(path));
+        editor.AddFile("b.mp3", "Other");
+        editor.ClickRow(0);
+        QCOMPARE(editor.Edit("IDC_TRACK")->text(), QStringLiteral("3/12"));
+        QCOMPARE(editor.Edit("IDC_DISC")->text(), QStringLiteral("1/2"));
+        QCOMPARE(editor.Edit("IDC_ALBUM_ARTIST")->text(), QStringLiteral("Various Artists"));
+
+        // A change of one of them alone is an unsaved change, which Undo takes back.
+        editor.Edit("IDC_ALBUM_ARTIST")->setText(QStringLiteral("Someone"));
+        editor.dlg.OnCommand(ID_ACTION_UNDO);
+        QCOMPARE(editor.Edit("IDC_ALBUM_ARTIST")->text(), QStringLiteral("Various Artists"));
+        editor.Edit("IDC_DISC")->setText(QStringLiteral("2/2"));
+        editor.boxes.threeWayAnswer = Answer::Yes;
+        editor.ClickRow(1);
+        QCOMPARE(editor.boxes.questions, QStringList({kAskOnSwitch}));
+        const TagFields saved = FieldsInFile(path);
+        QCOMPARE(saved.disc, std::string("2/2"));
+        QCOMPARE(saved.track, std::string("3/12"));
+        QCOMPARE(editor.Edit("IDC_DISC")->text(), QString());
+    }
+
+    void aTrackNotOfItsFormIsRefusedAtSaveNamingTheField() {
+        Editor editor;
+        editor.Show();
+        const std::string path = editor.AddFile("a.mp3", "Title");
+        editor.ClickRow(0);
+        const auto before = Mp3Builder::ReadFile(path);
+        QLineEdit* track = editor.Edit("IDC_TRACK");
+        track->setFocus();
+        QTest::keyClicks(track, QStringLiteral("3a/-"));
+        QCOMPARE(track->text(), QStringLiteral("3/")); // only digits and one slash are typed
+        editor.Edit("IDC_TITLE")->setFocus();
+        editor.dlg.OnCommand(ID_FILE_SAVE_FILE);
+        QCOMPARE(editor.boxes.appMessages,
+                 QStringList({"Please enter the track as a number from 1 to 999, or as a number "
+                              "and a total such as 3/12."}));
+        QCOMPARE(QApplication::focusWidget(), track);
+        QCOMPARE(track->selectedText(), track->text());
+        QCOMPARE(Mp3Builder::ReadFile(path), before);
+
+        QLineEdit* year = editor.Edit("IDC_YEAR");
+        year->setFocus();
+        QTest::keyClicks(year, QStringLiteral("19x9"));
+        QCOMPARE(year->text(), QStringLiteral("199")); // Year takes digits only
     }
 };
 

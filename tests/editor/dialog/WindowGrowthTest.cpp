@@ -5,11 +5,11 @@
 namespace {
 
 // A window of 400 x 300 pixels: the list on the left, the form's frame on the right with its
-// labels at 220 and its fields from 260, a toolbar band above and a status bar below.
+// labels at 220 and its fields from 260 to 379, a toolbar band above and a status bar below.
 const QSize kSmallest{400, 300};
 const QRect kList{10, 40, 190, 200};
 const QRect kForm{210, 36, 180, 204};
-const WindowGrowth kGrowth{kSmallest, kList, kForm, 260};
+const WindowGrowth kGrowth{kSmallest, kList, kForm, 379};
 
 const QRect kToolBar{0, 0, 400, 30};
 const QRect kStatusBar{0, 278, 400, 22};
@@ -34,6 +34,14 @@ TEST(WindowGrowth, TheListTakesTheRowsAndHalfTheWidthTheFieldsTheOtherHalf) {
     EXPECT_EQ(kGrowth.Place(kField, grown), QRect(260 + 100, 50, 120 + 101, 14));
     EXPECT_EQ(kGrowth.Place(kLabel, grown), kLabel.translated(100, 0));
     EXPECT_EQ(kGrowth.Place(kForm, grown).right(), grown.width() - 1 - (399 - kForm.right()));
+
+    // Two fields on one line: the first and the second's label move, the second widens.
+    const QRect first{260, 80, 40, 14};
+    const QRect secondLabel{310, 80, 20, 12};
+    const QRect second{330, 80, 50, 14};
+    EXPECT_EQ(kGrowth.Place(first, grown), first.translated(100, 0));
+    EXPECT_EQ(kGrowth.Place(secondLabel, grown), secondLabel.translated(100, 0));
+    EXPECT_EQ(kGrowth.Place(second, grown), QRect(330 + 100, 80, 50 + 101, 14));
 }
 
 TEST(WindowGrowth, BandsFollowTheWindowsEdgesAndWhatSitsUnderTheRowsMovesDown) {

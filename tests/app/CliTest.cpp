@@ -45,11 +45,12 @@ TEST_F(Cli, ShowPrintsOneBlockPerFileInUtf8) {
     EXPECT_EQ(Run({"show", first, second}), 0);
     EXPECT_EQ(m_out.str(), "File: " + first +
                                "\nTitle: Caf\u00E9\nArtist: Bj\u00F6rk\nAlbum: Album\nYear: 1999\n"
-                               "Genre: 79 (HardRock)\nComments: Hi\n\n"
+                               "Genre: 79 (HardRock)\nComments: Hi\nTrack: \nDisc: \n"
+                               "Album artist: \n\n"
                                "File: " +
                                second +
                                "\nTitle: \nArtist: \nAlbum: \nYear: \n"
-                               "Genre: 100 (-)\nComments: \n\n");
+                               "Genre: 100 (-)\nComments: \nTrack: \nDisc: \nAlbum artist: \n\n");
     EXPECT_EQ(m_err.str(), "");
 }
 
@@ -64,7 +65,8 @@ TEST_F(Cli, ShowKeepsOneLinePerFieldWhateverThePathAndTextsHold) {
     EXPECT_EQ(m_out.str(), "File: " + folder +
                                "two\\nlines\\\\.mp3\n"
                                "Title: Top\\nBottom\nArtist: Tab\\there\nAlbum: Bell\\x07\\u0085\n"
-                               "Year: \nGenre: 255 (None)\nComments: C:\\\\music\n\n");
+                               "Year: \nGenre: 255 (None)\nComments: C:\\\\music\nTrack: \nDisc: \n"
+                               "Album artist: \n\n");
 }
 
 TEST_F(Cli, ShowNamesNoneForNoGenreAndForEighty) {
@@ -191,6 +193,56 @@ TEST_F(Cli, WithRAFolderStandsForTheMp3sBelowItAndWithoutItIsNoFile) {
     EXPECT_NE(m_err.str().find(m_dir.File("Album")), std::string::npos);
     // After "--", "-r" is a file's name.
     EXPECT_EQ(Run({"show", "--", "-r"}), 1);
+}
+
+TEST_F(Cli, AFilesOwnOverlongTextGivenBackAsItIsPassesLikeInTheWindow) {
+    const std::string title(40, 't');
+    const std::string path = Write("long.mp3", Mp3Builder().TextFrame("TIT2", title));
+    EXPECT_EQ(Run({"set", "--title", title, "--year", "1999", path}), 0) << m_err.str();
+    EXPECT_EQ(MutagenReport::Read(path).Text("TIT2"), title);
+    EXPECT_EQ(MutagenReport::Read(path).Text("TYER"), "1999");
+    // Anything else over the cap is still a usage mistake, counted in characters.
+    const auto before = Mp3Builder::ReadFile(path);
+    EXPECT_EQ(Run({"set", "--title", title + "u", path}), 2);
+    EXPECT_NE(m_err.str().find("--title: Please enter no more than 30 characters."),
+              std::string::npos)
+        << m_err.str();
+    std::string thirty;
+    for (int i = 0; i < 30; ++i)
+        thirty += "\xE6\x9D\xB1"; // 東
+    EXPECT_EQ(Run({"set", "--album", thirty + "\xE4\xBA\xAC", path}), 2);
+    EXPECT_EQ(Run({"set", "--comment", std::string(29, 'c'), path}), 2);
+    EXPECT_EQ(Mp3Builder::ReadFile(path), before);
+    EXPECT_EQ(Run({"set", "--album", thirty, "--year", "\xEF\xBC\x91", path}), 2)
+        << "a full-width digit is no digit";
+    EXPECT_NE(m_err.str().find("--year: Please enter the year in digits only."), std::string::npos);
+    EXPECT_EQ(Mp3Builder::ReadFile(path), before);
+}
+
+TEST_F(Cli, SetAndShowTrackDiscAndAlbumArtist) {
+    const std::string path = Write("song.mp3", Mp3Builder().TextFrame("TIT2", "x"));
+    EXPECT_EQ(
+        Run({"set", "--track", "3/12", "--disc", "1/2", "--album-artist", "V\xC3\xA1rios", path}),
+        0)
+        << m_err.str();
+    const MutagenReport report = MutagenReport::Read(path);
+    EXPECT_EQ(report.Text("TRCK"), "3/12");
+    EXPECT_EQ(report.Text("TPOS"), "1/2");
+    EXPECT_EQ(report.Text("TPE2"), "V\u00E1rios");
+    EXPECT_EQ(Run({"show", path}), 0);
+    EXPECT_NE(m_out.str().find("Comments: \nTrack: 3/12\nDisc: 1/2\nAlbum artist: V\u00E1rios\n"),
+              std::string::npos)
+        << m_out.str();
+
+    const auto before = Mp3Builder::ReadFile(path);
+    for (const char* bad : {"0", "3/", "1000", "three"}) {
+        EXPECT_EQ(Run({"set", "--track", bad, path}), 2) << bad;
+        EXPECT_NE(m_err.str().find("--track: Please enter the track as a number"),
+                  std::string::npos)
+            << m_err.str();
+        EXPECT_EQ(Run({"set", "--disc", bad, path}), 2) << bad;
+    }
+    EXPECT_EQ(Mp3Builder::ReadFile(path), before);
 }
 
 TEST_F(Cli, UsageMistakesExitWithTwoAndWriteNothing) {
