@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer harness of the tag code (clang-14, AddressSanitizer + UndefinedBehavior-
-# Sanitizer) and runs it on the editor's load-and-save path for a given time, with one worker.
+# Sanitizer) and runs it on the editor's load-and-save path for a given time, with one worker;
+# or, with --journals, on the recovery's playback of rollback journals.
 #
-# Usage: scripts/fuzz-tags.sh [SECONDS] [--instrumented-id3lib]
+# Usage: scripts/fuzz-tags.sh [SECONDS] [--instrumented-id3lib] [--journals]
 #   SECONDS                 how long to fuzz (default 600)
+#   --journals              fuzz journals instead of MP3 files: each input is played back as a
+#                           journal a killed Save left, and the run stops when the recovery writes
+#                           anything but the journal's target or anything but its old bytes
 #   --instrumented-id3lib   also build id3lib from Debian's source with the sanitizers, so that
 #                           reads past a buffer inside id3lib show up too (needs network access
 #                           and dpkg-dev); otherwise the packaged library is used, where only
@@ -17,16 +21,20 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 seconds=600
 instrumented=0
+fuzzer=tag_fuzzer
+seeds=("$root/tests/data/fuzz-corpus" "$root/tests/data/id3-crashers")
+corpus=corpus
 for arg in "$@"; do
     case "$arg" in
     --instrumented-id3lib) instrumented=1 ;;
+    --journals) fuzzer=journal_fuzzer; seeds=("$root/tests/data/journal-corpus"); corpus=journal-corpus ;;
     [0-9]*) seconds="$arg" ;;
-    *) echo "usage: $0 [SECONDS] [--instrumented-id3lib]" >&2; exit 2 ;;
+    *) echo "usage: $0 [SECONDS] [--instrumented-id3lib] [--journals]" >&2; exit 2 ;;
     esac
 done
 
 build="$root/build-fuzz"
-mkdir -p "$build/artifacts" "$build/corpus"
+mkdir -p "$build/artifacts" "$build/$corpus"
 
 # id3lib's own sources compiled with the sanitizers and fuzzer coverage: a test tool only, the
 # program always links Debian's package.
@@ -109,7 +117,7 @@ if [ "$instrumented" = 1 ]; then
     cmake_args+=(-DId3lib_LIBRARY="$(build_instrumented_id3lib)")
 fi
 cmake -S "$root" -B "$build" "${cmake_args[@]}" >/dev/null
-cmake --build "$build" --target tag_fuzzer --parallel 1
+cmake --build "$build" --target "$fuzzer" --parallel 1
 
 log="$build/fuzz-$(date -u +%Y%m%dT%H%M%SZ).log"
 echo "Fuzzing for $seconds s; log: $log"
@@ -123,11 +131,11 @@ set +e
 # (see scripts/test.sh); the instrumented build does not report that, the packaged one would.
 ASAN_OPTIONS=detect_leaks=0:quarantine_size_mb=64:new_delete_type_mismatch=0 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    nice -n "${FUZZ_NICENESS:-10}" "$build/tests/fuzz/tag_fuzzer" \
+    nice -n "${FUZZ_NICENESS:-10}" "$build/tests/fuzz/$fuzzer" \
     -max_total_time="$seconds" -timeout=20 -report_slow_units=2 -rss_limit_mb=512 \
     -malloc_limit_mb=512 -max_len=8192 -print_final_stats=1 \
     -artifact_prefix="$build/artifacts/" \
-    "$build/corpus" "$root/tests/data/fuzz-corpus" "$root/tests/data/id3-crashers" \
+    "$build/$corpus" "${seeds[@]}" \
     >"$log" 2>&1
 status=$?
 set -e
@@ -138,7 +146,7 @@ echo "crashes, timeouts and out-of-memory inputs: $(find "$build/artifacts" -new
 hangs=0
 TIMEFORMAT='%U %S'
 for unit in $(find "$build/artifacts" -newer "$stamp" \( -name 'slow-unit-*' -o -name 'timeout-*' \)); do
-    cpu=$( { time ASAN_OPTIONS=detect_leaks=0:new_delete_type_mismatch=0 "$build/tests/fuzz/tag_fuzzer" -timeout=60 "$unit" \
+    cpu=$( { time ASAN_OPTIONS=detect_leaks=0:new_delete_type_mismatch=0 "$build/tests/fuzz/$fuzzer" -timeout=60 "$unit" \
              >/dev/null 2>&1; } 2>&1 | awk '{ print $1 + $2 }')
     echo "$(basename "$unit") replayed: $cpu s of processor time"
     awk -v cpu="$cpu" 'BEGIN { exit !(cpu >= 2) }' && hangs=$((hangs + 1))

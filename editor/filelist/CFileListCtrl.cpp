@@ -5,8 +5,10 @@
 #include "CFlatHeaderCtrl.h"
 #include "CImageList.h"
 #include "CMenuReleaseFilter.h"
+#include "CMp3ContentCheck.h"
 #include "CPathItemDelegate.h"
 #include "EditorIds.h"
+#include "FileListAdmission.h"
 #include "FileListCapacity.h"
 #include "FileListTexts.h"
 #include "FileRowSort.h"
@@ -23,6 +25,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSet>
 #include <QUrl>
 
 #include <algorithm>
@@ -46,7 +49,8 @@ constexpr Qt::KeyboardModifiers kSelectionModifiers = Qt::ControlModifier | Qt::
 
 CFileListCtrl::CFileListCtrl(QWidget* parent)
     : QTreeView(parent), m_pSystemIcons(std::make_unique<CFileIconSource>()),
-      m_pIconSource(m_pSystemIcons.get()) {
+      m_pIconSource(m_pSystemIcons.get()), m_pContentCheck(std::make_unique<CMp3ContentCheck>()),
+      m_pMp3Check(m_pContentCheck.get()) {
     m_pHeader = new CFlatHeaderCtrl(this);
     setHeader(m_pHeader);
     setModel(&m_model);
@@ -146,7 +150,12 @@ void CFileListCtrl::SetIconSource(IFileIconSource* source) {
 
 // ---- Adding and removing files ----
 
-void CFileListCtrl::AddChosenFiles(const QStringList& paths) {
+void CFileListCtrl::SetMp3Check(IMp3Check* check) {
+    m_pMp3Check = check != nullptr ? check : m_pContentCheck.get();
+}
+
+void CFileListCtrl::AddChosenFiles(const QStringList& chosen) {
+    const QStringList paths = Mp3sAmong(chosen);
     if (paths.isEmpty())
         return;
     CreateImageList();
@@ -157,18 +166,46 @@ void CFileListCtrl::AddChosenFiles(const QStringList& paths) {
 }
 
 void CFileListCtrl::AddChosenFolder(const QString& folder) {
-    AddChosenFiles(FolderFiles::Chosen(folder, GetItemCount()));
+    AddChosenFiles(FolderFiles::Chosen(folder, GetItemCount(), IsMp3Test()));
 }
 
-void CFileListCtrl::AddDroppedFiles(const QStringList& paths) {
+// Dropped files that are not MP3s are named in one notice; a dropped folder brings the MP3s
+// below it and passes over the rest without a word, as a folder of songs holds pictures and
+// notes too.
+void CFileListCtrl::AddDroppedFiles(const QStringList& dropped) {
+    QStringList plain;
+    for (const QString& path : dropped) {
+        if (!FolderFiles::IsFolder(path))
+            plain << path;
+    }
+    const QStringList mp3s = Mp3sAmong(plain);
+    const QSet<QString> taken(mp3s.begin(), mp3s.end());
+    QStringList kept;
+    for (const QString& path : dropped) {
+        if (taken.contains(path) || FolderFiles::IsFolder(path))
+            kept << path;
+    }
+    const QStringList files = FolderFiles::Dropped(kept, GetItemCount(), IsMp3Test());
+    if (files.isEmpty())
+        return;
     CreateImageList();
-    const QStringList files = FolderFiles::Dropped(paths, GetItemCount());
     if (!FileListCapacity::DropFits(GetItemCount(), static_cast<int>(files.size()))) {
         ShowCapacityNotice();
         return;
     }
     for (const QString& path : files)
         AddFile(path);
+}
+
+std::function<bool(const QString&)> CFileListCtrl::IsMp3Test() const {
+    return [this](const QString& path) { return m_pMp3Check->WhyNotMp3(path).isEmpty(); };
+}
+
+QStringList CFileListCtrl::Mp3sAmong(const QStringList& paths) {
+    const FileListAdmission::Sorted sorted = FileListAdmission::Sort(paths, *m_pMp3Check);
+    if (!sorted.leftOutText.isEmpty() && m_pBoxes != nullptr)
+        m_pBoxes->Notify(sorted.leftOutText, IMessageBoxes::Icon::Warning);
+    return sorted.mp3s;
 }
 
 void CFileListCtrl::NewFileList() {

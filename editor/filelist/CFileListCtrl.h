@@ -17,6 +17,7 @@ class CFlatHeaderCtrl;
 class CImageList;
 class IFileIconSource;
 class IMessageBoxes;
+class IMp3Check;
 class QMimeData;
 
 // The list of files to edit: a one-level report list whose column 0 holds each file's full
@@ -43,18 +44,22 @@ public:
     // A left-aligned column WIDTHPX pixels wide.
     void InsertColumn(int column, const QString& heading, int widthPx);
 
-    // Where the capacity notice goes; without one the list still refuses what does not fit.
+    // Where the capacity notice and the notice of files left out go; without one the list
+    // still refuses what does not fit and what is not an MP3.
     void SetMessageBoxes(IMessageBoxes* boxes) { m_pBoxes = boxes; }
+    // nullptr: a look into each file's content.
+    void SetMp3Check(IMp3Check* check);
     // nullptr: the desktop's file icons.
     void SetIconSource(IFileIconSource* source);
 
-    // Files chosen in the file dialog: the first one always, each further one while the list
+    // Only MP3s join the list; one notice names the files left out.
+    // Files chosen in the file dialog: the first MP3 always, each further one while the list
     // holds no more than the capacity.
     void AddChosenFiles(const QStringList& paths);
     // The MP3s below a folder, in path order, as if chosen in the file dialog.
     void AddChosenFolder(const QString& folder);
-    // Files and folders dropped on the list (a folder brings the MP3s below it): all of them, or
-    // none and the capacity notice.
+    // Files and folders dropped on the list (a folder brings the MP3s below it): all of the MP3s,
+    // or none and the capacity notice.
     void AddDroppedFiles(const QStringList& paths);
     // Empties the list and lets go of its icons; the next addition starts a new image list.
     void NewFileList();
@@ -117,6 +122,10 @@ private:
     void AddFile(const QString& path);
     void CreateImageList();
     void ShowCapacityNotice();
+    // The MP3s among PATHS; the others are named in one notice.
+    QStringList Mp3sAmong(const QStringList& paths);
+    // The list's own check, as a folder's walk asks it.
+    std::function<bool(const QString&)> IsMp3Test() const;
     static QStringList LocalFilePaths(const QMimeData* mime);
 
     void SelectClickedRow(const QPoint& position);
@@ -157,6 +166,8 @@ private:
 
     std::unique_ptr<IFileIconSource> m_pSystemIcons;
     IFileIconSource* m_pIconSource = nullptr;
+    std::unique_ptr<IMp3Check> m_pContentCheck;
+    IMp3Check* m_pMp3Check = nullptr;
     IMessageBoxes* m_pBoxes = nullptr;
     // Set while the list shows its own rows' selection in the view, which is no new choice
     // of the user's.

@@ -15,6 +15,13 @@ public:
         QT_TR_NOOP("This version does not allow joining more than 500 files at once \n"
                    "Please join files in batches not exceeding 500 count.");
 
+    // %1 is one line per file left out.
+    static constexpr char kLeftOutNotice[] =
+        QT_TR_NOOP("Only MP3 files can be edited, so these were not added to the list:\n\n%1");
+    // %1 is the file, %2 why it is not an MP3.
+    static constexpr char kLeftOutLine[] = QT_TR_NOOP("%1\n    %2");
+    static constexpr char kLeftOutMore[] = QT_TR_NOOP("... and %n more.");
+
     static constexpr char kNoFilesToRemove[] = QT_TR_NOOP("There are no files to remove!");
     static constexpr char kAskRemove[] =
         QT_TR_NOOP("Would you like to remove selected files from the list?");

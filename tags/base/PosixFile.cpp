@@ -51,8 +51,23 @@ PosixFile PosixFile::OpenRegularForReading(const std::string& path, std::string*
     return file;
 }
 
-PosixFile PosixFile::OpenExistingForUpdate(const std::string& path) {
-    return PosixFile(::open(path.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+PosixFile PosixFile::OpenRegularForUpdate(const std::string& path) {
+    struct stat status {};
+    // Looked at before opening, as for reading; and again after, for what came in between.
+    if (::lstat(path.c_str(), &status) != 0)
+        return {};
+    const auto refused = [](int error) {
+        errno = error;
+        return PosixFile();
+    };
+    if (S_ISLNK(status.st_mode))
+        return refused(ELOOP);
+    if (!S_ISREG(status.st_mode))
+        return refused(EINVAL);
+    PosixFile file(::open(path.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC));
+    if (file.IsOpen() && (!file.Stat(&status) || !S_ISREG(status.st_mode)))
+        return refused(EINVAL);
+    return file;
 }
 
 long long PosixFile::ReadAt(std::uint64_t offset, void* buffer, std::size_t size) const {

@@ -23,8 +23,11 @@ public:
     // REASON says why in plain words (the system's reason when it gave one) and the result is
     // closed.
     static PosixFile OpenRegularForReading(const std::string& path, std::string* reason);
-    // Opens an existing file for reading and writing, never creating one and never blocking.
-    static PosixFile OpenExistingForUpdate(const std::string& path);
+    // Opens an existing regular file for reading and writing, never creating one, never
+    // blocking and never through a symbolic link: a FIFO, a device or a folder put where the
+    // file was is not opened for writing at all. errno says why it did not open (ELOOP for a
+    // link, EINVAL for something that is not a regular file).
+    static PosixFile OpenRegularForUpdate(const std::string& path);
 
     bool IsOpen() const { return m_fd >= 0; }
     int Fd() const { return m_fd; }

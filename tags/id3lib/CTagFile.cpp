@@ -6,6 +6,7 @@
 #include "Id3Inspector.h"
 #include "Id3v1Values.h"
 #include "Id3v2Renderer.h"
+#include "Mp3Content.h"
 #include "ShownFields.h"
 #include "TagFileWriter.h"
 #include "TagFrameEditor.h"
@@ -27,6 +28,9 @@ void CTagFile::Link(const std::string& path) {
     m_identity = inspection.identity;
     m_readError = inspection.readError;
     m_protection = inspection.problem;
+    // Checked here, not only when the file was added: it may have become another kind of file.
+    if (m_protection.empty() && m_readError.empty())
+        m_protection = Mp3Content::Problem(path);
     if (!inspection.Accepted())
         return;
     m_fileId3v1 = std::move(inspection.id3v1);

@@ -27,8 +27,8 @@ InPlaceTagWriter::~InPlaceTagWriter() {
     // A journal whose file may be torn stays for the recovery; otherwise it has done its work.
     // Its removal need not reach the disk before the Save returns: a journal that comes back
     // after a crash finds its file holding the new bytes whole, and is dropped.
-    if (!m_journalPath.empty() && !m_fileMayBeTorn)
-        ::unlink(m_journalPath.c_str());
+    if (!m_journalName.empty() && !m_fileMayBeTorn)
+        m_folder.RemoveEntry(m_journalName);
 }
 
 bool InPlaceTagWriter::Fits(const SavePlan& plan) {
@@ -50,7 +50,7 @@ SaveResult InPlaceTagWriter::Run(FileIdentity* saved) {
 }
 
 SaveResult InPlaceTagWriter::OpenForWriting() {
-    m_file = PosixFile::OpenExistingForUpdate(m_plan.target);
+    m_file = PosixFile::OpenRegularForUpdate(m_plan.target);
     struct stat status {};
     if (!m_file.IsOpen() || !m_file.Stat(&status))
         return FailedWithReason("The file cannot be written");
@@ -84,14 +84,13 @@ bool InPlaceTagWriter::ReadAudioEdges(const PosixFile& file, std::string* edges)
 }
 
 SaveResult InPlaceTagWriter::WriteJournal() {
-    const std::string path = m_folder.JournalPathFor(m_plan.identity);
-    PosixFile journal(
-        ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    const std::string name = JournalFolder::JournalNameFor(m_plan.identity);
+    PosixFile journal = m_folder.CreateEntry(name);
     if (!journal.IsOpen() && errno == EEXIST)
         return Failed("A save of this file that was interrupted earlier could not be undone yet.");
     if (!journal.IsOpen())
         return FailedWithReason("The rollback journal could not be created in " + m_folder.Path());
-    m_journalPath = path;
+    m_journalName = name;
     const std::string bytes = m_record.Encode();
     if (!journal.WriteAll(bytes.data(), bytes.size()) || !journal.Sync() || !m_folder.Sync())
         return FailedWithReason("The rollback journal could not be written to " + m_folder.Path());
@@ -140,8 +139,14 @@ SaveResult InPlaceTagWriter::Verify() {
 }
 
 SaveResult InPlaceTagWriter::PutOldBytesBack(const SaveResult& failure) {
-    if (!JournalPlayback::PutBack(m_record, m_file))
-        return SaveFailure::NotPutBack(failure);
+    if (!JournalPlayback::PutBack(m_record, m_file)) {
+        // The next start decides by what the file holds, and so must what the user is told.
+        const int error = errno;
+        const bool newTagsStay =
+            JournalPlayback::HoldsNewBytes(m_record, JournalPlayback::Examine(m_record, m_file));
+        errno = error;
+        return SaveFailure::NotPutBack(failure, newTagsStay);
+    }
     m_fileMayBeTorn = false;
     return failure;
 }

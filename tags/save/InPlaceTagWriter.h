@@ -47,6 +47,6 @@ private:
     PosixFile m_file;
     JournalRecord m_record;
     std::string m_audioEdges; // the audio next to both tags, which must not change
-    std::string m_journalPath;
+    std::string m_journalName;
     bool m_fileMayBeTorn = false; // the journal is what the file's old bytes are left in
 };

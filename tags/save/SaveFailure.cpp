@@ -21,14 +21,18 @@ SaveResult FailedWithReason(const std::string& what) {
     return Failed(what + ": " + std::strerror(errno));
 }
 
-SaveResult NotPutBack(const SaveResult& failure) {
+SaveResult NotPutBack(const SaveResult& failure, bool newTagsStay) {
     std::string what = failure.reason;
     if (what.size() >= std::strlen(kUnchanged) &&
         what.compare(what.size() - std::strlen(kUnchanged), std::string::npos, kUnchanged) == 0)
         what.resize(what.size() - std::strlen(kUnchanged));
+    const std::string putBack =
+        " Putting the old tags back failed too (" + std::string(std::strerror(errno)) + ")";
     return {SaveResult::Outcome::Failed,
-            what + " Putting the old tags back failed too (" + std::strerror(errno) +
-                "); they will be put back the next time the editor or tageditor-cli starts."};
+            what + putBack +
+                (newTagsStay ? "; the new tags are whole in the file, and it keeps them."
+                             : "; they will be put back the next time the editor or "
+                               "tageditor-cli starts.")};
 }
 
 SaveResult ChangedByAnotherProgram() {

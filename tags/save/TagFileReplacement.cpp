@@ -2,6 +2,7 @@
 
 #include "Id3Inspector.h"
 #include "SaveFailure.h"
+#include "TempFileNote.h"
 #include "TempFileSignalCleanup.h"
 
 #include <algorithm>
@@ -19,8 +20,6 @@ using SaveFailure::FailedWithReason;
 namespace {
 
 constexpr std::size_t kCopyChunk = 1 << 20;
-// Leaves room for the temporary name's prefix and suffix within the file system's name limit.
-constexpr std::size_t kMaxBaseNameInTempName = 200;
 constexpr int kTempNameAttempts = 100;
 
 std::string RandomSuffix(std::random_device& random) {
@@ -35,10 +34,6 @@ std::string RandomSuffix(std::random_device& random) {
 std::string FolderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string BaseNameOf(const std::string& path) {
-    return path.substr(path.rfind('/') + 1);
 }
 
 // Copies the extended attributes, access control lists among them. Only a list that cannot be
@@ -89,29 +84,47 @@ SaveResult TagFileReplacement::Run(FileIdentity* saved) {
     return SaveResult::Success();
 }
 
-// Named like mkstemp's files, but armed for signals before it exists: no signal can then come
-// between its creation and its cleanup. A name that is taken belongs to a Save of the same file
-// that was killed (Saves of one file hold its lock), so the cleanup of that name harms nothing.
+// Unnamed where the file system allows (O_TMPFILE): a process killed while it writes leaves
+// nothing behind. Elsewhere it is named at once (see GiveName).
 SaveResult TagFileReplacement::CreateTemp() {
-    const std::string prefix = FolderOf(m_plan.target) + "/." +
-                               BaseNameOf(m_plan.target).substr(0, kMaxBaseNameInTempName) +
-                               ".tagsave-";
+    m_temp =
+        PosixFile(::open(FolderOf(m_plan.target).c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
+    if (m_temp.IsOpen())
+        return SaveResult::Success();
+    const bool named = GiveName([](const std::string& path, PosixFile* temp) {
+        *temp = PosixFile(::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+        return temp->IsOpen();
+    });
+    if (named)
+        return SaveResult::Success();
+    return FailedWithReason("The folder holding the file cannot be written to");
+}
+
+// Named like mkstemp's files, but noted in the journal folder and armed for signals before the
+// name exists: no kill or signal can then come between its creation and its cleanup. A name that
+// is taken belongs to a Save of the same file that was killed (Saves of one file hold its
+// lock), so the cleanup of that name harms nothing.
+bool TagFileReplacement::GiveName(
+    const std::function<bool(const std::string&, PosixFile*)>& makeName) {
     std::random_device random;
     for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
-        std::string path = prefix + RandomSuffix(random);
+        std::string path = TempFileNote::TempFileNameFor(m_plan.target, RandomSuffix(random));
         m_signalCleanup.reset();
+        m_note.reset();
+        m_note = std::make_unique<TempFileNote>(path);
         m_signalCleanup = std::make_unique<TempFileSignalCleanup>(path);
-        m_temp = PosixFile(::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-        if (m_temp.IsOpen()) {
+        if (makeName(path, &m_temp)) {
             m_tempPath = std::move(path);
-            return SaveResult::Success();
+            return true;
         }
         if (errno != EEXIST)
             break;
     }
-    const SaveResult failure = FailedWithReason("The folder holding the file cannot be written to");
+    const int error = errno;
     m_signalCleanup.reset();
-    return failure;
+    m_note.reset();
+    errno = error;
+    return false;
 }
 
 SaveResult TagFileReplacement::WriteNewFile() {
@@ -198,10 +211,17 @@ SaveResult TagFileReplacement::CheckUnchanged() {
 }
 
 SaveResult TagFileReplacement::Commit() {
-    if (::rename(m_tempPath.c_str(), m_plan.target.c_str()) != 0)
+    // An unnamed file gets its name only now, complete and synced, for the rename.
+    const bool named =
+        !m_tempPath.empty() || GiveName([](const std::string& path, PosixFile* temp) {
+            const std::string self = "/proc/self/fd/" + std::to_string(temp->Fd());
+            return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0;
+        });
+    if (!named || ::rename(m_tempPath.c_str(), m_plan.target.c_str()) != 0)
         return FailedWithReason("The new file could not be put in place");
     m_tempPath.clear();
     m_signalCleanup.reset();
+    m_note.reset();
     // The rename itself reaches the disk with the folder.
     PosixFile folder(::open(FolderOf(m_plan.target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.IsOpen())

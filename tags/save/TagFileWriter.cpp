@@ -45,7 +45,14 @@ SaveResult OpenAndLock(const std::string& target, PosixFile* file) {
     *file = PosixFile::OpenRegularForReading(target, &reason);
     if (!file->IsOpen())
         return Failed("The file could not be opened: " + reason);
-    // A read-only file stays as it is, even where its folder would allow replacing it.
+    // A read-only file stays as it is, even where its folder would allow replacing it, and
+    // even for root, whom the permission bits do not stop: a file whose owner may not write
+    // it has been made read-only on purpose.
+    struct stat status {};
+    if (!file->Stat(&status))
+        return FailedWithReason("The file could not be read");
+    if ((status.st_mode & S_IWUSR) == 0)
+        return Failed("The file is read-only.");
     if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
         return FailedWithReason("The file cannot be written");
     if (!file->Lock(LOCK_EX, kLockPatience))

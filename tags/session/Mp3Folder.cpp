@@ -1,9 +1,7 @@
 #include "Mp3Folder.h"
 
 #include "FolderWalk.h"
-
-#include <algorithm>
-#include <cctype>
+#include "Mp3Content.h"
 
 namespace Mp3Folder {
 
@@ -12,12 +10,7 @@ std::vector<std::string> Mp3sBelow(const std::string& folder, std::size_t maxCou
 }
 
 bool IsMp3(const std::string& path) {
-    static const std::string kExtension = ".mp3";
-    if (path.size() < kExtension.size())
-        return false;
-    return std::equal(kExtension.rbegin(), kExtension.rend(), path.rbegin(), [](char a, char b) {
-        return a == std::tolower(static_cast<unsigned char>(b));
-    });
+    return Mp3Content::Problem(path).empty();
 }
 
 } // namespace Mp3Folder

@@ -268,3 +268,22 @@ TEST_F(Cli, TheProgramRunsTheSameCommands) {
 }
 
 } // namespace
+
+namespace {
+
+// Files that are not MP3s are refused by name, whatever else is set, and keep every byte.
+TEST_F(Cli, SetRefusesFilesThatAreNotMp3s) {
+    const std::string notes = m_dir.File("notes.txt");
+    const std::string picture = m_dir.File("picture.png");
+    const std::string song = Write("song.mp3", Mp3Builder().TextFrame("TIT2", "Old"));
+    Mp3Builder::WriteFile(notes, Mp3Builder::Bytes(300, 'n'));
+    Mp3Builder::WriteFile(picture, {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13});
+    EXPECT_EQ(Run({"set", "--title", "X", notes, song, picture}), 1);
+    const std::string why = ": It is not an MP3 file: no MPEG audio was found in it.\n";
+    EXPECT_EQ(m_err.str(), "tageditor-cli: " + notes + why + "tageditor-cli: " + picture + why);
+    EXPECT_EQ(Mp3Builder::ReadFile(notes), Mp3Builder::Bytes(300, 'n'));
+    EXPECT_EQ(Mp3Builder::ReadFile(picture).size(), 12u);
+    EXPECT_EQ(MutagenReport::Read(song).Text("TIT2"), "X");
+}
+
+} // namespace

@@ -93,7 +93,7 @@ protected:
 TEST_F(CliSaveFault, AReadOnlyFile) {
     fs::permissions(m_path, fs::perms::owner_read);
     ExpectFailure(SetTitle(m_path, "New"), m_path,
-                  "The file cannot be written: Permission denied. The file was left as it was.");
+                  "The file is read-only. The file was left as it was.");
     EXPECT_EQ(Mp3Builder::ReadFile(m_path), m_original);
 }
 
@@ -282,36 +282,119 @@ TEST_F(CliSaveFault, AChangeByAProgramWithoutTheLockWhileTheTagIsWrittenIsKept) 
     EXPECT_TRUE(m_journals.Journals().empty());
 }
 
-// SIGINT, SIGTERM and SIGHUP while a grown tag's file is written anew, each sent as soon as the
-// temporary file is there: the temporary file goes with the process, and the file stays the old
-// one.
+// A program that does not take the lock puts the old tag back while "set" syncs what it wrote:
+// the file no longer reads back as written, so the Save fails and leaves the file wholly the old
+// one, rather than calling the old tag a success or leaving it half new.
+TEST_F(CliSaveFault, OldBytesPutBackByAnotherProgramWhileTheTagIsWrittenFailTheSave) {
+    if (std::system("strace -o /dev/null true 2>/dev/null") != 0)
+        GTEST_SKIP() << "strace cannot trace here";
+    m_roomy.WriteTo(m_path);
+    const Mp3Builder::Bytes original = Mp3Builder::ReadFile(m_path);
+    const Mp3Builder::Bytes oldTag = m_roomy.Id3v2Tag();
+    FILE* run = Start("set --title 'Ours' '" + m_path + "'", {},
+                      "strace -qq -o /dev/null -e trace=fdatasync -e "
+                      "inject=fdatasync:delay_enter=1000000 ");
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (Mp3Builder::ReadFile(m_path).size() == original.size() &&
+           std::chrono::steady_clock::now() < giveUp)
+        std::this_thread::yield();
+    PosixFile other(::open(m_path.c_str(), O_WRONLY));
+    ASSERT_TRUE(other.WriteAllAt(0, oldTag.data(), oldTag.size()));
+    const Finished finished = Finish(run);
+    EXPECT_EQ(finished.stderrText, "tageditor-cli: " + m_path +
+                                       ": The file did not read back as written. The file was "
+                                       "left as it was.\n");
+    EXPECT_EQ(finished.status, 1);
+    EXPECT_EQ(Mp3Builder::ReadFile(m_path), original);
+    EXPECT_TRUE(m_journals.Journals().empty());
+}
+
+// The sync of the new tags fails, and so does putting the old ones back (strace's fault
+// injection): what "set" says must be what the next start leaves in the file. With every new
+// byte written the file keeps the new tags; torn, it gets the old ones back.
+TEST_F(CliSaveFault, AFailedSaveWhoseUndoFailsTooSaysWhatTheFileWillHold) {
+    if (std::system("strace -o /dev/null true 2>/dev/null") != 0)
+        GTEST_SKIP() << "strace cannot trace here";
+    const std::string notPutBack = "Putting the old tags back failed too (Input/output error); ";
+    // The Save's own writes are the first two (both tags); every later one is an undo.
+    for (const auto& [firstFailing, told, title] :
+         {std::tuple{"3",
+                     "Writing the new tags to disk failed: Input/output error. " + notPutBack +
+                         "the new tags are whole in the file, and it keeps them.",
+                     "Fits"},
+          std::tuple{"2",
+                     "Writing the new tags failed: Input/output error. " + notPutBack +
+                         "they will be put back the next time the editor or tageditor-cli "
+                         "starts.",
+                     "Old"}}) {
+        SCOPED_TRACE(firstFailing);
+        m_roomy.WriteTo(m_path);
+        const std::string faults =
+            std::string("strace -qq -o /dev/null -e trace=fdatasync,pwrite64 -e "
+                        "inject=fdatasync:error=EIO -e inject=pwrite64:error=EIO:when=") +
+            firstFailing + "+ ";
+        ExpectFailure(SetTitle(m_path, "Fits", {}, faults), m_path, told);
+        Finish(Start("--help"));
+        EXPECT_EQ(MutagenReport::Read(m_path).Text("TIT2"), title);
+        EXPECT_TRUE(m_journals.Journals().empty());
+    }
+}
+
+// Killed just before its new file is renamed into place, where the file system makes unnamed
+// files and where it does not (O_TMPFILE refused): the next start removes the new file.
+TEST_F(CliSaveFault, AKilledSaveThatWritesTheFileAnewLeavesNothingOnceTheNextStartRan) {
+    if (std::system("strace -o /dev/null true 2>/dev/null") != 0)
+        GTEST_SKIP() << "strace cannot trace here";
+    fs::create_directory(m_journals.Folder());
+    ASSERT_TRUE(Unprivileged::GiveToNobody(m_journals.Folder()));
+    const std::string title = "A title that makes it grow";
+    const std::string trace = m_journals.StateHome() + "/trace";
+    ASSERT_EQ(SetTitle(m_path, title, {}, "strace -qq -o " + trace + " -e trace=openat ").status,
+              0);
+    // Which openat makes the unnamed file, as strace counts them.
+    int unnamedOpen = 0;
+    int opens = 0;
+    std::ifstream lines(trace);
+    for (std::string line; unnamedOpen == 0 && std::getline(lines, line);)
+        if (line.rfind("openat(", 0) == 0 && (++opens, line.find("O_TMPFILE") != std::string::npos))
+            unnamedOpen = opens;
+    ASSERT_GT(unnamedOpen, 0);
+    for (const bool unnamed : {true, false}) {
+        SCOPED_TRACE(unnamed);
+        m_tight.WriteTo(m_path);
+        std::string faults = "strace -qq -o /dev/null -e trace=openat,rename "
+                             "-e inject=rename:signal=SIGKILL ";
+        if (!unnamed)
+            faults += "-e inject=openat:error=EOPNOTSUPP:when=" + std::to_string(unnamedOpen) + " ";
+        EXPECT_NE(SetTitle(m_path, title, {}, faults).status, 0);
+        EXPECT_EQ(FilesInFolder(), 3u) << "the program, the file and the new file";
+        EXPECT_EQ(Finish(Start("--help")).stderrText, "");
+        EXPECT_EQ(FilesInFolder(), 2u) << "the program and the file, nothing else";
+        EXPECT_EQ(Mp3Builder::ReadFile(m_path), m_original);
+        EXPECT_TRUE(m_journals.Journals().empty());
+    }
+}
+
+// SIGINT, SIGTERM and SIGHUP while a grown tag's file is written anew, each sent at a write of
+// the new file (strace's fault injection): the new file goes with the process, and the file
+// stays the old one.
 TEST_F(CliSaveFault, InterruptedWhileTheFileIsWrittenAnewNoTemporaryFileIsLeft) {
+    if (std::system("strace -o /dev/null true 2>/dev/null") != 0)
+        GTEST_SKIP() << "strace cannot trace here";
     const std::string title = "A title that makes it grow";
     m_tight.AudioFrames(10000).WriteTo(m_path);
     const Mp3Builder::Bytes original = Mp3Builder::ReadFile(m_path);
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGINT, SIGTERM, SIGHUP}) {
-        SCOPED_TRACE(signal);
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            if (!Unprivileged::BecomeNobody())
-                ::_exit(3);
-            ::execl(m_cli.c_str(), m_cli.c_str(), "set", "--title", title.c_str(), m_path.c_str(),
-                    static_cast<char*>(nullptr));
-            ::_exit(4);
+    for (const char* signal : {"SIGINT", "SIGTERM", "SIGHUP"})
+        for (const char* nth : {"1", "3"}) {
+            SCOPED_TRACE(std::string(signal) + " at write " + nth);
+            const Finished finished =
+                SetTitle(m_path, title, {},
+                         "strace -qq -o /dev/null -e trace=write -e inject=write:signal=" +
+                             std::string(signal) + ":when=" + nth + " ");
+            EXPECT_NE(finished.status, 0);
+            EXPECT_EQ(Mp3Builder::ReadFile(m_path), original);
+            EXPECT_EQ(FilesInFolder(), 2u) << "the program and the file, nothing else";
         }
-        int status = 0;
-        pid_t ended = 0;
-        while (FilesInFolder() == 2u && (ended = ::waitpid(pid, &status, WNOHANG)) == 0)
-            std::this_thread::yield();
-        if (ended == 0) {
-            ::kill(pid, signal);
-            ::waitpid(pid, &status, 0);
-        }
-        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal)
-            << "the Save ended before its temporary file was seen: " << status;
-        EXPECT_EQ(Mp3Builder::ReadFile(m_path), original);
-        EXPECT_EQ(FilesInFolder(), 2u) << "the program and the file, nothing else";
-    }
 }
 
 } // namespace

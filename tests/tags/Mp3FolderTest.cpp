@@ -1,9 +1,11 @@
 #include "Mp3Folder.h"
 #include "FolderWalk.h"
+#include "Mp3Builder.h"
 #include "ScratchDir.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -22,10 +24,19 @@ struct AlbumFolder {
               "Album/CD-2/01 Four.mp3", "Album/.hidden.mp3", "Album/notes.txt", "Album/zz.mp3"})
             Write(name);
         fs::create_directory_symlink(scratch.File("Album"), scratch.File("Album/CD 2/back"));
+        // What a file holds decides, not its name.
+        Mp3Builder().WriteTo(scratch.File("Album/untitled"));
+        std::ofstream(scratch.File("Album/fake.mp3")) << "no audio here";
     }
+    // An MP3 for a name ending in .mp3 in any case, a few bytes of text for any other.
     void Write(const std::string& name) const {
         fs::create_directories(fs::path(scratch.File(name)).parent_path());
-        std::ofstream(scratch.File(name)) << "x";
+        std::string lower = name;
+        std::transform(lower.begin(), lower.end(), lower.begin(), ::tolower);
+        if (lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".mp3") == 0)
+            Mp3Builder().TextFrame("TIT2", name).WriteTo(scratch.File(name));
+        else
+            std::ofstream(scratch.File(name)) << "x";
     }
     std::vector<std::string> Names(const std::vector<std::string>& paths) const {
         std::vector<std::string> names;
@@ -42,7 +53,7 @@ TEST(Mp3Folder, BringsTheMp3sBelowAFolderInPathOrderAndPassesOverTheRest) {
     // in name order, a subfolder's files where its name falls; the link back up is not followed.
     EXPECT_EQ(album.Names(found),
               (std::vector<std::string>{"01 One.MP3", "02 Two.mp3", "CD 2/01 Three.mp3",
-                                        "CD-2/01 Four.mp3", "zz.mp3"}));
+                                        "CD-2/01 Four.mp3", "untitled", "zz.mp3"}));
 }
 
 TEST(Mp3Folder, StopsOnceItHasAsManyAsAskedFor) {

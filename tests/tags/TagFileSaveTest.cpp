@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace {
 
@@ -34,6 +35,12 @@ protected:
         CTagFile fresh;
         fresh.Link(m_path);
         return fresh.ReadFields();
+    }
+
+    ino_t Inode() const {
+        struct stat status {};
+        ::stat(m_path.c_str(), &status);
+        return status.st_ino;
     }
 
     ScratchDir m_dir;
@@ -73,6 +80,41 @@ TEST_F(TagFileSave, Latin1TextsReachTheFileAsIso88591) {
     EXPECT_EQ(report.All("TIT2").at(0).encoding, 0);
     EXPECT_EQ(report.Text("TPE1"), "Bj\u00F6rk");
     EXPECT_EQ(report.Id3v1Text("TIT2"), "Caf\u00E9");
+}
+
+// U+0100 is the first character ISO-8859-1 cannot hold: from there on a text is stored as UTF-16,
+// and ID3v1 shows a "?" for it.
+TEST_F(TagFileSave, TextsPastIso88591AreStoredAsUtf16FromTheFirstCharacterOn) {
+    Load(Mp3Builder().TextFrame("TIT2", "Old"));
+    const MutagenReport report = SaveAndRead({"\u0100", "\u00FF\u0100", "\u00FF", "", ""});
+    EXPECT_EQ(report.Text("TIT2"), "\u0100");
+    EXPECT_EQ(report.All("TIT2").at(0).encoding, 1);
+    EXPECT_EQ(report.Text("TPE1"), "\u00FF\u0100");
+    EXPECT_EQ(report.All("TPE1").at(0).encoding, 1);
+    EXPECT_EQ(report.All("TALB").at(0).encoding, 0);
+    EXPECT_EQ(report.Id3v1Text("TIT2"), "?");
+    EXPECT_EQ(report.Id3v1Text("TPE1"), "\u00FF?");
+    EXPECT_EQ(report.Id3v1Text("TALB"), "\u00FF");
+    EXPECT_EQ(Reload().title, "\u0100");
+}
+
+// New frames that take the old tag's room to the byte are written in place: the same file, the
+// same size, no padding left. One byte more and the file is written anew with a larger tag.
+TEST_F(TagFileSave, FramesThatExactlyFillTheOldRoomAreWrittenInPlace) {
+    const Mp3Builder file =
+        Mp3Builder().TextFrame("TIT2", "Old").Padding(5).Id3v1({"Old", "", "", "", ""});
+    for (const auto& [title, inPlace] :
+         {std::pair{"Eight ch", true}, std::pair{"Nine char", false}}) {
+        SCOPED_TRACE(title);
+        Load(file);
+        const std::size_t size = std::filesystem::file_size(m_path);
+        const ino_t before = Inode();
+        const MutagenReport report = SaveAndRead({title, "", "", "", ""});
+        EXPECT_EQ(report.Text("TIT2"), title);
+        EXPECT_EQ(Inode() == before, inPlace);
+        EXPECT_EQ(report.fileSize == size, inPlace);
+        EXPECT_EQ(report.id3v2Size == file.Id3v2Tag().size(), inPlace);
+    }
 }
 
 TEST_F(TagFileSave, FileWithOnlyAnId3v1TagKeepsItsValuesInBothTags) {

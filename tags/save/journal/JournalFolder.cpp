@@ -14,6 +14,7 @@
 namespace {
 
 constexpr char kJournalSuffix[] = ".journal";
+constexpr char kTempFileNoteSuffix[] = ".tempfile";
 // A Save holds the folder for milliseconds; a process stopped in the middle of one must not
 // stop another from starting or saving for long.
 constexpr std::chrono::milliseconds kSavePatience(10000);
@@ -38,10 +39,10 @@ bool MakeFolders(const std::string& path) {
     }
 }
 
-bool IsJournalName(const char* name) {
+bool HasSuffix(const char* name, const char* suffix) {
     const std::size_t length = std::strlen(name);
-    const std::size_t suffix = sizeof kJournalSuffix - 1;
-    return length > suffix && std::strcmp(name + length - suffix, kJournalSuffix) == 0;
+    const std::size_t suffixLength = std::strlen(suffix);
+    return length > suffixLength && std::strcmp(name + length - suffixLength, suffix) == 0;
 }
 
 } // namespace
@@ -76,7 +77,21 @@ JournalFolder JournalFolder::ForRecovery() {
 }
 
 bool JournalFolder::OpenAndLock(int operation) {
-    m_folder = PosixFile(::open(m_path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    // O_NOFOLLOW: a link put at the folder's name leads wherever its maker likes.
+    m_folder = PosixFile(::open(m_path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    struct stat status {};
+    if (!m_folder.IsOpen() && (errno == ELOOP || errno == ENOTDIR)) {
+        m_untrusted = true;
+        m_problem = "Its folder " + m_path + " is a link or not a folder";
+        return false;
+    }
+    if (m_folder.IsOpen() && m_folder.Stat(&status) &&
+        (status.st_uid != ::geteuid() || (status.st_mode & (S_IWGRP | S_IWOTH)) != 0)) {
+        m_untrusted = true;
+        m_problem = "Its folder " + m_path + " is not this user's own, or others may write to it";
+        m_folder.Close();
+        return false;
+    }
     const auto patience = operation == LOCK_EX ? kRecoveryPatience : kSavePatience;
     if (m_folder.IsOpen() && m_folder.Lock(operation, patience))
         return true;
@@ -85,29 +100,61 @@ bool JournalFolder::OpenAndLock(int operation) {
     return false;
 }
 
-std::string JournalFolder::JournalPathFor(const FileIdentity& file) const {
+std::string JournalFolder::JournalNameFor(const FileIdentity& file) {
     char name[64];
     std::snprintf(name, sizeof name, "%llx-%llx%s", static_cast<unsigned long long>(file.device),
                   static_cast<unsigned long long>(file.inode), kJournalSuffix);
-    return m_path + "/" + name;
+    return name;
+}
+
+std::string JournalFolder::JournalPathFor(const FileIdentity& file) const {
+    return m_path + "/" + JournalNameFor(file);
 }
 
 std::vector<std::string> JournalFolder::Journals() const {
-    std::vector<std::string> paths;
+    return NamesEnding(kJournalSuffix);
+}
+
+std::vector<std::string> JournalFolder::TempFileNotes() const {
+    return NamesEnding(kTempFileNoteSuffix);
+}
+
+std::vector<std::string> JournalFolder::NamesEnding(const char* suffix) const {
+    std::vector<std::string> names;
     DIR* listing = ::fdopendir(::dup(m_folder.Fd()));
     if (!listing)
-        return paths;
+        return names;
     ::rewinddir(listing);
-    while (const dirent* entry = ::readdir(listing)) {
-        struct stat status {};
-        if (IsJournalName(entry->d_name) &&
-            ::fstatat(m_folder.Fd(), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
-            S_ISREG(status.st_mode))
-            paths.push_back(m_path + "/" + entry->d_name);
-    }
+    while (const dirent* entry = ::readdir(listing))
+        if (HasSuffix(entry->d_name, suffix))
+            names.push_back(entry->d_name);
     ::closedir(listing);
-    std::sort(paths.begin(), paths.end());
-    return paths;
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+PosixFile JournalFolder::OpenEntry(const std::string& name, bool* distrusted) const {
+    *distrusted = false;
+    PosixFile journal(::openat(m_folder.Fd(), name.c_str(),
+                               O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat status {};
+    if (!journal.IsOpen() && errno == ELOOP)
+        *distrusted = true;
+    else if (journal.IsOpen() &&
+             (!journal.Stat(&status) || !S_ISREG(status.st_mode) || status.st_uid != ::geteuid()))
+        *distrusted = true;
+    if (*distrusted)
+        journal.Close();
+    return journal;
+}
+
+PosixFile JournalFolder::CreateEntry(const std::string& name) const {
+    return PosixFile(::openat(m_folder.Fd(), name.c_str(),
+                              O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+}
+
+void JournalFolder::RemoveEntry(const std::string& name) const {
+    ::unlinkat(m_folder.Fd(), name.c_str(), 0);
 }
 
 bool JournalFolder::Sync() const {

@@ -11,9 +11,10 @@ namespace {
 // What one region's bytes say, one byte at a time: each must be the old one or the new one,
 // since a write torn by a crash leaves some of each.
 struct RegionState {
-    bool foreign = false;   // a byte that is neither old nor new
-    bool notAllNew = false; // a byte that is not the new one (yet)
-    bool notAllOld = false; // a byte that is no longer the old one
+    bool foreign = false;           // a byte that is neither old nor new
+    bool notAllNew = false;         // a byte that is not the new one (yet)
+    bool notAllOld = false;         // a byte that is no longer the old one
+    bool foreignPastOldEnd = false; // a byte past the old end of the file that is not new
     std::uint64_t fileSize = 0;
 };
 
@@ -32,6 +33,7 @@ bool Compare(const JournalRecord::Region& region, const PosixFile& file, std::ui
             i < region.oldBytes.size() && i < present && now[i] == region.oldBytes[i];
         // Bytes past the old end of the file are cut off again by a playback, whatever they are.
         state->foreign |= i < region.oldBytes.size() && !isOld && !isNew;
+        state->foreignPastOldEnd |= i >= region.oldBytes.size() && i < present && !isNew;
         state->notAllNew |= !isNew;
         state->notAllOld |= isNew && !isOld;
     }
@@ -51,12 +53,13 @@ bool Survey(const JournalRecord& record, const PosixFile& file, RegionState* sta
 
 } // namespace
 
-JournalPlayback::State JournalPlayback::Examine(const JournalRecord& record,
-                                                const PosixFile& file) {
+JournalPlayback::State JournalPlayback::Examine(const JournalRecord& record, const PosixFile& file,
+                                                bool sameInode) {
     RegionState state;
     if (!Survey(record, file, &state))
         return State::Unreadable;
-    if (state.foreign || state.fileSize < record.before.size || state.fileSize > record.sizeAfter)
+    if (state.foreign || (!sameInode && state.foreignPastOldEnd) ||
+        state.fileSize < record.before.size || state.fileSize > record.sizeAfter)
         return State::Changed;
     if (!state.notAllOld && state.fileSize == record.before.size)
         return State::Untouched;

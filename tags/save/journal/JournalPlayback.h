@@ -16,7 +16,10 @@ public:
         Unreadable,
     };
 
-    static State Examine(const JournalRecord& record, const PosixFile& file);
+    // A file that is not the journal's own inode (SAMEINODE false: found again after its disk
+    // came back with other inode numbers) must show stronger evidence to count as the journal's
+    // file: the bytes it has past the old end of the file must be new ones too.
+    static State Examine(const JournalRecord& record, const PosixFile& file, bool sameInode = true);
     // Whether a file Examine found in STATE holds every new byte and has its new size: it
     // finished, or the Save changes no byte and so leaves a file that Examine calls Untouched.
     static bool HoldsNewBytes(const JournalRecord& record, State state);

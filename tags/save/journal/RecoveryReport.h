@@ -9,9 +9,11 @@ struct RecoveryReport {
         Restored,    // the file holds its old tags again
         NotRestored, // the file changed or went away since; its journal was dropped
         Failed,      // the old tags could not be written back; the next start tries again
+        Waiting,     // the file cannot be reached now (its disk away?); the next start tries again
+        LeftAlone,   // a journal or journal folder that is not the user's own; PATH names it
     };
 
     Outcome outcome;
-    std::string path;    // the file's real path
+    std::string path;    // the file's real path, or what was left alone
     std::string message; // what happened, in plain words, without the path
 };

@@ -105,6 +105,9 @@ private slots:
         const std::string locked = editor.scratch.File("v24.mp3");
         Mp3Builder().Version(4).TextFrame("TIT2", "Four").Frame("SIGN", {1, 2}).WriteTo(locked);
         editor.List()->InsertItem(3, QString::fromStdString(locked));
+        const std::string readOnly = editor.Add("read-only.mp3", "Five", "Old", 8);
+        std::filesystem::permissions(readOnly, std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::remove);
         editor.SelectAll();
         std::filesystem::remove(gone);
 
@@ -114,9 +117,11 @@ private slots:
 
         QCOMPARE(editor.boxes.notices.size(), 1);
         const QString summary = editor.boxes.notices[0];
-        QVERIFY2(summary.startsWith("Saved 2 of 4 files. Not saved: "), qPrintable(summary));
+        QVERIFY2(summary.startsWith("Saved 2 of 5 files. Not saved: "), qPrintable(summary));
         QVERIFY(summary.contains("\ngone.mp3: "));
         QVERIFY(summary.contains("\nv24.mp3: "));
+        QVERIFY(summary.contains("\nread-only.mp3: "));
+        QCOMPARE(FieldsIn(readOnly).album, std::string("Old"));
         for (const std::string& path : {a, b})
             QCOMPARE(FieldsIn(path).album, std::string("New"));
         QCOMPARE(FieldsIn(a).title, std::string("One"));
@@ -127,7 +132,7 @@ private slots:
         QCOMPARE(FieldsIn(locked).album, std::string());
         // The form now shows what the files hold.
         QCOMPARE(editor.Edit("IDC_ALBUM")->placeholderText(),
-                 QStringLiteral("(2 different values)"));
+                 QStringLiteral("(3 different values)"));
     }
 
     void leavingOrClosingWithTypedValuesAsksAboutTheWholeSelection() {

@@ -36,6 +36,9 @@ const QString kNoFileToSave =
     QStringLiteral("There is no file to save! Select a file in the list first.");
 using Answer = IMessageBoxes::Answer;
 
+// The three ways a row leaves the list, in the order of the tests' data rows.
+enum class RemovalWay { RemoveFile, DeleteKey, NewFileList };
+
 // The dialog under test with its fake boxes, and a scratch folder for MP3 files.
 struct Editor {
     FakeMessageBoxes boxes;
@@ -71,6 +74,31 @@ struct Editor {
         CFileListCtrl* list = List();
         const QRect rect = list->visualRect(list->model()->index(row, 0));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+
+    // Row 0: a file Save refuses (a signature frame), whose path is returned; row 1: "Fine".
+    std::string AddProtectedThenFineFile() {
+        const std::string path = scratch.File("v24.mp3");
+        Mp3Builder().Version(4).TextFrame("TIT2", "Four").Frame("SIGN", {1, 2}).WriteTo(path);
+        List()->InsertItem(0, QString::fromStdString(path));
+        AddFile("fine.mp3", "Fine");
+        return path;
+    }
+
+    // Takes the selected row out of the list by WAY.
+    void RemoveSelectedRow(RemovalWay way) {
+        switch (way) {
+        case RemovalWay::RemoveFile:
+            dlg.OnCommand(ID_FILE_REMOVE_FILE);
+            break;
+        case RemovalWay::DeleteKey:
+            List()->setFocus();
+            QTest::keyClick(List(), Qt::Key_Delete);
+            break;
+        case RemovalWay::NewFileList:
+            dlg.OnCommand(ID_FILE_NEW_LIST);
+            break;
+        }
     }
 
     void Show() {
@@ -762,14 +790,7 @@ private slots:
         editor.Edit("IDC_TITLE")->setText(QStringLiteral("Edited"));
         editor.boxes.threeWayAnswer = answer;
         editor.boxes.answer = true;
-        if (way == 0) {
-            editor.dlg.OnCommand(ID_FILE_REMOVE_FILE);
-        } else if (way == 1) {
-            editor.List()->setFocus();
-            QTest::keyClick(editor.List(), Qt::Key_Delete);
-        } else {
-            editor.dlg.OnCommand(ID_FILE_NEW_LIST);
-        }
+        editor.RemoveSelectedRow(RemovalWay(way));
         QStringList asked = {QStringLiteral("Would you like to save the changes to \"a.mp3\" "
                                             "before removing it from the list?")};
         if (answer == Answer::Cancel) {
@@ -781,13 +802,13 @@ private slots:
             return;
         }
         // Then the command's own question; the Delete key has none.
-        if (way == 0)
+        if (RemovalWay(way) == RemovalWay::RemoveFile)
             asked << QStringLiteral("Would you like to remove selected files from the list?");
-        if (way == 2)
+        if (RemovalWay(way) == RemovalWay::NewFileList)
             asked << QStringLiteral("Would you like to create a new list of files to edit?");
         QCOMPARE(editor.boxes.questions, asked);
         QCOMPARE(editor.List()->ShownRow(), -1);
-        QCOMPARE(editor.List()->GetItemCount(), way == 2 ? 0 : 1);
+        QCOMPARE(editor.List()->GetItemCount(), RemovalWay(way) == RemovalWay::NewFileList ? 0 : 1);
         QCOMPARE(FieldsInFile(path).title, std::string(answer == Answer::Yes ? "Edited" : "Title"));
     }
 
@@ -844,10 +865,7 @@ private slots:
     void aProtectedFileIsShownReadOnlyAndNeverAsksToBeSaved() {
         Editor editor;
         editor.Show();
-        const std::string path = editor.scratch.File("v24.mp3");
-        Mp3Builder().Version(4).TextFrame("TIT2", "Four").Frame("SIGN", {1, 2}).WriteTo(path);
-        editor.List()->InsertItem(0, QString::fromStdString(path));
-        editor.AddFile("fine.mp3", "Fine");
+        editor.AddProtectedThenFineFile();
         editor.ClickRow(0);
         QLineEdit* title = editor.Edit("IDC_TITLE");
         for (const char* name :
@@ -893,14 +911,7 @@ private slots:
         editor.ClickRow(0);
         const auto before = Mp3Builder::ReadFile(path);
         editor.boxes.answer = true;
-        if (way == 0) {
-            editor.dlg.OnCommand(ID_FILE_REMOVE_FILE);
-        } else if (way == 1) {
-            editor.List()->setFocus();
-            QTest::keyClick(editor.List(), Qt::Key_Delete);
-        } else {
-            editor.dlg.OnCommand(ID_FILE_NEW_LIST);
-        }
+        editor.RemoveSelectedRow(RemovalWay(way));
         QCOMPARE(editor.List()->ShownRow(), -1);
         QVERIFY(editor.Edit("IDC_TITLE")->text().isEmpty());
         QVERIFY(editor.Edit("IDC_ARTIST")->text().isEmpty());
@@ -922,10 +933,7 @@ private slots:
     void aProtectedFileSaysSoUnderTheFormWhileItIsShown() {
         Editor editor;
         editor.Show();
-        const std::string path = editor.scratch.File("v24.mp3");
-        Mp3Builder().Version(4).TextFrame("TIT2", "Four").Frame("SIGN", {1, 2}).WriteTo(path);
-        editor.List()->InsertItem(0, QString::fromStdString(path));
-        editor.AddFile("fine.mp3", "Fine");
+        const std::string path = editor.AddProtectedThenFineFile();
         QWidget* line = editor.Control("IDC_PROTECTION");
         QVERIFY(!line->isVisible());
 

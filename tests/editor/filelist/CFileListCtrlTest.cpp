@@ -4,6 +4,8 @@
 #include "EditorIds.h"
 #include "FakeFileIconSource.h"
 #include "FakeMessageBoxes.h"
+#include "FakeMp3Check.h"
+#include "Mp3Builder.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -45,6 +47,7 @@ private slots:
         m_list = new CFileListCtrl(m_window.get());
         m_list->InsertColumn(0, "Files to edit", 293);
         m_list->SetIconSource(&m_icons);
+        m_list->SetMp3Check(&m_mp3s);
         m_list->SetMessageBoxes(m_boxes.get());
         m_edit = new QLineEdit(m_window.get());
         layout->addWidget(m_list);
@@ -121,8 +124,9 @@ private slots:
 
     void aDroppedFolderBringsTheMp3sBelowItUnderTheDropsRule() {
         QTemporaryDir dir;
+        // The test's check takes every file whose name has no "notmp3" in it.
         for (const char* name :
-             {"Album/b.mp3", "Album/a.mp3", "Album/Disc/c.mp3", "Album/notes.txt"}) {
+             {"Album/b.mp3", "Album/a.mp3", "Album/Disc/c.mp3", "Album/notmp3.txt"}) {
             QDir().mkpath(QFileInfo(dir.filePath(name)).path());
             QFile file(dir.filePath(name));
             QVERIFY(file.open(QIODevice::WriteOnly));
@@ -143,6 +147,58 @@ private slots:
                  QStringList({dir.filePath("Album/Disc/c.mp3"), dir.filePath("Album/a.mp3"),
                               dir.filePath("Album/b.mp3"), "/music/single.mp3"}));
         QCOMPARE(m_boxes->appMessages.size(), 1);
+    }
+
+    // Whatever way they come, files that are not MP3s stay out, named in one notice with the
+    // reason; the MP3s among them join the list, and the capacity counts only those.
+    void filesThatAreNotMp3sAreLeftOutAndNamedInOneNotice() {
+        Fill(498);
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile("/music/a.mp3"), QUrl::fromLocalFile("/music/notmp3.jpg"),
+                      QUrl::fromLocalFile("/music/b.mp3"), QUrl::fromLocalFile("/notmp3 folder")});
+        Drop(mime);
+        QCOMPARE(m_list->GetItemCount(), 500);
+        QCOMPARE(m_list->GetItemText(499), "/music/b.mp3");
+        QCOMPARE(m_boxes->notices, QStringList({"Only MP3 files can be edited, so these were not "
+                                                "added to the list:\n\n/music/notmp3.jpg\n    Not "
+                                                "an MP3.\n/notmp3 folder\n    Not an MP3."}));
+        QCOMPARE(m_boxes->noticeIcons.value(0), IMessageBoxes::Icon::Warning);
+        QVERIFY(m_boxes->appMessages.isEmpty());
+
+        m_boxes->notices.clear();
+        m_list->NewFileList();
+        QStringList chosen;
+        for (int i = 0; i < 12; ++i)
+            chosen << QString("/music/notmp3-%1.txt").arg(i);
+        m_list->AddChosenFiles(chosen);
+        QCOMPARE(m_list->GetItemCount(), 0);
+        QCOMPARE(m_boxes->notices.size(), 1);
+        QVERIFY(
+            m_boxes->notices[0].contains("/music/notmp3-9.txt\n    Not an MP3.\n... and 2 more."));
+        QVERIFY(!m_boxes->notices[0].contains("notmp3-10"));
+    }
+
+    // The list's own check looks into the files: a picture, a text and a folder stay out,
+    // whatever they are called; an MP3 named otherwise joins.
+    void theListTellsMp3sByTheirContent() {
+        QTemporaryDir dir;
+        const auto write = [&](const QString& name, const Mp3Builder::Bytes& bytes) {
+            Mp3Builder::WriteFile(dir.filePath(name).toStdString(), bytes);
+            return dir.filePath(name);
+        };
+        const QString song = write("song.mp3", Mp3Builder().TextFrame("TIT2", "T").Build());
+        const QString unnamed = write("song.dat", Mp3Builder().Build());
+        const QString cover = write("cover.mp3", Mp3Builder::Bytes(3000, 0xD8));
+        const QString readme = write("readme.txt", Mp3Builder::Bytes(100, 'r'));
+        m_list->SetMp3Check(nullptr);
+        m_list->AddChosenFiles({song, readme, unnamed, cover, dir.path()});
+        QCOMPARE(TextsOf(*m_list), QStringList({song, unnamed}));
+        const QString notMp3 = "    It is not an MP3 file: no MPEG audio was found in it.";
+        QCOMPARE(m_boxes->notices,
+                 QStringList({"Only MP3 files can be edited, so these were not added to the "
+                              "list:\n\n" +
+                              readme + "\n" + notMp3 + "\n" + cover + "\n" + notMp3 + "\n" +
+                              dir.path() + "\n    It is a folder, not a file."}));
     }
 
     void chosenFilesStopAfterTheCapacityWithTheNotice() {
@@ -654,6 +710,7 @@ private:
     }
 
     FakeFileIconSource m_icons;
+    FakeMp3Check m_mp3s;
     std::unique_ptr<FakeMessageBoxes> m_boxes;
     std::unique_ptr<QDialog> m_window;
     QPointer<CFileListCtrl> m_list;

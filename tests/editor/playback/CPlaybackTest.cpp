@@ -1,6 +1,5 @@
 #include "CPlayback.h"
 #include "FakeMediaPlayerFactory.h"
-#include "PlaybackFailure.h"
 
 #include <gtest/gtest.h>
 
@@ -98,16 +97,3 @@ TEST(CPlaybackLifetime, ClosesThePlayerWhenItGoes) {
     }
     EXPECT_EQ(players.Log(), Requests({"create a.mp3", "play", "stop", "close"}));
 }
-
-namespace {
-
-TEST(PlaybackFailureTest, AFileThatIsGoneIsSaidToBeGoneWhateverThePlayerReports) {
-    const QString gone = PlaybackFailure::Reason(QMediaPlayer::ResourceError, false);
-    EXPECT_TRUE(gone.contains(QStringLiteral("no longer there")));
-    EXPECT_EQ(PlaybackFailure::Reason(QMediaPlayer::AccessDeniedError, false), gone);
-    EXPECT_NE(PlaybackFailure::Reason(QMediaPlayer::ResourceError, true), gone);
-    EXPECT_NE(PlaybackFailure::Reason(QMediaPlayer::AccessDeniedError, true),
-              PlaybackFailure::Reason(QMediaPlayer::ResourceError, true));
-}
-
-} // namespace
