@@ -119,6 +119,7 @@ CTagEditorDlg::CTagEditorDlg(IMessageBoxes& boxes, QWidget* parent)
 
     m_lstFiles->InsertColumn(0, FileListTexts::tr(FileListTexts::kColumnHeading),
                              FileListTexts::kColumnWidth);
+    m_lstFiles->ShowTagColumns();
     FillGenreList();
     m_cbGenre->setCurrentIndex(0);
     m_lstFiles->setFocus();
@@ -493,6 +494,7 @@ bool CTagEditorDlg::OnSaveFile() {
                                                           : IMessageBoxes::Icon::Warning);
         return false;
     }
+    m_lstFiles->RefreshTagColumns({PathForDisplay(m_session.LinkedPath())});
     m_wndStatusBar->showMessage(EditorTexts::tr(EditorTexts::kSaved).arg(ShownFileName()),
                                 kSavedMessageMs);
     return true;
@@ -534,6 +536,10 @@ bool CTagEditorDlg::OnSaveSeveral() {
         progress.setValue(i + 1);
     }
     progress.reset();
+    QStringList saved;
+    for (const std::string& path : paths)
+        saved << PathForDisplay(path);
+    m_lstFiles->RefreshTagColumns(saved);
     // What the files hold now is what the form shows and what Undo brings back.
     m_batch.Load(paths);
     ShowBatchValues();

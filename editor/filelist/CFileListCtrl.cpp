@@ -14,6 +14,7 @@
 #include "FileRowSort.h"
 #include "FolderFiles.h"
 #include "IMessageBoxes.h"
+#include "TagColumns.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -26,6 +27,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSet>
+#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
@@ -142,6 +144,44 @@ void CFileListCtrl::SetItemSelectedFocused(int row) {
 void CFileListCtrl::InsertColumn(int column, const QString& heading, int widthPx) {
     m_model.InsertColumn(column, heading);
     m_pHeader->resizeSection(std::clamp(column, 0, m_pHeader->count() - 1), widthPx);
+}
+
+void CFileListCtrl::ShowTagColumns() {
+    m_nFirstTagColumn = m_model.columnCount();
+    for (int i = 0; i < TagColumns::kCount; ++i)
+        InsertColumn(m_nFirstTagColumn + i, FileListTexts::tr(TagColumns::Heading(i)),
+                     TagColumns::Width(i));
+    connect(&m_model, &QAbstractItemModel::rowsInserted, this, &CFileListCtrl::OnRowsAdded);
+    connect(&m_tagReader, &CTagColumnReader::read, this, &CFileListCtrl::OnTagColumnsRead);
+}
+
+void CFileListCtrl::RefreshTagColumns(const QStringList& paths) {
+    if (m_nFirstTagColumn < 0)
+        return;
+    m_tagReader.Read(paths);
+}
+
+void CFileListCtrl::OnRowsAdded(const QModelIndex&, int first, int last) {
+    if (m_pendingReads.isEmpty())
+        QTimer::singleShot(0, this,
+                           [this] { m_tagReader.Read(std::exchange(m_pendingReads, {})); });
+    for (int row = first; row <= last; ++row)
+        m_pendingReads << GetItemText(row);
+}
+
+void CFileListCtrl::OnTagColumnsRead(const QStringList& paths, const QList<QStringList>& texts) {
+    QHash<QString, qsizetype> read;
+    for (qsizetype i = 0; i < paths.size(); ++i)
+        read.insert(paths[i], i);
+    for (int row = 0; row < GetItemCount(); ++row) {
+        const auto found = read.constFind(GetItemText(row));
+        if (found != read.constEnd())
+            m_model.SetTexts(row, m_nFirstTagColumn, texts[*found]);
+    }
+}
+
+bool CFileListCtrl::SortsAsNumber(int column) const {
+    return m_nFirstTagColumn >= 0 && TagColumns::SortsAsNumber(column - m_nFirstTagColumn);
 }
 
 void CFileListCtrl::SetIconSource(IFileIconSource* source) {
@@ -370,7 +410,8 @@ void CFileListCtrl::keyboardSearch(const QString&) {
 // The arrow says the rows stand in its order: once an added or moved row breaks that order, the
 // list is no longer sorted, and the next header click starts afresh.
 void CFileListCtrl::DropSortArrowIfUnsorted() {
-    if (m_nSortColumn < 0 || FileRowSort::IsSorted(m_model.Rows(), m_nSortColumn, m_bSortAscending))
+    if (m_nSortColumn < 0 || FileRowSort::IsSorted(m_model.Rows(), m_nSortColumn, m_bSortAscending,
+                                                   SortsAsNumber(m_nSortColumn)))
         return;
     m_nSortColumn = -1;
     m_pHeader->SetSortIndicator(-1, false);
@@ -381,8 +422,9 @@ void CFileListCtrl::SortByHeaderClick(int column) {
     m_nSortColumn = column;
     const int columnCount = m_pHeader->count();
     const bool ascending = m_bSortAscending;
-    ReorderRows([column, ascending, columnCount](CFileRowStore& rows) {
-        FileRowSort::SortRows(rows, column, ascending, columnCount);
+    const bool asNumbers = SortsAsNumber(column);
+    ReorderRows([column, ascending, columnCount, asNumbers](CFileRowStore& rows) {
+        FileRowSort::SortRows(rows, column, ascending, columnCount, asNumbers);
     });
     m_pHeader->SetSortIndicator(m_nSortColumn, m_bSortAscending);
 }

@@ -2,6 +2,7 @@
 
 #include "CFileListModel.h"
 #include "CRowDrag.h"
+#include "CTagColumnReader.h"
 
 #include <QBasicTimer>
 #include <QPersistentModelIndex>
@@ -64,6 +65,14 @@ public:
     // Empties the list and lets go of its icons; the next addition starts a new image list.
     void NewFileList();
     bool HasImageList() const { return m_pImageList != nullptr; }
+
+    // Adds the tag columns (TagColumns) after the present ones; their texts are read off this
+    // thread as rows arrive.
+    void ShowTagColumns();
+    // Reads the tag columns of PATHS' rows again (after a Save).
+    void RefreshTagColumns(const QStringList& paths);
+    // Whether tag columns are still being read.
+    bool IsReadingTagColumns() const { return m_tagReader.IsBusy() || !m_pendingReads.isEmpty(); }
 
     // Sorts as a left click on the header of `column` does, arrow included.
     void SortByHeaderClick(int column);
@@ -134,6 +143,9 @@ private:
     bool MayRemoveRow(int row) const;
     void DropSortArrowIfUnsorted();
     void OnRowsGone();
+    void OnRowsAdded(const QModelIndex& parent, int first, int last);
+    void OnTagColumnsRead(const QStringList& paths, const QList<QStringList>& texts);
+    bool SortsAsNumber(int column) const;
     void OnSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
     void OnCurrentChanged(const QModelIndex& current, const QModelIndex& previous);
     std::vector<int> SelectedRows() const;
@@ -153,6 +165,11 @@ private:
     void UpdateRow(int row);
 
     CFileListModel m_model;
+    CTagColumnReader m_tagReader;
+    // The first tag column; -1 while the list has none.
+    int m_nFirstTagColumn = -1;
+    // Added rows' files, read together once the adding is over.
+    QStringList m_pendingReads;
     // The one sort state: the header's arrow only shows it.
     int m_nSortColumn = -1;
     bool m_bSortAscending = false;

@@ -135,6 +135,42 @@ private slots:
                  QStringLiteral("(3 different values)"));
     }
 
+    void theTagColumnsFillAsRowsArriveSortAsNumbersAndFollowASave() {
+        Editor editor;
+        for (const auto& [name, track] :
+             {std::pair{"a.mp3", "10/12"}, std::pair{"b.mp3", "9/12"}, std::pair{"c.mp3", "2"}}) {
+            const std::string path = editor.scratch.File(name);
+            Mp3Builder()
+                .TextFrame("TIT2", name)
+                .TextFrame("TRCK", track)
+                .TextFrame("TYER", "1999")
+                .TextFrame("TCON", "(17)")
+                .WriteTo(path);
+            editor.List()->InsertItem(editor.List()->GetItemCount(), QString::fromStdString(path));
+        }
+        QAbstractItemModel* model = editor.List()->model();
+        QStringList headings;
+        for (int column = 0; column < model->columnCount(); ++column)
+            headings << model->headerData(column, Qt::Horizontal).toString();
+        QCOMPARE(headings, QStringList({"Files to edit", "Title", "Artist", "Album", "Track",
+                                        "Year", "Genre"}));
+        QTRY_VERIFY(!editor.List()->IsReadingTagColumns());
+        QCOMPARE(editor.List()->GetItemText(0, 1), QStringLiteral("a.mp3"));
+        QCOMPARE(editor.List()->GetItemText(1, 4), QStringLiteral("9/12"));
+        QCOMPARE(editor.List()->GetItemText(2, 5), QStringLiteral("1999"));
+        QCOMPARE(editor.List()->GetItemText(2, 6), QStringLiteral("Rock"));
+
+        editor.List()->SortByHeaderClick(4);
+        QCOMPARE(editor.List()->GetItemText(0, 4), QStringLiteral("2"));
+        QCOMPARE(editor.List()->GetItemText(2, 4), QStringLiteral("10/12"));
+
+        editor.SelectAll();
+        editor.Edit("IDC_ALBUM")->setText(QStringLiteral("Together"));
+        editor.dlg.OnCommand(ID_FILE_SAVE_FILE);
+        QTRY_COMPARE(editor.List()->GetItemText(0, 3), QStringLiteral("Together"));
+        QTRY_COMPARE(editor.List()->GetItemText(2, 3), QStringLiteral("Together"));
+    }
+
     void leavingOrClosingWithTypedValuesAsksAboutTheWholeSelection() {
         Editor editor;
         editor.Add("a.mp3", "One", "Old", 17);
