@@ -40,6 +40,18 @@ def write_album(folder):
     return paths
 
 
+def read_back(paths):
+    """What is wrong with each file: empty when every file holds the album and its own title."""
+    failures = []
+    for number, path in enumerate(paths, start=1):
+        tags = MP3(path).tags
+        album = str(tags["TALB"]) if "TALB" in tags else ""
+        title = str(tags["TIT2"]) if "TIT2" in tags else ""
+        if album != "Live at Home" or title != "Song %d" % number:
+            failures.append("%s: album %r, title %r" % (os.path.basename(path), album, title))
+    return failures
+
+
 def run(command, **kwargs):
     return subprocess.run(command, check=True, capture_output=True, text=True, **kwargs)
 
@@ -72,24 +84,23 @@ def main():
             window = run(["xdotool", "search", "--sync", "--onlyvisible", "--name",
                           "Varlen MP3 Tag Editor"], env=env, timeout=30).stdout.split()[0]
             run(["xdotool", "windowfocus", "--sync", window], env=env)
-            time.sleep(1)
+            time.sleep(2)
             # The list has the focus at the start: every file, then Title, Artist, Album.
             keys = ["ctrl+a", "Tab", "Tab", "Tab"]
             run(["xdotool", "key", "--delay", "150"] + keys, env=env)
             run(["xdotool", "type", "--delay", "50", "Live at Home"], env=env)
             run(["xdotool", "key", "--delay", "150", "ctrl+s"], env=env)
-            time.sleep(2)
+            # A busy machine may take its time: the files are read back until they hold the
+            # album or half a minute has passed.
+            deadline = time.monotonic() + 30
+            while True:
+                failures = read_back(paths)
+                if not failures or time.monotonic() > deadline:
+                    break
+                time.sleep(0.5)
             run(["xdotool", "key", "ctrl+q"], env=env)
             app.wait(timeout=30)
             app = None
-            failures = []
-            for number, path in enumerate(paths, start=1):
-                tags = MP3(path).tags
-                album = str(tags["TALB"]) if "TALB" in tags else ""
-                title = str(tags["TIT2"]) if "TIT2" in tags else ""
-                if album != "Live at Home" or title != "Song %d" % number:
-                    failures.append("%s: album %r, title %r" % (os.path.basename(path), album,
-                                                                 title))
             if failures:
                 print("\n".join(failures))
                 return 1
