@@ -656,7 +656,13 @@ void CTagEditorDlg::ShowBatchHints() {
         const size_t distinct = m_batch.DistinctTexts(member).size();
         if (distinct < 2)
             continue;
-        edit->setPlaceholderText(EditorTexts::tr(EditorTexts::kDifferentValues).arg(distinct));
+        const QString differ = EditorTexts::tr(EditorTexts::kDifferentValues).arg(distinct);
+        // A narrow field (Track, Disc) says it shorter rather than cut it.
+        const bool fits =
+            edit->fontMetrics().horizontalAdvance(differ) < edit->contentsRect().width() - 8;
+        edit->setPlaceholderText(
+            fits ? differ : EditorTexts::tr(EditorTexts::kDifferentValuesShort).arg(distinct));
+        edit->setToolTip(differ);
         Completions(edit)->setStringList(values);
     }
     if (m_batch.DistinctGenreCount() > 1)
@@ -667,6 +673,7 @@ void CTagEditorDlg::ShowBatchHints() {
 void CTagEditorDlg::ClearBatchHints() {
     for (QLineEdit* edit : TextFields()) {
         edit->setPlaceholderText(QString());
+        edit->setToolTip(QString());
         if (edit->completer() != nullptr)
             Completions(edit)->setStringList({});
     }

@@ -58,6 +58,8 @@ public:
     // The grey text of a field whose value differs between the selected files; %1 is how many
     // values there are.
     static constexpr char kDifferentValues[] = QT_TR_NOOP("(%1 different values)");
+    // The same in a field too narrow for it.
+    static constexpr char kDifferentValuesShort[] = QT_TR_NOOP("(%1 values)");
     static constexpr char kDifferentGenres[] = QT_TR_NOOP("(%1 different genres)");
     // A Save of several files: its progress, and what it tells when some were not saved (%1 of
     // %2 saved; %3 the files left as they were, each on a line of its own with why).

@@ -18,7 +18,7 @@ struct Column {
 
 constexpr Column kColumns[kCount] = {
     {FileListTexts::kColumnTitle, 140, false}, {FileListTexts::kColumnArtist, 120, false},
-    {FileListTexts::kColumnAlbum, 120, false}, {FileListTexts::kColumnTrack, 50, true},
+    {FileListTexts::kColumnAlbum, 120, false}, {FileListTexts::kColumnTrack, 64, true},
     {FileListTexts::kColumnYear, 50, true},    {FileListTexts::kColumnGenre, 90, false},
 };
 
