@@ -65,6 +65,15 @@ constexpr int kProgressAfterMs = 1000;
 // Long enough to be read, short enough not to stand for the state of a later edit.
 constexpr int kSavedMessageMs = 4000;
 
+// The question about the unsaved edits of one file, asked about several selected files.
+const char* QuestionAboutSeveral(const char* question) {
+    if (question == EditorTexts::kAskSaveBeforeClose)
+        return EditorTexts::kAskSaveManyBeforeClose;
+    if (question == EditorTexts::kAskSaveBeforeRemove)
+        return EditorTexts::kAskSaveManyBeforeRemove;
+    return EditorTexts::kAskSaveManyBeforeSwitch;
+}
+
 // The menu shows the desktop's own key for the command beside it.
 // KEY, when given, is the command's own key where the desktop names none for it.
 void AddMenuItem(QMenu& menu, const char* text, int id, QKeySequence::StandardKey standardKey,
@@ -460,7 +469,8 @@ void CTagEditorDlg::OnRemoveFile() {
                        IMessageBoxes::Icon::Information);
         return;
     }
-    if (SelectionHoldsShownRow() && !SettleUnsavedChanges(EditorTexts::kAskSaveBeforeRemove))
+    if ((SelectionHoldsShownRow() || IsEditingSeveral()) &&
+        !SettleUnsavedChanges(EditorTexts::kAskSaveBeforeRemove))
         return;
     if (!m_boxes.Ask(FileListTexts::tr(FileListTexts::kAskRemove)))
         return;
@@ -746,12 +756,10 @@ FormValues CTagEditorDlg::FormOnScreen() const {
 bool CTagEditorDlg::SettleUnsavedChanges(const char* question) {
     if (!HasUnsavedChanges())
         return true;
-    const QString text = IsEditingSeveral()
-                             ? EditorTexts::tr(question == EditorTexts::kAskSaveBeforeClose
-                                                   ? EditorTexts::kAskSaveManyBeforeClose
-                                                   : EditorTexts::kAskSaveManyBeforeSwitch)
-                                   .arg(m_batch.Paths().size())
-                             : EditorTexts::tr(question).arg(ShownFileName());
+    const QString text =
+        IsEditingSeveral()
+            ? EditorTexts::tr(QuestionAboutSeveral(question)).arg(m_batch.Paths().size())
+            : EditorTexts::tr(question).arg(ShownFileName());
     switch (m_boxes.AskYesNoCancel(text)) {
     case IMessageBoxes::Answer::Yes:
         return OnSaveFile();

@@ -55,6 +55,9 @@ public:
         "Would you like to save the changes to the %1 selected files before closing the editor?");
     static constexpr char kAskSaveManyBeforeSwitch[] = QT_TR_NOOP(
         "Would you like to save the changes to the %1 selected files before editing other files?");
+    static constexpr char kAskSaveManyBeforeRemove[] =
+        QT_TR_NOOP("Would you like to save the changes to the %1 selected files before removing "
+                   "files from the list?");
     // The grey text of a field whose value differs between the selected files; %1 is how many
     // values there are.
     static constexpr char kDifferentValues[] = QT_TR_NOOP("(%1 different values)");

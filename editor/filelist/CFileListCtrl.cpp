@@ -341,8 +341,11 @@ bool CFileListCtrl::MayLeaveShownRow() const {
     return !m_fnMayLeaveShownRow || m_fnMayLeaveShownRow(Leave::ToOtherRow);
 }
 
+// Several selected rows and no single one shown: the form edits their files, the removed
+// row's among them.
 bool CFileListCtrl::MayRemoveRow(int row) const {
-    if (row < 0 || row != ShownRow() || !m_fnMayLeaveShownRow)
+    const bool editingSeveral = !m_bRowShown && SelectedRows().size() > 1;
+    if (row < 0 || (row != ShownRow() && !editingSeveral) || !m_fnMayLeaveShownRow)
         return true;
     return m_fnMayLeaveShownRow(Leave::ByRemoval);
 }

@@ -203,8 +203,12 @@ private slots:
         editor.Add("c.mp3", "Three", "Old", 17);
         editor.SelectAll();
         editor.Edit("IDC_ALBUM")->setText(QStringLiteral("New"));
-        // The Delete key takes the first selected row; the form's edits went with it.
+        // The Delete key asks first; No lets the edits go with the first selected row.
+        editor.boxes.threeWayAnswer = Answer::No;
         QTest::keyClick(editor.List(), Qt::Key_Delete);
+        QCOMPARE(editor.boxes.questions,
+                 QStringList({"Would you like to save the changes to the 3 selected files before "
+                              "removing files from the list?"}));
         QCOMPARE(editor.List()->GetItemCount(), 2);
         QCOMPARE(editor.Edit("IDC_ALBUM")->text(), QString());
         editor.dlg.OnCommand(ID_FILE_SAVE_FILE);
