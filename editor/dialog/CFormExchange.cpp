@@ -29,6 +29,13 @@ TagFields CFormExchange::FromControls() const {
     return texts;
 }
 
+QList<QLineEdit*> CFormExchange::Edits() const {
+    QList<QLineEdit*> edits;
+    for (const Field& field : m_fields)
+        edits.append(field.edit);
+    return edits;
+}
+
 void CFormExchange::ShowRefusal(const TagEditingSession::Refusal& refusal) {
     for (const Field& field : m_fields) {
         if (field.row != refusal.field)

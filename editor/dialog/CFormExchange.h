@@ -2,6 +2,8 @@
 
 #include "TagEditingSession.h"
 
+#include <QList>
+
 #include <vector>
 
 class IMessageBoxes;
@@ -22,6 +24,8 @@ public:
     void ToControls(const TagFields& texts);
     // What the fields show now.
     TagFields FromControls() const;
+    // The edit fields, in the order they were added.
+    QList<QLineEdit*> Edits() const;
     // Tells the user why REFUSAL's field cannot be saved, and gives that field the focus with
     // its text selected.
     void ShowRefusal(const TagEditingSession::Refusal& refusal);

@@ -171,7 +171,7 @@ void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
 
     CreateEtchedLine(kMoreFieldsLine, units);
 
-    // Created in the order of the layout table, which makes it the tab order.
+    // The form, field by field with its label, in the layout table's order: the tab order.
     QWidget* previous = m_lstFiles;
     for (const FormField& field : kFormFields) {
         CreateLabel(m_client, field.label, field.labelRect, units);
@@ -180,20 +180,7 @@ void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
         setTabOrder(previous, control);
         previous = control;
     }
-
-    auto* undoRouter = new CFieldUndoRouter(MenuShortcut::For(QKeySequence::Undo), this);
-    for (QLineEdit* edit : TextFields()) {
-        undoRouter->Watch(edit);
-        connect(edit, &QLineEdit::textChanged, this, &CTagEditorDlg::ShowUnsavedMark);
-    }
-    connect(m_cbGenre, &QComboBox::currentIndexChanged, this, &CTagEditorDlg::ShowUnsavedMark);
-}
-
-QList<QLineEdit*> CTagEditorDlg::TextFields() const {
-    QList<QLineEdit*> edits;
-    for (const auto& [edit, member] : m_textFields)
-        edits << edit;
-    return edits;
+    WatchFormFields();
 }
 
 void CTagEditorDlg::CreateEtchedLine(const QRect& rect, const CDialogUnits& units) {
@@ -233,6 +220,16 @@ QComboBox* CTagEditorDlg::CreateGenreList(const EditorLayout::FormField& field,
     m_cbGenre->setStyle(popupStyle);
     m_cbGenre->setMaxVisibleItems(kGenreRowsShown);
     return m_cbGenre;
+}
+
+// Ctrl+Z in a field undoes its own typing, then the form's; every change may mark the title.
+void CTagEditorDlg::WatchFormFields() {
+    auto* undoRouter = new CFieldUndoRouter(MenuShortcut::For(QKeySequence::Undo), this);
+    for (QLineEdit* edit : m_exchange.Edits()) {
+        undoRouter->Watch(edit);
+        connect(edit, &QLineEdit::textChanged, this, &CTagEditorDlg::ShowUnsavedMark);
+    }
+    connect(m_cbGenre, &QComboBox::currentIndexChanged, this, &CTagEditorDlg::ShowUnsavedMark);
 }
 
 void CTagEditorDlg::CreateMenu() {
@@ -681,7 +678,7 @@ void CTagEditorDlg::ShowBatchHints() {
 }
 
 void CTagEditorDlg::ClearBatchHints() {
-    for (QLineEdit* edit : TextFields()) {
+    for (QLineEdit* edit : m_exchange.Edits()) {
         edit->setPlaceholderText(QString());
         edit->setToolTip(QString());
         if (edit->completer() != nullptr)
@@ -720,7 +717,7 @@ void CTagEditorDlg::ShowProtection() {
     // window's ground, as the disabled genre box does, so that they do not look open to typing.
     QPalette readOnly;
     readOnly.setColor(QPalette::Base, palette().color(QPalette::Window));
-    for (QLineEdit* edit : TextFields()) {
+    for (QLineEdit* edit : m_exchange.Edits()) {
         edit->setReadOnly(!protection.empty());
         edit->setPalette(protection.empty() ? QPalette() : readOnly);
     }

@@ -68,7 +68,7 @@ private:
     void CreateEtchedLine(const QRect& rect, const CDialogUnits& units);
     QLineEdit* CreateTextField(const EditorLayout::FormField& field, const CDialogUnits& units);
     QComboBox* CreateGenreList(const EditorLayout::FormField& field, const CDialogUnits& units);
-    QList<QLineEdit*> TextFields() const;
+    void WatchFormFields();
 
     void OnNewFileList();
     void OnAddFile();

@@ -89,8 +89,13 @@ std::optional<std::vector<std::string>> TextFrameValues(std::string_view body) {
 
 std::string JoinValues(const std::vector<std::string>& values) {
     std::string joined;
-    for (std::size_t i = 0; i < values.size(); ++i)
-        joined += (i == 0 ? "" : "/") + values[i];
+    for (const std::string& value : values) {
+        if (value.empty())
+            continue;
+        if (!joined.empty())
+            joined += '/';
+        joined += value;
+    }
     return joined;
 }
 

@@ -32,7 +32,8 @@ std::size_t FindTerminator(std::uint8_t encoding, std::string_view bytes, std::s
 // BODY is empty or its encoding unknown.
 std::optional<std::vector<std::string>> TextFrameValues(std::string_view body);
 
-// VALUES joined with "/", as ID3v2.3 writes the several values of one text.
+// VALUES joined with "/", as ID3v2.3 writes the several values of one text. An empty value
+// says nothing and is left out, so that no "//" or stray "/" appears.
 std::string JoinValues(const std::vector<std::string>& values);
 
 // ISO-8859-1 when every character of every text fits it, otherwise UTF-16: the forms an

@@ -37,7 +37,8 @@ ID3_FrameID IdOf(const FieldTable::Row& row) {
 }
 
 bool Holds(const ID3_Frame& frame, const FieldTable::Row& row) {
-    return frame.GetID() != ID3FID_NOFRAME && frame.GetID() == IdOf(row);
+    const ID3_FrameID id = frame.GetID();
+    return id != ID3FID_NOFRAME && id == IdOf(row);
 }
 
 } // namespace FieldFrame

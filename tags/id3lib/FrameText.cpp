@@ -14,26 +14,12 @@ namespace {
 
 constexpr char16_t kByteOrderMark = 0xFEFF;
 
-void AppendValue(std::string& joined, const std::string& value) {
-    if (value.empty())
-        return;
-    if (!joined.empty())
-        joined += '/';
-    joined += value;
-}
-
-std::string Joined(const std::vector<std::string>& values) {
-    std::string joined;
-    for (const std::string& value : values)
-        AppendValue(joined, value);
-    return joined;
-}
-
 std::string FromLatin1(const ID3_Field& field) {
     const char* raw = field.GetRawText();
     if (!raw)
         return {};
-    return Joined(Id3Text::DecodeValues(Id3Text::kLatin1, std::string_view(raw, field.Size())));
+    return Id3Text::JoinValues(
+        Id3Text::DecodeValues(Id3Text::kLatin1, std::string_view(raw, field.Size())));
 }
 
 // id3lib keeps UTF-16 text as big-endian byte pairs whatever the byte order in the file, so read
@@ -43,20 +29,20 @@ std::string FromUtf16(const ID3_Field& field) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(field.GetRawUnicodeText());
     if (!bytes)
         return {};
-    std::string joined;
+    std::vector<std::string> values;
     std::u16string value;
     const std::size_t units = field.Size() / 2;
     for (std::size_t i = 0; i <= units; ++i) {
         const char16_t unit =
             i < units ? static_cast<char16_t>((bytes[2 * i] << 8) | bytes[2 * i + 1]) : 0;
         if (unit == 0) {
-            AppendValue(joined, UnicodeText::FromUtf16(value));
+            values.push_back(UnicodeText::FromUtf16(value));
             value.clear();
         } else if (!(unit == kByteOrderMark && value.empty())) {
             value.push_back(unit);
         }
     }
-    return joined;
+    return Id3Text::JoinValues(values);
 }
 
 // A text frame of a kind id3lib does not know keeps its body as plain bytes.
@@ -66,7 +52,7 @@ std::string FromUnknownTextFrame(const ID3_Frame& frame) {
         return {};
     const std::optional<std::vector<std::string>> values = Id3Text::TextFrameValues(
         std::string_view(reinterpret_cast<const char*>(data->GetRawBinary()), data->Size()));
-    return values ? Joined(*values) : std::string();
+    return values ? Id3Text::JoinValues(*values) : std::string();
 }
 
 } // namespace

@@ -2,12 +2,12 @@
 
 #include "FirstFrame.h"
 #include "FrameText.h"
-#include "FrameWalk.h"
 #include "GenreNumber.h"
 #include "GenreTable.h"
 #include "Id3Sizes.h"
 #include "Id3StringWriter.h"
 #include "ShownFields.h"
+#include "TagObjectFrames.h"
 #include "UnicodeText.h"
 
 #include <id3/misc_support.h>
@@ -31,7 +31,7 @@ std::string ArtistOf(const ID3_Tag& tag) {
 }
 
 std::string V1Comment(const ID3_Tag& tag) {
-    FrameWalk frames(tag);
+    TagObjectFrames frames(tag);
     while (const ID3_Frame* frame = frames.Next())
         if (frame->GetID() == ID3FID_COMMENT &&
             FrameText::Of(*frame, ID3FN_DESCRIPTION) == "ID3v1 Comment")

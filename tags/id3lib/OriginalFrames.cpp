@@ -1,7 +1,7 @@
 #include "OriginalFrames.h"
 
-#include "FrameWalk.h"
 #include "Id3StringWriter.h"
+#include "TagObjectFrames.h"
 
 #include <id3/tag.h>
 
@@ -10,7 +10,7 @@
 void OriginalFrames::Rebuild(const ID3_Tag& tag, std::vector<std::string> fileFrames) {
     m_fileFrames = std::move(fileFrames);
     m_readFrames.assign(m_fileFrames.size(), nullptr);
-    FrameWalk frames(tag);
+    TagObjectFrames frames(tag);
     for (const ID3_Frame*& read : m_readFrames)
         read = frames.Next();
 }
@@ -28,7 +28,7 @@ void OriginalFrames::Forget(const ID3_Frame* frame) {
 std::vector<std::string> OriginalFrames::FramesOf(const ID3_Tag& tag) const {
     std::vector<std::string> rendered;
     std::size_t next = 0;
-    FrameWalk frames(tag);
+    TagObjectFrames frames(tag);
     while (const ID3_Frame* frame = frames.Next()) {
         const auto read = std::find(m_readFrames.begin() + next, m_readFrames.end(), frame);
         if (read != m_readFrames.end()) {

@@ -2,7 +2,7 @@
 
 #include "FieldFrame.h"
 #include "FrameText.h"
-#include "FrameWalk.h"
+#include "TagObjectFrames.h"
 
 #include <id3/tag.h>
 
@@ -15,10 +15,11 @@ namespace {
 // The text field a frame fills; nullptr for any other frame (comments are chosen apart, and
 // the genre is no text of the form).
 std::string TagFields::*FieldOf(const ID3_Frame& frame) {
-    if (frame.GetID() == ID3FID_COMMENT)
+    const ID3_FrameID id = frame.GetID();
+    if (id == ID3FID_COMMENT || id == ID3FID_NOFRAME)
         return nullptr;
     for (const FieldTable::Row& row : FieldTable::kRows)
-        if (row.text != nullptr && FieldFrame::Holds(frame, row))
+        if (row.text != nullptr && FieldFrame::IdOf(row) == id)
             return row.text;
     return nullptr;
 }
@@ -31,7 +32,7 @@ bool IsMachineData(const std::string& description) {
 
 TagFields Read(const ID3_Tag& tag) {
     TagFields fields;
-    FrameWalk frames(tag);
+    TagObjectFrames frames(tag);
     while (const ID3_Frame* frame = frames.Next()) {
         if (std::string TagFields::*field = FieldOf(*frame))
             fields.*field = FrameText::Of(*frame);
@@ -44,7 +45,7 @@ TagFields Read(const ID3_Tag& tag) {
 }
 
 std::string ReleaseYear(const ID3_Tag& tag) {
-    FrameWalk frames(tag);
+    TagObjectFrames frames(tag);
     while (const ID3_Frame* frame = frames.Next()) {
         if (frame->GetID() != ID3FID_NOFRAME || std::strcmp(frame->GetTextID(), "TDRL") != 0)
             continue;
@@ -60,7 +61,7 @@ std::string ReleaseYear(const ID3_Tag& tag) {
 const ID3_Frame* ShownComment(const ID3_Tag& tag) {
     const ID3_Frame* lastPlain = nullptr;
     const ID3_Frame* lastDescribed = nullptr;
-    FrameWalk frames(tag);
+    TagObjectFrames frames(tag);
     while (const ID3_Frame* frame = frames.Next()) {
         if (frame->GetID() != ID3FID_COMMENT)
             continue;

@@ -2,10 +2,10 @@
 
 #include "FieldFrame.h"
 #include "FrameText.h"
-#include "FrameWalk.h"
 #include "Id3Text.h"
 #include "OriginalFrames.h"
 #include "ShownFields.h"
+#include "TagObjectFrames.h"
 #include "UnicodeText.h"
 
 #include <id3/tag.h>
@@ -52,7 +52,7 @@ std::unique_ptr<ID3_Frame> NewFrame(ID3_FrameID id, Id3Text::Encoding encoding) 
 template <typename Predicate> void TagFrameEditor::Remove(Predicate shouldGo) {
     std::vector<const ID3_Frame*> leaving;
     {
-        FrameWalk frames(m_tag);
+        TagObjectFrames frames(m_tag);
         while (const ID3_Frame* frame = frames.Next())
             if (shouldGo(*frame))
                 leaving.push_back(frame);

@@ -3,8 +3,8 @@
 #include "GenreTable.h"
 #include "TagFields.h"
 
-// What the form holds: the five texts and the selected row of the genre list (kNoRow when none
-// is selected).
+// What the form holds: the texts of the fields and the selected row of the genre list (kNoRow when
+// none is selected).
 struct FormValues {
     TagFields texts;
     int genreRow = GenreTable::kNoneRow;

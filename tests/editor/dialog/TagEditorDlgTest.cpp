@@ -868,8 +868,8 @@ private slots:
         editor.AddProtectedThenFineFile();
         editor.ClickRow(0);
         QLineEdit* title = editor.Edit("IDC_TITLE");
-        for (const char* name :
-             {"IDC_TITLE", "IDC_ARTIST", "IDC_ALBUM", "IDC_YEAR", "IDC_COMMENTS"})
+        for (const char* name : {"IDC_TITLE", "IDC_ARTIST", "IDC_ALBUM", "IDC_YEAR", "IDC_COMMENTS",
+                                 "IDC_TRACK", "IDC_DISC", "IDC_ALBUM_ARTIST"})
             QVERIFY2(editor.Edit(name)->isReadOnly(), name);
         QVERIFY(!editor.Genre()->isEnabled());
         const QString shown = title->text();
@@ -984,7 +984,9 @@ private slots:
 
         // A change of one of them alone is an unsaved change, which Undo takes back.
         editor.Edit("IDC_ALBUM_ARTIST")->setText(QStringLiteral("Someone"));
+        QVERIFY(editor.dlg.isWindowModified());
         editor.dlg.OnCommand(ID_ACTION_UNDO);
+        QVERIFY(!editor.dlg.isWindowModified());
         QCOMPARE(editor.Edit("IDC_ALBUM_ARTIST")->text(), QStringLiteral("Various Artists"));
         editor.Edit("IDC_DISC")->setText(QStringLiteral("2/2"));
         editor.boxes.threeWayAnswer = Answer::Yes;
