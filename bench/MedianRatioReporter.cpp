@@ -6,6 +6,14 @@
 MedianRatioReporter::MedianRatioReporter(std::vector<Pair> pairs)
     : ConsoleReporter(isatty(fileno(stdout)) ? OO_Defaults : OO_None), m_pairs(std::move(pairs)) {}
 
+void MedianRatioReporter::InitializeInterleaved(int argc, char** argv) {
+    std::vector<char*> args(argv, argv + argc);
+    std::string interleave = "--benchmark_enable_random_interleaving=true";
+    args.insert(args.begin() + 1, interleave.data());
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+}
+
 void MedianRatioReporter::ReportRuns(const std::vector<Run>& runs) {
     for (const Run& run : runs) {
         if (run.run_type != Run::RT_Aggregate || run.aggregate_name != "median")

@@ -19,6 +19,10 @@ public:
 
     explicit MedianRatioReporter(std::vector<Pair> pairs);
 
+    // Google Benchmark's initialisation, with the benchmarks run in random turns: the two sides
+    // of each pair then share any busy moment of the machine.
+    static void InitializeInterleaved(int argc, char** argv);
+
     void ReportRuns(const std::vector<Run>& runs) override;
     void Finalize() override;
 

@@ -14,6 +14,7 @@
 #include "Id3Inspector.h"
 #include "MedianRatioReporter.h"
 #include "Mp3Builder.h"
+#include "ProgramLoad.h"
 #include "ScratchDir.h"
 
 #include <benchmark/benchmark.h>
@@ -101,23 +102,12 @@ void AddFields(ID3_Tag& tag, const TagFields& form) {
     ID3_AddGenre(&tag, kGenre, true);
 }
 
-void Load(benchmark::State& state, const std::string& path) {
-    CTagFile tag;
-    for (auto _ : state) {
-        tag.Link(path);
-        TagFields fields = tag.ReadFields();
-        unsigned genre = tag.ReadGenreNumber();
-        benchmark::DoNotOptimize(fields);
-        benchmark::DoNotOptimize(genre);
-    }
-}
-
 void LoadProgram(benchmark::State& state) {
-    Load(state, Files().ours);
+    ProgramLoad(state, Files().ours);
 }
 
 void LoadProgramVersion24(benchmark::State& state) {
-    Load(state, Files().version24);
+    ProgramLoad(state, Files().version24);
 }
 
 void LoadRawId3lib(benchmark::State& state) {
@@ -296,12 +286,7 @@ BENCHMARK(SaveGrowingProgram200MB)
 } // namespace
 
 int main(int argc, char** argv) {
-    // The two sides of each pair take turns, so a busy moment of the machine hits both.
-    std::vector<char*> args(argv, argv + argc);
-    std::string interleave = "--benchmark_enable_random_interleaving=true";
-    args.insert(args.begin() + 1, interleave.data());
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
+    MedianRatioReporter::InitializeInterleaved(argc, argv);
     MedianRatioReporter reporter({
         {"load: link + read the six values", "LoadProgram", "LoadRawId3lib", 1.10},
         {"inspector alone beside id3lib's Link", "InspectProgram", "LinkRawId3lib", 0.10},

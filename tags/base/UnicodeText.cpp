@@ -134,7 +134,16 @@ std::string FromUtf16(std::u16string_view utf16) {
     return utf8;
 }
 
+bool IsAscii(std::string_view text) {
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
 std::string FromLatin1(std::string_view latin1) {
+    if (IsAscii(latin1))
+        return std::string(latin1);
     std::string utf8;
     utf8.reserve(latin1.size());
     for (unsigned char c : latin1)
@@ -143,6 +152,8 @@ std::string FromLatin1(std::string_view latin1) {
 }
 
 std::optional<std::string> ToLatin1(std::string_view utf8) {
+    if (IsAscii(utf8))
+        return std::string(utf8);
     std::string latin1;
     latin1.reserve(utf8.size());
     for (char32_t c : ToCodePoints(utf8)) {
@@ -154,6 +165,8 @@ std::optional<std::string> ToLatin1(std::string_view utf8) {
 }
 
 std::string ToLatin1Lossy(std::string_view utf8) {
+    if (IsAscii(utf8))
+        return std::string(utf8);
     std::string latin1;
     latin1.reserve(utf8.size());
     for (char32_t c : ToCodePoints(utf8))

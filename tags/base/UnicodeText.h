@@ -10,6 +10,9 @@
 namespace UnicodeText {
 
 bool IsValidUtf8(std::string_view utf8);
+// Whether every byte is below 0x80: such a text is the same in UTF-8 and ISO-8859-1, and most
+// texts of most tags are.
+bool IsAscii(std::string_view text);
 // The code point starting at AT, with AT moved past it; where the bytes at AT are not valid
 // UTF-8, an empty optional, with AT moved past their first byte only.
 std::optional<char32_t> NextCodePoint(std::string_view utf8, std::size_t& at);

@@ -1,6 +1,7 @@
 #include "GenreTable.h"
 
 #include <cctype>
+#include <unordered_map>
 
 namespace GenreTable {
 namespace {
@@ -144,13 +145,17 @@ int RowForGenreName(const std::string& name) {
     const std::string folded = Folded(name);
     if (folded.empty())
         return kNoRow;
-    for (int row = 0; row < kNoneRow; ++row)
-        if (folded == Folded(kRowTexts[row]))
-            return row;
-    for (const auto& other : kOtherNames)
-        if (folded == Folded(other.name))
-            return other.row;
-    return kNoRow;
+    // Folded once: every file's genre name is looked up here.
+    static const std::unordered_map<std::string, int> rows = [] {
+        std::unordered_map<std::string, int> byName;
+        for (int row = 0; row < kNoneRow; ++row)
+            byName.emplace(Folded(kRowTexts[row]), row);
+        for (const auto& other : kOtherNames)
+            byName.emplace(Folded(other.name), other.row);
+        return byName;
+    }();
+    const auto found = rows.find(folded);
+    return found != rows.end() ? found->second : kNoRow;
 }
 
 } // namespace GenreTable

@@ -8,7 +8,8 @@ namespace {
 using Id3FrameLayouts::Field;
 using Id3FrameLayouts::Layout;
 
-// Checks the fields of one frame body, one after the other, with the rules id3lib's field parsers follow.
+// Checks the fields of one frame body, one after the other, with the rules id3lib's field parsers
+// follow.
 class FrameFieldCheck {
 public:
     FrameFieldCheck(const std::string& id, std::string_view body) : m_id(id), m_body(body) {}
@@ -97,5 +98,8 @@ private:
 } // namespace
 
 std::string Id3FrameScreen::Check(const std::string& id, std::string_view body) {
+    // id3lib reads a frame of size zero as empty fields and goes on with the next frame.
+    if (body.empty())
+        return {};
     return FrameFieldCheck(id, body).Check(Id3FrameLayouts::AsId3libParses(id));
 }

@@ -12,7 +12,7 @@
 
 namespace {
 
-// Zeros after a tag are looked through this far for a second tag hidden behind them.
+// Zeros that start a file are looked through this far for a tag hidden behind them.
 constexpr std::uint64_t kLoosePaddingScan = 1 << 20;
 
 constexpr unsigned kFlagUnsync = 0x80;
@@ -64,17 +64,21 @@ public:
         }
         const Id3v23Conversion::Result converted = Id3v23Conversion::Convert(
             m_major, body.substr(pos), (m_flags & kFlagUnsync) && m_major == 4);
-        if (!converted.problem.empty())
-            return converted.problem;
+        // A frame that is refused refuses the tag, but the frames that pass are still read,
+        // so that a protected file shows what it holds.
+        problem = converted.problem;
         m_result.frames.reserve(converted.frames.size());
         for (const Id3v23Frame& frame : converted.frames) {
-            problem = Id3FrameScreen::Check(frame.id, frame.body);
-            if (!problem.empty())
-                return problem;
-            m_result.frames.push_back(frame.Bytes());
+            std::string frameProblem = Id3FrameScreen::Check(frame.id, frame.body);
+            if (frameProblem.empty())
+                m_result.frames.push_back(frame.Bytes());
+            else if (problem.empty())
+                problem = std::move(frameProblem);
         }
         m_result.layout.paddingSize = converted.paddingSize;
-        return {};
+        if (problem.empty() && !(m_flags & kFlagV4Footer))
+            EndAtPadding(raw, body.size() - converted.paddingSize, wholeTagUnsync);
+        return problem;
     }
 
 private:
@@ -113,18 +117,45 @@ private:
         return {};
     }
 
+    // A declared size can run past the frames and their zero padding into the audio: the
+    // tag ends where its zeros end, so that a Save never takes the audio for padding (a
+    // footer vouches for the size). RAW is the tag after its header; FRAMESEND is where the
+    // frames end in it, or in its resynchronised form.
+    void EndAtPadding(std::string_view raw, std::size_t framesEnd, bool resynchronised) {
+        const std::size_t padding = resynchronised ? RawOffset(raw, framesEnd) : framesEnd;
+        std::size_t end = padding;
+        while (end < raw.size() && raw[end] == 0)
+            ++end;
+        TagLayout& layout = m_result.layout;
+        layout.tagSize = Id3Sizes::kId3v2Header + end;
+        layout.paddingSize = end - padding;
+        m_result.tagBytes.resize(layout.tagSize);
+    }
+
+    // Where the byte at SYNCEDOFFSET of RAW's resynchronised form lies in RAW.
+    static std::size_t RawOffset(std::string_view raw, std::size_t syncedOffset) {
+        std::size_t i = 0;
+        for (std::size_t kept = 0; kept < syncedOffset && i < raw.size(); ++kept) {
+            if (static_cast<unsigned char>(raw[i]) == 0xFF && i + 1 < raw.size() && raw[i + 1] == 0)
+                ++i;
+            ++i;
+        }
+        return i;
+    }
+
     TagInspection& m_result;
     unsigned m_major = 0;
     unsigned m_flags = 0;
 };
 
-// A second tag right after the first, or a tag behind the zeros that follow the first or
-// start the file, would be parsed into the same tag object or kept as audio, and a Save
-// would stack the new tag on it.
-std::string CheckAfterTag(const PosixFile& file, TagInspection& result) {
-    const TagLayout& layout = result.layout;
-    std::uint64_t pos = layout.tagSize;
-    const std::uint64_t scanEnd = std::min(layout.fileSize, pos + kLoosePaddingScan);
+// A tag behind the zeros that start the file would be kept as audio, and a Save would stack the
+// new tag on it. A second tag after the first (a tagger prepended a new one and left the old)
+// is audio to every reader, which shows the first, and a Save keeps it as it is.
+std::string CheckFileStart(const PosixFile& file, TagInspection& result) {
+    if (result.layout.tagSize > 0)
+        return {};
+    std::uint64_t pos = 0;
+    const std::uint64_t scanEnd = std::min(result.layout.fileSize, kLoosePaddingScan);
     char chunk[4096];
     while (pos < scanEnd) {
         const long long got =
@@ -144,8 +175,7 @@ std::string CheckAfterTag(const PosixFile& file, TagInspection& result) {
         return ReadFailure(result);
     if (got != sizeof id || std::memcmp(id, "ID3", sizeof id) != 0)
         return {};
-    return layout.tagSize > 0 ? "The file holds more than one ID3v2 tag."
-                              : "The file's ID3v2 tag is not at its start, where it belongs.";
+    return "The file's ID3v2 tag is not at its start, where it belongs.";
 }
 
 std::string FindId3v1(const PosixFile& file, TagInspection& result) {
@@ -235,12 +265,10 @@ TagInspection Id3Inspector::Inspect(const PosixFile& file) {
     result.identity = FileIdentity::Of(status);
     result.problem = ReadTag(file, result);
     if (result.problem.empty())
-        result.problem = CheckAfterTag(file, result);
+        result.problem = CheckFileStart(file, result);
     if (result.problem.empty())
         result.problem = FindId3v1(file, result);
-    if (!result.problem.empty()) {
+    if (!result.problem.empty())
         result.tagBytes.clear();
-        result.frames.clear();
-    }
     return result;
 }

@@ -51,6 +51,8 @@ std::string Decode(std::uint8_t encoding, std::string_view bytes) {
     case kUtf16Be:
         return DecodeUtf16(bytes);
     default:
+        if (UnicodeText::IsAscii(bytes))
+            return std::string(bytes);
         return UnicodeText::FromCodePoints(UnicodeText::ToCodePoints(bytes));
     }
 }

@@ -117,8 +117,9 @@ struct TimeStamp {
 
 class Conversion {
 public:
-    Conversion(unsigned major, bool unsynchronised)
-        : m_major(major), m_unsynchronised(unsynchronised) {}
+    // INCHAPTER: the frames are a chapter's, which end where the chapter does.
+    Conversion(unsigned major, bool unsynchronised, bool inChapter = false)
+        : m_major(major), m_unsynchronised(unsynchronised), m_inChapter(inChapter) {}
 
     Id3v23Conversion::Result Run(std::string_view body) {
         std::vector<SourceFrame> frames;
@@ -133,13 +134,19 @@ public:
             }
         }
         for (const SourceFrame& frame : frames)
-            m_sourceIds.insert(frame.id);
-        for (std::size_t i = 0; i < frames.size() && m_result.problem.empty(); ++i)
-            m_result.problem = ConvertFrame(frames[i]);
-        if (m_result.problem.empty())
-            AddInvolvedPeople();
+            if (frame.id == "TYER" || frame.id == "TDAT" || frame.id == "TIME" ||
+                frame.id == "TORY")
+                m_sourceIds.insert(frame.id);
         if (!m_result.problem.empty())
-            m_result.frames.clear();
+            return std::move(m_result);
+        // A frame that cannot be converted refuses the tag, but the others still show what
+        // the file holds.
+        for (SourceFrame& frame : frames) {
+            std::string problem = IsEmpty(frame) ? AddEmpty(frame) : ConvertFrame(frame);
+            if (m_result.problem.empty())
+                m_result.problem = std::move(problem);
+        }
+        AddInvolvedPeople();
         return std::move(m_result);
     }
 
@@ -149,8 +156,10 @@ private:
     std::string Walk(std::string_view body, bool syncsafeSizes, std::vector<SourceFrame>* frames) {
         const std::size_t idSize = m_major == 2 ? 3 : 4;
         std::size_t pos = 0;
-        // A zero byte where a frame would start begins the padding.
-        while (pos < body.size() && body[pos] != 0) {
+        // A zero byte where a frame would start begins the padding; in a tag, an MPEG frame's
+        // first byte begins the audio a declared size reached into.
+        while (pos < body.size() && body[pos] != 0 &&
+               (m_inChapter || static_cast<std::uint8_t>(body[pos]) != 0xFF)) {
             if (body.size() - pos < HeaderSize())
                 return Damaged("its last frame is cut short");
             SourceFrame frame;
@@ -176,6 +185,22 @@ private:
                 return Damaged("it holds more frames than any real tag");
         }
         m_result.paddingSize = body.size() - pos;
+        return {};
+    }
+
+    // A frame of size zero (careless taggers write an empty title so) holds an empty value.
+    // It is kept as it is, under its version 2.3 name: id3lib reads it as empty fields.
+    bool IsEmpty(const SourceFrame& frame) const {
+        const std::uint16_t status = m_major == 4 ? kV24StatusFlags : kV23StatusFlags;
+        return frame.data.empty() && (frame.flags & ~status) == 0;
+    }
+
+    std::string AddEmpty(SourceFrame& frame) {
+        if (m_major == 2)
+            return ConvertV22(frame);
+        const std::uint16_t flags =
+            m_major == 4 ? static_cast<std::uint16_t>(frame.flags << 1) : frame.flags;
+        m_result.frames.push_back({frame.id, flags, {}});
         return {};
     }
 
@@ -282,12 +307,11 @@ private:
     }
 
     std::string UnpackV24(SourceFrame& frame) {
-        const std::string cutShort = Damaged("its " + frame.id + " frame is cut short");
         // The data length indicator, before the data, says what unpacking gives; zlib's own
         // end mark is what is trusted.
         if (frame.flags & (kV24DataLength | kV24Compressed)) {
             if (frame.data.size() < 4)
-                return cutShort;
+                return Damaged("its " + frame.id + " frame is cut short");
             frame.data.erase(0, 4);
         }
         if ((frame.flags & kV24Unsynchronised) || m_unsynchronised)
@@ -402,7 +426,7 @@ private:
         if (pos > data.size())
             return Damaged("its " + frame.id + " frame is cut short");
         Id3v23Conversion::Result inner =
-            Conversion(m_major, false).Run(std::string_view(data).substr(pos));
+            Conversion(m_major, false, true).Run(std::string_view(data).substr(pos));
         if (!inner.problem.empty())
             return inner.problem;
         std::string body = data.substr(0, pos);
@@ -432,11 +456,12 @@ private:
 
     unsigned m_major;
     bool m_unsynchronised;
+    bool m_inChapter;
     Id3v23Conversion::Result m_result;
     std::optional<std::size_t> m_peopleAt;
     std::uint16_t m_peopleFlags = 0;
     std::vector<std::string> m_people;
-    std::set<std::string> m_sourceIds;
+    std::set<std::string> m_sourceIds; // of the kinds time stamps become
 };
 
 } // namespace

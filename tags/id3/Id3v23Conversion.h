@@ -19,9 +19,10 @@
 //   and text of version 2.3; the four kinds are converted in a version 2.3 tag too, where some
 //   taggers put them;
 // - the frames inside chapters (CHAP, CTOC) are converted the same way.
-// A frame that cannot be carried over without losing its meaning (encrypted, grouped, signed,
-// pointing into the old layout, or of a version 2.2 kind with no version 2.3 name) refuses the
-// whole tag, with the reason.
+// A frame of size zero holds an empty value and is kept as it is. A frame that cannot be carried
+// over without losing its meaning (encrypted, grouped, signed, pointing into the old layout, or
+// of a version 2.2 kind with no version 2.3 name) refuses the whole tag, with the reason; the
+// frames that could be converted are still given, for showing what can be read.
 class Id3v23Conversion {
 public:
     static constexpr std::size_t kMaxFrames = 1000;

@@ -18,7 +18,8 @@ struct TagInspection {
     unsigned majorVersion = 0; // of the ID3v2 tag: 2, 3 or 4; 0 when the file has none
     std::string tagBytes;      // the ID3v2 tag exactly as the file holds it; empty when none
     // The tag's frames as an ID3v2.3 tag holds them (see Id3v23Conversion), header included
-    // and in the tag's order: what id3lib is given, each frame checked for it.
+    // and in the tag's order: what id3lib is given, each frame checked for it. When the tag is
+    // refused, the frames that could still be read, for showing only.
     std::vector<std::string> frames;
     std::string id3v1; // the 128 bytes of the ID3v1 tag at the end; empty when there is none
 

@@ -15,6 +15,21 @@
 #include <id3/tag.h>
 
 #include <algorithm>
+#include <iterator>
+
+namespace {
+
+// The kinds of frame the form's values come from (see ShownFields and GenreNumberOf): the
+// field table's, and the release time that Year falls back on. A frame starts with its id.
+bool IsShownKind(const std::string& frame) {
+    if (frame.compare(0, 4, "TDRL") == 0)
+        return true;
+    return std::any_of(
+        std::begin(FieldTable::kRows), std::end(FieldTable::kRows),
+        [&frame](const FieldTable::Row& row) { return frame.compare(0, 4, row.frame) == 0; });
+}
+
+} // namespace
 
 CTagFile::CTagFile() : m_tag(std::make_unique<ID3_Tag>()) {}
 
@@ -31,10 +46,13 @@ void CTagFile::Link(const std::string& path) {
     // Checked here, not only when the file was added: it may have become another kind of file.
     if (m_protection.empty() && m_readError.empty())
         m_protection = Mp3Content::Problem(path);
-    if (!inspection.Accepted())
+    if (!inspection.Accepted()) {
+        // What can be read is shown; the protection keeps it from ever being saved.
+        LoadFrames(std::move(inspection.frames), Parse::ShownKinds);
         return;
+    }
     m_fileId3v1 = std::move(inspection.id3v1);
-    LoadFileTags(std::move(inspection.frames));
+    LoadFileTags(std::move(inspection.frames), Parse::ShownKinds);
 }
 
 void CTagFile::Unlink() {
@@ -45,15 +63,17 @@ void CTagFile::Unlink() {
     m_readError.clear();
     m_protection.clear();
     m_fileId3v1.clear();
+    m_unparsedTag.clear();
 }
 
-void CTagFile::LoadFileTags(std::vector<std::string> fileFrames) {
-    if (!LoadFrames(std::move(fileFrames))) {
+bool CTagFile::LoadFileTags(std::vector<std::string> fileFrames, Parse parse) {
+    const bool hasId3v2 = !fileFrames.empty();
+    if (!LoadFrames(std::move(fileFrames), parse)) {
         m_protection = "Part of the file's ID3v2 tag could not be read, so saving would lose it.";
-        return;
+        return false;
     }
-    if (!m_originals.FileFrames().empty() || m_fileId3v1.empty())
-        return;
+    if (hasId3v2 || m_fileId3v1.empty())
+        return true;
     // Without an ID3v2 tag the form shows the ID3v1 values, so that a Save keeps them.
     const Id3v1Values v1 = Id3v1Values::Parse(m_fileId3v1);
     TagFrameEditor editor(*m_tag, m_originals);
@@ -62,24 +82,36 @@ void CTagFile::LoadFileTags(std::vector<std::string> fileFrames) {
         if (!text.empty())
             editor.AddField(row, text);
     }
+    return true;
 }
 
 // The one place id3lib parses a tag, and only frames the inspector passed, from memory: the
 // file may have changed since, and the audio has nothing for id3lib to read. False when id3lib
 // did not find every frame, which a Save would then lose.
-bool CTagFile::LoadFrames(std::vector<std::string> frames) {
+bool CTagFile::LoadFrames(std::vector<std::string> frames, Parse parse) {
     m_tag->Clear();
     m_originals.Clear();
-    if (frames.empty())
-        return true;
-    const std::string tag = Id3v2Renderer::Tag(frames, 0);
-    ID3_MemoryReader reader(tag.data(), tag.size());
-    m_tag->Link(reader, ID3TT_ID3V2);
-    if (m_tag->NumFrames() != frames.size()) {
-        m_tag->Clear();
-        return false;
+    m_unparsedTag.clear();
+    std::vector<std::string> shown;
+    if (parse == Parse::ShownKinds) {
+        std::copy_if(frames.begin(), frames.end(), std::back_inserter(shown), IsShownKind);
+        if (shown.size() == frames.size())
+            parse = Parse::Whole;
     }
-    m_originals.Rebuild(*m_tag, std::move(frames));
+    const std::vector<std::string>& parsed = parse == Parse::Whole ? frames : shown;
+    if (!parsed.empty()) {
+        const std::string tag = Id3v2Renderer::Tag(parsed, 0);
+        ID3_MemoryReader reader(tag.data(), tag.size());
+        m_tag->Link(reader, ID3TT_ID3V2);
+        if (m_tag->NumFrames() != parsed.size()) {
+            m_tag->Clear();
+            return false;
+        }
+    }
+    if (parse == Parse::Whole)
+        m_originals.Rebuild(*m_tag, std::move(frames));
+    else
+        m_unparsedTag = std::move(frames);
     return true;
 }
 
@@ -91,15 +123,23 @@ unsigned CTagFile::ReadGenreNumber() const {
     return GenreNumberOf(*m_tag);
 }
 
-SaveResult CTagFile::Save(const TagFields& fields, unsigned genreNumber) {
+SaveResult CTagFile::Save(const TagFields& changes, unsigned genreNumber) {
     if (!m_linked)
         return {SaveResult::Outcome::NotLinked, "No file has been chosen."};
     if (!m_protection.empty())
         return {SaveResult::Outcome::Refused, m_protection};
-    ApplyFields(fields, genreNumber);
+    // Every frame must be in the tag object before it is edited, or the Save would lose it.
+    if (!m_unparsedTag.empty()) {
+        std::vector<std::string> fileFrames = std::move(m_unparsedTag);
+        if (!LoadFileTags(fileFrames, Parse::Whole)) {
+            LoadFrames(std::move(fileFrames), Parse::ShownKinds); // still shown, never saved
+            return {SaveResult::Outcome::Refused, m_protection};
+        }
+    }
+    ApplyFields(changes, genreNumber);
     SaveResult result = WriteTags();
-    if (!result.Saved())
-        LoadFileTags(m_originals.FileFrames()); // the file is as it was, and so goes the tag
+    if (!result.Saved()) // the file is as it was, and so goes the tag
+        LoadFileTags(m_originals.FileFrames(), Parse::Whole);
     return result;
 }
 

@@ -23,9 +23,10 @@ public:
     CTagFile& operator=(const CTagFile&) = delete;
 
     // Forgets the previous file, then reads PATH's tags. Never throws: a file that cannot be
-    // read, or whose ID3v2 tag cannot be given to id3lib or written back whole (Protection()
-    // says why), leaves the tag empty. A file with an ID3v1 tag and no ID3v2 tag gets the
-    // ID3v1 values, which a Save then writes into both tags.
+    // read leaves the tag empty. A file whose ID3v2 tag cannot be given to id3lib or written
+    // back whole (Protection() says why) is protected: the tag holds the frames that could
+    // still be read, to be shown, and a Save refuses it. A file with an ID3v1 tag and no ID3v2
+    // tag gets the ID3v1 values, which a Save then writes into both tags.
     void Link(const std::string& path);
     // Forgets the file: nothing is shown, and a Save writes nowhere.
     void Unlink();
@@ -50,8 +51,11 @@ public:
     const std::string& Protection() const { return m_protection; }
 
 private:
-    void LoadFileTags(std::vector<std::string> fileFrames);
-    bool LoadFrames(std::vector<std::string> frames);
+    // Which frames id3lib is given: reading needs only the kinds the form shows, an edit all.
+    enum class Parse { ShownKinds, Whole };
+
+    bool LoadFileTags(std::vector<std::string> fileFrames, Parse parse);
+    bool LoadFrames(std::vector<std::string> frames, Parse parse);
     void ApplyFields(const TagFields& changes, unsigned genreNumber);
     SaveResult WriteTags();
 
@@ -59,6 +63,9 @@ private:
     // The ID3v2 frames as the file holds them, in their ID3v2.3 form, and which of them each
     // frame of the tag object still is.
     OriginalFrames m_originals;
+    // Every frame of the file, while the tag object holds only the kinds the form shows (and
+    // m_originals nothing); empty once it holds them all.
+    std::vector<std::string> m_unparsedTag;
     bool m_linked = false;
     std::string m_path;
     std::string m_readError;

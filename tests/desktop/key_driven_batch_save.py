@@ -9,6 +9,7 @@ Usage: key_driven_batch_save.py EDITOR
 """
 
 import os
+import pathlib
 import shutil
 import signal
 import subprocess
@@ -56,11 +57,18 @@ def run(command, **kwargs):
     return subprocess.run(command, check=True, capture_output=True, text=True, **kwargs)
 
 
-def free_display():
-    for number in range(90, 200):
-        if not os.path.exists("/tmp/.X%d-lock" % number):
-            return ":%d" % number
-    raise RuntimeError("no free display number")
+def start_display():
+    """A virtual display on a number the server picks itself, once it is ready for clients."""
+    reader, writer = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(writer), "-screen", "0", "1280x1024x24",
+                               "-nolisten", "tcp"], pass_fds=(writer,))
+    os.close(writer)
+    with os.fdopen(reader) as ready:
+        number = ready.readline().strip()
+    if not number:
+        server.wait()
+        raise RuntimeError("Xvfb did not start")
+    return server, ":" + number
 
 
 def main():
@@ -69,21 +77,27 @@ def main():
         if shutil.which(tool) is None:
             print("%s is missing: skipped" % tool)
             return 77
-    display = free_display()
+    server, display = start_display()
     env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb")
-    server = subprocess.Popen(["Xvfb", display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"])
     window_manager = None
     app = None
     try:
-        time.sleep(1)
         if shutil.which("openbox"):
             window_manager = subprocess.Popen(["openbox"], env=env, stderr=subprocess.DEVNULL)
         with tempfile.TemporaryDirectory() as folder:
             paths = write_album(folder)
-            app = subprocess.Popen([editor, folder], env=env)
-            window = run(["xdotool", "search", "--sync", "--onlyvisible", "--name",
-                          "Varlen MP3 Tag Editor"], env=env, timeout=30).stdout.split()[0]
-            run(["xdotool", "windowfocus", "--sync", window], env=env)
+            log = pathlib.Path(folder) / "editor.log"
+            app = subprocess.Popen([editor, folder], env=env, stdout=log.open("w"),
+                                   stderr=subprocess.STDOUT)
+            try:
+                window = run(["xdotool", "search", "--sync", "--onlyvisible", "--name",
+                              "Varlen MP3 Tag Editor"], env=env, timeout=30).stdout.split()[0]
+            except subprocess.TimeoutExpired:
+                print("no window came up; the editor said:\n" + log.read_text())
+                raise
+            if window_manager is not None:
+                run(["xdotool", "windowactivate", "--sync", window], env=env, timeout=30)
+            run(["xdotool", "windowfocus", "--sync", window], env=env, timeout=30)
             time.sleep(2)
             # The list has the focus at the start: every file, then Title, Artist, Album.
             keys = ["ctrl+a", "Tab", "Tab", "Tab"]
@@ -103,6 +117,7 @@ def main():
             app = None
             if failures:
                 print("\n".join(failures))
+                print("the editor said:\n" + log.read_text())
                 return 1
             print("%d files read back with the album typed once" % FILES)
             return 0

@@ -1,34 +1,18 @@
 #include "LoadAndSave.h"
 
+#include "FuzzSupport.h"
 #include "GenreTable.h"
 #include "Id3Inspector.h"
 #include "JournalFolder.h"
 #include "TagEditingSession.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string_view>
 
 namespace {
 
-[[noreturn]] void BrokenPromise(const char* what, const std::string& detail = {}) {
-    std::fprintf(stderr, "LoadAndSave: %s %s\n", what, detail.c_str());
-    std::abort();
-}
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteAll(const std::string& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out.flush())
-        BrokenPromise("cannot write the scratch file", path);
-}
+using FuzzSupport::BrokenPromise;
+using FuzzSupport::ReadAll;
+using FuzzSupport::WriteAll;
 
 std::string_view AudioOf(std::string_view file, const TagLayout& layout) {
     return file.substr(layout.audioBegin, layout.audioEnd - layout.audioBegin);

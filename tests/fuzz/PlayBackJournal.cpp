@@ -1,19 +1,21 @@
 #include "PlayBackJournal.h"
 
+#include "FuzzSupport.h"
 #include "JournalFolder.h"
 #include "JournalRecord.h"
 #include "JournalRecovery.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <sys/stat.h>
 #include <zlib.h>
 
 namespace {
+
+using FuzzSupport::BrokenPromise;
+using FuzzSupport::ReadAll;
+using FuzzSupport::WriteAll;
 
 namespace fs = std::filesystem;
 
@@ -27,23 +29,6 @@ const std::string kAudio = [] {
         audio += std::string("\xFF\xFB\x90\x64", 4) + std::string(413, static_cast<char>(frame));
     return audio;
 }();
-
-[[noreturn]] void BrokenPromise(const char* what, const std::string& detail = {}) {
-    std::fprintf(stderr, "PlayBackJournal: %s %s\n", what, detail.c_str());
-    std::abort();
-}
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out.flush())
-        BrokenPromise("cannot write", path);
-}
 
 void PutNumber(std::string& out, std::size_t at, std::uint64_t value, int bytes) {
     for (int i = 0; i < bytes; ++i)

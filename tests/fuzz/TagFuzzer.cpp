@@ -1,4 +1,5 @@
 // libFuzzer entry: every input is a whole MP3 file taken through the editor's load and save.
+#include "FuzzSupport.h"
 #include "LoadAndSave.h"
 
 #include <cstdlib>
@@ -7,17 +8,11 @@
 
 namespace {
 
-// A folder of its own in memory when there is one: each run saves, and syncing a disk file
-// would set the pace. The Saves' rollback journals go there too.
+// The Saves' rollback journals go to the scratch folder too.
 std::string ScratchFile() {
-    for (const char* base : {"/dev/shm", "/tmp"}) {
-        std::string folder = std::string(base) + "/tag-fuzz-XXXXXX";
-        if (::mkdtemp(folder.data())) {
-            ::setenv("XDG_STATE_HOME", folder.c_str(), 1);
-            return folder + "/input.mp3";
-        }
-    }
-    std::abort();
+    const std::string folder = FuzzSupport::ScratchFolder("tag-fuzz");
+    ::setenv("XDG_STATE_HOME", folder.c_str(), 1);
+    return folder + "/input.mp3";
 }
 
 } // namespace

@@ -320,6 +320,71 @@ def v23_compressed(path):
     raw_file(path, 3, frames)
 
 
+def library_manager_v24(path):
+    """A library manager's ID3v2.4 (beets, Picard): MusicBrainz ids and the rest of its data in
+    TXXX frames, ARTISTS, sort names, UFID; 30 frames, UTF-8."""
+    def txxx(desc, *values):
+        return id3.TXXX(encoding=3, desc=desc, text=list(values))
+    mutagen_file(path, [
+        id3.TIT2(encoding=3, text=["Paranoid Android"]),
+        id3.TPE1(encoding=3, text=["Radiohead"]),
+        id3.TPE2(encoding=3, text=["Radiohead"]),
+        id3.TALB(encoding=3, text=["OK Computer"]),
+        id3.TDRC(encoding=3, text=["1997-05-21"]),
+        id3.TDOR(encoding=3, text=["1997"]),
+        id3.TCON(encoding=3, text=["Alternative Rock"]),
+        id3.TRCK(encoding=3, text=["2/12"]),
+        id3.TPOS(encoding=3, text=["1/1"]),
+        id3.TSOP(encoding=3, text=["Radiohead"]),
+        id3.TSO2(encoding=3, text=["Radiohead"]),
+        id3.TSRC(encoding=3, text=["GBAYE9700112"]),
+        id3.TMED(encoding=3, text=["CD"]),
+        id3.TPUB(encoding=3, text=["Parlophone"]),
+        id3.UFID(owner="http://musicbrainz.org", data=b"0f4b9a8c-8a6e-4f4b-9c4e-3b3a1f6d2e11"),
+        txxx("MusicBrainz Album Id", "b1392450-e666-3926-a536-22c65f834433"),
+        txxx("MusicBrainz Artist Id", "a74b1b7f-71a5-4011-9441-d0b5e4122711"),
+        txxx("MusicBrainz Album Artist Id", "a74b1b7f-71a5-4011-9441-d0b5e4122711"),
+        txxx("MusicBrainz Release Group Id", "b1392450-e666-3926-a536-22c65f834433"),
+        txxx("MusicBrainz Release Track Id", "1c5b0a5d-3e39-3f1f-8d1f-5b8e2c5a7d6e"),
+        txxx("MusicBrainz Album Status", "official"),
+        txxx("MusicBrainz Album Type", "album"),
+        txxx("MusicBrainz Album Release Country", "GB"),
+        txxx("ARTISTS", "Radiohead"),
+        txxx("SCRIPT", "Latn"),
+        txxx("BARCODE", "724385522925"),
+        txxx("ASIN", "B000002UJQ"),
+        txxx("CATALOGNUMBER", "7243 8 55229 2 5"),
+        txxx("originalyear", "1997"),
+        id3.COMM(encoding=3, lang="eng", desc="", text=["Ripped and tagged"]),
+    ], 4)
+
+
+def stacked_tags(path):
+    """A tagger that prepends its new ID3v2.3 tag and leaves the old ID3v2.4 tag behind it,
+    which players skip as audio."""
+    mutagen_file(path, [
+        id3.TIT2(encoding=3, text=["Old title"]),
+        id3.TPE1(encoding=3, text=["Old artist"]),
+        id3.TXXX(encoding=3, desc="MusicBrainz Album Id", text=["0f3e-old"]),
+    ], 4)
+    with open(path, "rb") as f:
+        old = f.read()
+    frames = [v23_frame("TIT2", b"\x00New title"), v23_frame("TPE1", b"\x00New artist"),
+              v23_frame("TALB", b"\x00New album"),
+              v23_frame("COMM", b"\x00eng\x00New note")]
+    body = b"".join(frames) + bytes(32)
+    with open(path, "wb") as out:
+        out.write(b"ID3\x03\x00\x00" + syncsafe(len(body)) + body + old)
+
+
+def empty_frames(path):
+    """A careless tagger's ID3v2.3: frames of size zero for the values it had none of."""
+    raw_file(path, 3, [
+        v23_frame("TIT2", b"\x00A title"), v23_frame("TPE1", b""),
+        v23_frame("TALB", b"\x00An album"), v23_frame("COMM", b""), v23_frame("TCOM", b""),
+        v23_frame("TCON", b"\x00(17)"), v23_frame("TYER", b"")])
+
+
 def v1_only(path):
     """Only an ID3v1.1 tag at the end."""
     with open(path, "wb") as out:
@@ -328,9 +393,10 @@ def v1_only(path):
 
 
 STYLES = {f.__name__.replace("_", "-"): f for f in [
-    picard_v24, eyed3_v24, kid3_v23, library_manager_v23, mutagen_v23_with_v24_frames, id3lib_v23, itunes_v22,
-    itunes_v23, foobar_replaygain, windows_media, v24_unsynchronised, v24_whole_tag_unsynchronised,
-    v24_itunes_plain_sizes, v24_chapters, v23_compressed, v1_only]}
+    picard_v24, eyed3_v24, kid3_v23, library_manager_v23, mutagen_v23_with_v24_frames,
+    id3lib_v23, itunes_v22, itunes_v23, foobar_replaygain, windows_media, v24_unsynchronised,
+    v24_whole_tag_unsynchronised, v24_itunes_plain_sizes, v24_chapters, v23_compressed,
+    library_manager_v24, stacked_tags, empty_frames, v1_only]}
 
 
 def normal(value):

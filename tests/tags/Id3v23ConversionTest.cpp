@@ -186,6 +186,14 @@ TEST(Id3v23Conversion, MeasuresThePadding) {
     const Id3v23Conversion::Result result =
         Id3v23Conversion::Convert(3, V23("TIT2", Text(0, "T")) + std::string(77, '\0'), false);
     EXPECT_EQ(result.paddingSize, 77u);
+    // An MPEG frame where a frame would start: the audio a declared size reached into.
+    const std::string audio = "\xFF\xFB\x90\x64" + std::string(40, 'a');
+    EXPECT_EQ(Id3v23Conversion::Convert(3, V23("TIT2", Text(0, "T")) + audio, false).paddingSize,
+              audio.size());
+    // Inside a chapter, the same bytes are no audio but damage.
+    const std::string chapter =
+        std::string("ch1\0", 4) + std::string(16, '\x01') + V24("TIT2", Text(0, "T")) + audio;
+    EXPECT_NE(Id3v23Conversion::Convert(4, V24("CHAP", chapter), false).problem, "");
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <sys/stat.h>
+#include <tuple>
 
 namespace {
 
@@ -73,28 +74,20 @@ TEST_F(TagFileSave, WritesBothTagsAroundTheUnchangedAudioWhetherTheTagFitsOrGrow
     }
 }
 
-TEST_F(TagFileSave, Latin1TextsReachTheFileAsIso88591) {
+// A text is ISO-8859-1 while every character fits, up to U+00FF; from U+0100, the first that
+// does not, it is UTF-16, and ID3v1 shows a "?" for what it cannot hold.
+TEST_F(TagFileSave, TextsAreIso88591UpToU00FFAndUtf16FromU0100) {
     Load(Mp3Builder().TextFrame("TIT2", "Old"));
-    const MutagenReport report = SaveAndRead({"Caf\u00E9", "Bj\u00F6rk", "", "", ""});
-    EXPECT_EQ(report.Text("TIT2"), "Caf\u00E9");
-    EXPECT_EQ(report.All("TIT2").at(0).encoding, 0);
-    EXPECT_EQ(report.Text("TPE1"), "Bj\u00F6rk");
-    EXPECT_EQ(report.Id3v1Text("TIT2"), "Caf\u00E9");
-}
-
-// U+0100 is the first character ISO-8859-1 cannot hold: from there on a text is stored as UTF-16,
-// and ID3v1 shows a "?" for it.
-TEST_F(TagFileSave, TextsPastIso88591AreStoredAsUtf16FromTheFirstCharacterOn) {
-    Load(Mp3Builder().TextFrame("TIT2", "Old"));
-    const MutagenReport report = SaveAndRead({"\u0100", "\u00FF\u0100", "\u00FF", "", ""});
-    EXPECT_EQ(report.Text("TIT2"), "\u0100");
-    EXPECT_EQ(report.All("TIT2").at(0).encoding, 1);
-    EXPECT_EQ(report.Text("TPE1"), "\u00FF\u0100");
-    EXPECT_EQ(report.All("TPE1").at(0).encoding, 1);
-    EXPECT_EQ(report.All("TALB").at(0).encoding, 0);
-    EXPECT_EQ(report.Id3v1Text("TIT2"), "?");
-    EXPECT_EQ(report.Id3v1Text("TPE1"), "\u00FF?");
-    EXPECT_EQ(report.Id3v1Text("TALB"), "\u00FF");
+    const MutagenReport report =
+        SaveAndRead({"\u0100", "\u00FF\u0100", "Caf\u00E9 \u00FF", "", ""});
+    for (const auto& [id, text, encoding, id3v1] :
+         {std::tuple{"TIT2", "\u0100", 1, "?"}, std::tuple{"TPE1", "\u00FF\u0100", 1, "\u00FF?"},
+          std::tuple{"TALB", "Caf\u00E9 \u00FF", 0, "Caf\u00E9 \u00FF"}}) {
+        SCOPED_TRACE(id);
+        EXPECT_EQ(report.Text(id), text);
+        EXPECT_EQ(report.All(id).at(0).encoding, encoding);
+        EXPECT_EQ(report.Id3v1Text(id), id3v1);
+    }
     EXPECT_EQ(Reload().title, "\u0100");
 }
 
@@ -214,6 +207,90 @@ TEST_F(TagFileSave, AFileThatCouldNotBeReadIsNotWritten) {
     const SaveResult result = m_tag.Save(kForm, 17);
     EXPECT_EQ(result.outcome, SaveResult::Outcome::Refused);
     EXPECT_FALSE(std::filesystem::exists(m_path)) << "a Save must never create a file";
+}
+
+TEST_F(TagFileSave, AProtectedFileShowsWhatCanBeReadAndIsNeverWritten) {
+    Load(Mp3Builder()
+             .TextFrame("TIT2", "Readable title")
+             .Frame("TPE1", {1, 'x'}, 0x0040) // encrypted
+             .TextFrame("TALB", "Readable album"));
+    const auto before = Mp3Builder::ReadFile(m_path);
+    EXPECT_NE(m_tag.Protection().find("encrypted"), std::string::npos) << m_tag.Protection();
+    const TagFields shown = m_tag.ReadFields();
+    EXPECT_EQ(shown.title, "Readable title");
+    EXPECT_EQ(shown.album, "Readable album");
+    EXPECT_EQ(shown.artist, "");
+    for (const TagFields& fields : {kForm, shown}) {
+        EXPECT_EQ(m_tag.Save(fields, 17).outcome, SaveResult::Outcome::Refused);
+        EXPECT_EQ(m_tag.ReadFields().title, "Readable title");
+    }
+    EXPECT_EQ(Mp3Builder::ReadFile(m_path), before);
+}
+
+// Where the file's ID3v2 tag ends after a Save, and the bytes from there to its ID3v1 tag.
+std::pair<std::uint64_t, Mp3Builder::Bytes> SavedTail(const std::string& path) {
+    const TagInspection saved = Id3Inspector::Inspect(path);
+    EXPECT_TRUE(saved.Accepted()) << saved.problem;
+    const auto bytes = Mp3Builder::ReadFile(path);
+    return {saved.layout.tagSize, Mp3Builder::Bytes(bytes.begin() + saved.layout.audioBegin,
+                                                    bytes.begin() + saved.layout.audioEnd)};
+}
+
+TEST_F(TagFileSave, AFrameOfSizeZeroIsAnEmptyValueKeptUntilItsFieldIsSet) {
+    const std::string emptyTitle("TIT2\0\0\0\0\0\0", 10);
+    Load(Mp3Builder().Frame("TIT2", {}).TextFrame("TALB", "Old album").Padding(64));
+    ASSERT_EQ(m_tag.Protection(), "");
+    EXPECT_EQ(m_tag.ReadFields().title, "");
+    EXPECT_EQ(m_tag.ReadFields().album, "Old album");
+
+    TagFields form = m_tag.ReadFields();
+    form.album = "New album";
+    EXPECT_EQ(SaveAndRead(form).Text("TALB"), "New album");
+    const TagInspection kept = Id3Inspector::Inspect(m_path);
+    ASSERT_FALSE(kept.frames.empty());
+    EXPECT_EQ(kept.frames[0], emptyTitle);
+
+    form.title = "A title at last";
+    const MutagenReport report = SaveAndRead(form);
+    EXPECT_EQ(report.Text("TIT2"), "A title at last");
+    for (const std::string& frame : Id3Inspector::Inspect(m_path).frames)
+        EXPECT_NE(frame, emptyTitle);
+}
+
+TEST_F(TagFileSave, ATagBeforeAnotherIsReplacedAndTheOtherKeptByteForByte) {
+    const Mp3Builder::Bytes second =
+        Mp3Builder().Version(4).Utf8TextFrame("TIT2", "Old tag").AudioFrames(6).Build();
+    for (std::size_t padding : {0, 2048}) {
+        SCOPED_TRACE(padding);
+        Mp3Builder::Bytes bytes =
+            Mp3Builder().TextFrame("TIT2", "First tag").Padding(padding).Id3v2Tag();
+        bytes.insert(bytes.end(), second.begin(), second.end());
+        Mp3Builder::WriteFile(m_path, bytes);
+        m_tag.Link(m_path);
+        ASSERT_EQ(m_tag.Protection(), "");
+        EXPECT_EQ(m_tag.ReadFields().title, "First tag");
+        ASSERT_TRUE(m_tag.Save(kForm, 17).Saved());
+        EXPECT_EQ(MutagenReport::Read(m_path).Text("TIT2"), "New Title");
+        EXPECT_EQ(SavedTail(m_path).second, second);
+    }
+}
+
+TEST_F(TagFileSave, ADeclaredSizeReachingIntoTheAudioNeverCostsAnAudioByte) {
+    const Mp3Builder::Bytes audio = Mp3Builder().AudioFrames(8).Audio();
+    for (std::size_t padding : {0, 64}) {
+        SCOPED_TRACE(padding);
+        Mp3Builder::Bytes bytes = Mp3Builder().TextFrame("TIT2", "Old").Padding(padding).Id3v2Tag();
+        const std::size_t declared = bytes.size() - 10 + 1500;
+        for (int i = 0; i < 4; ++i)
+            bytes[9 - i] = static_cast<std::uint8_t>((declared >> (7 * i)) & 0x7F);
+        bytes.insert(bytes.end(), audio.begin(), audio.end());
+        Mp3Builder::WriteFile(m_path, bytes);
+        m_tag.Link(m_path);
+        ASSERT_EQ(m_tag.Protection(), "");
+        ASSERT_TRUE(m_tag.Save(kForm, 17).Saved());
+        EXPECT_EQ(MutagenReport::Read(m_path).Text("TIT2"), "New Title");
+        EXPECT_EQ(SavedTail(m_path).second, audio);
+    }
 }
 
 TEST_F(TagFileSave, AFailedWriteIsReportedWithTheSystemsReason) {
