@@ -14,7 +14,9 @@ constexpr const char kUsage[] =
     R"(Usage: tageditor-cli show [-r] FILE...
        tageditor-cli set [-r] [--title T] [--artist A] [--album L] [--year Y]
                          [--comment C] [--genre N|NAME] [--track N[/T]]
-                         [--disc N[/T]] [--album-artist A] FILE...
+                         [--disc N[/T]] [--album-artist A]
+                         [--cover IMAGE | --remove-cover] FILE...
+       tageditor-cli extract-cover FILE OUTFILE
        tageditor-cli --help
 
 Shows or changes the tags of MP3 files, exactly as the editor's window does.
@@ -24,11 +26,15 @@ Shows or changes the tags of MP3 files, exactly as the editor's window does.
         the file's path and in the texts, a control character is printed as
         \n, \t, \r, \xNN or \uNNNN, a byte that is not UTF-8 as \xNN, and a
         backslash as \\.
+        A last line names the front cover:
+        "Cover: image/jpeg, 300x300, 48213 bytes", or "Cover: none".
   set   loads each file, changes the fields given, and saves it: an ID3v2.3
         tag at the start of the file and an ID3v1 tag at its end. As in the
         window, only what changes is written: a field left out, or given the
         text it already has, keeps the file's frames exactly as they are, and
         an empty text keeps what the file holds.
+  extract-cover  writes the bytes of FILE's front cover, exactly as its tag
+        holds them, into OUTFILE, which must not exist yet.
 
 Options of show and set:
   -r, --recursive   a folder among the files stands for the MP3 files below
@@ -44,6 +50,10 @@ Options of set:
   --genre N|NAME    a genre number 0 to 79, or a name from the editor's genre
                     list such as HardRock (case ignored); None, 80 or 255
                     keep the file's genre
+  --cover IMAGE     a JPEG or PNG file of at most 16 MB becomes the front
+                    cover (picture type 3), its bytes stored as they are;
+                    other pictures stay
+  --remove-cover    removes the front cover; other pictures stay
   --track N[/T]     a track number 1 to 999, or a number and a total (3/12);
                     the ID3v1 tag holds the number when it is 1 to 255
   --disc N[/T]      a disc number 1 to 999, or a number and a total (1/2);
@@ -60,10 +70,14 @@ After --, every argument is a file, even one whose name starts with --.
 Texts are UTF-8, in any language. The ID3v2 tag stores a text as ISO-8859-1
 when every character fits, otherwise as UTF-16; the ID3v1 tag holds ISO-8859-1
 only, with "?" for each character it cannot hold.
+The front cover is the picture of type 3 (front cover), else the first one.
+An IMAGE that cannot be read, or is no JPEG or PNG, is a usage error.
 Exit status: 0 success, 1 a file could not be read or saved, 2 usage error.
 )";
 
 constexpr char kHelpOption[] = "--help";
+constexpr char kCoverOption[] = "--cover";
+constexpr char kRemoveCoverOption[] = "--remove-cover";
 
 bool IsSmallNumber(const std::string& text) {
     return !text.empty() && text.size() <= 3 &&
@@ -88,13 +102,16 @@ CCliArguments CCliArguments::Parse(const std::vector<std::string>& args) {
         parsed.m_command = Command::Show;
     } else if (args[0] == "set") {
         parsed.m_command = Command::Set;
+    } else if (args[0] == "extract-cover") {
+        parsed.m_command = Command::ExtractCover;
     } else {
         parsed.m_error = "unknown command \"" + args[0] + "\"";
         return parsed;
     }
     bool optionsEnded = false;
     for (auto arg = std::next(args.begin()); arg != args.end() && parsed.m_error.empty(); ++arg) {
-        if (!optionsEnded && (*arg == "-r" || *arg == "--recursive")) {
+        if (!optionsEnded && parsed.m_command != Command::ExtractCover &&
+            (*arg == "-r" || *arg == "--recursive")) {
             parsed.m_recursive = true;
         } else if (optionsEnded || arg->rfind("--", 0) != 0) {
             parsed.m_files.push_back(*arg);
@@ -105,7 +122,11 @@ CCliArguments CCliArguments::Parse(const std::vector<std::string>& args) {
             // may be called "--help" too.
             return CCliArguments();
         } else if (parsed.m_command != Command::Set) {
-            parsed.m_error = "show takes no options but -r";
+            parsed.m_error =
+                args[0] + (parsed.m_command == Command::Show ? " takes no options but -r"
+                                                             : " takes no options");
+        } else if (*arg == kRemoveCoverOption) {
+            parsed.m_removesCover = true;
         } else if (const auto equals = arg->find('='); equals != std::string::npos) {
             parsed.TakeOption(arg->substr(0, equals), arg->substr(equals + 1));
         } else if (std::next(arg) != args.end()) {
@@ -115,12 +136,32 @@ CCliArguments CCliArguments::Parse(const std::vector<std::string>& args) {
             parsed.m_error = *arg + " needs a value";
         }
     }
-    if (parsed.m_error.empty() && parsed.m_files.empty())
-        parsed.m_error = "no file given";
+    if (parsed.m_error.empty())
+        parsed.CheckFiles();
     return parsed;
 }
 
+void CCliArguments::CheckFiles() {
+    if (m_command == Command::ExtractCover && m_files.size() != 2)
+        m_error = "extract-cover takes one MP3 file and one file to write";
+    else if (m_files.empty())
+        m_error = "no file given";
+    else if (!m_coverPath.empty() && m_removesCover)
+        m_error =
+            std::string(kCoverOption) + " and " + kRemoveCoverOption + " cannot be given together";
+}
+
 void CCliArguments::TakeOption(const std::string& name, const std::string& value) {
+    if (name == kRemoveCoverOption) {
+        m_error = name + " takes no value";
+        return;
+    }
+    if (name == kCoverOption) {
+        if (value.empty())
+            m_error = name + " needs a picture file";
+        m_coverPath = value;
+        return;
+    }
     for (const FieldTable::Row& row : FieldTable::kRows) {
         if (name != row.option)
             continue;

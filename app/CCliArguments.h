@@ -9,7 +9,7 @@
 // The command line of tageditor-cli, checked; its texts are UTF-8.
 class CCliArguments {
 public:
-    enum class Command { Help, Show, Set };
+    enum class Command { Help, Show, Set, ExtractCover };
 
     // ARGS without the program name.
     static CCliArguments Parse(const std::vector<std::string>& args);
@@ -26,12 +26,16 @@ public:
     TagFields Edit(const TagFields& form) const;
     // The genre row chosen on the command line, if one was.
     std::optional<int> GenreRow() const { return m_genreRow; }
+    // The picture file --cover names; empty when none was given.
+    const std::string& CoverPath() const { return m_coverPath; }
+    bool RemovesCover() const { return m_removesCover; }
 
 private:
     void TakeOption(const std::string& name, const std::string& value);
     void TakeField(const std::string& name, std::string TagFields::*member,
                    const std::string& value);
     void TakeGenre(const std::string& value);
+    void CheckFiles();
 
     Command m_command = Command::Help;
     std::string m_error;
@@ -40,4 +44,6 @@ private:
     std::vector<std::string TagFields::*> m_edited;
     std::optional<int> m_genreRow;
     bool m_recursive = false;
+    std::string m_coverPath;
+    bool m_removesCover = false;
 };

@@ -1,19 +1,50 @@
 #include "CTagCli.h"
 
+#include "CoverImageFile.h"
 #include "EscapedText.h"
 #include "FieldTable.h"
 #include "FolderWalk.h"
 #include "GenreTable.h"
+#include "ImageHeader.h"
 #include "Mp3Folder.h"
+#include "PosixFile.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <ostream>
+#include <unistd.h>
 
 namespace {
 
 std::string GenreText(unsigned number) {
     const char* row = GenreTable::RowText(GenreTable::RowForNumber(number));
     return std::to_string(number) + " (" + (row ? row : "-") + ")";
+}
+
+// "image/jpeg, 300x300, 48213 bytes"; the pixel size only when the picture's header gives it.
+std::string CoverText(const std::optional<CoverPicture>& cover) {
+    if (!cover)
+        return "none";
+    const ImageHeader header = ImageHeader::Read(*cover->bytes);
+    std::string text = EscapedText::Of(cover->mimeType) + ", ";
+    if (header.IsReadable())
+        text += std::to_string(header.width) + "x" + std::to_string(header.height) + ", ";
+    return text + std::to_string(cover->Size()) + " bytes";
+}
+
+// Writes BYTES into a new file at PATH, never over an existing one; empty on success,
+// otherwise the system's reason, and nothing is left behind.
+std::string WriteNewFile(const std::string& path, const std::string& bytes) {
+    PosixFile file(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666));
+    if (!file.IsOpen())
+        return std::strerror(errno);
+    if (file.WriteAll(bytes.data(), bytes.size()) && file.Close())
+        return {};
+    const std::string reason = std::strerror(errno);
+    ::unlink(path.c_str());
+    return reason;
 }
 
 } // namespace
@@ -29,6 +60,10 @@ int CTagCli::Run(const CCliArguments& arguments) {
         m_out << CCliArguments::Usage();
         return kSuccess;
     }
+    if (arguments.GetCommand() == CCliArguments::Command::ExtractCover)
+        return ExtractCover(arguments.Files()[0], arguments.Files()[1]);
+    if (!LoadNewCover(arguments))
+        return kUsageError;
     int exitCode = kSuccess;
     for (const std::string& path : FilesToDo(arguments)) {
         const int code = arguments.GetCommand() == CCliArguments::Command::Show
@@ -63,7 +98,7 @@ int CTagCli::Show(const std::string& path) {
         m_out << row.name << ": "
               << (row.text ? EscapedText::Of(fields.*row.text) : GenreText(m_session.GenreNumber()))
               << '\n';
-    m_out << '\n';
+    m_out << "Cover: " << CoverText(m_session.Held().cover) << "\n\n";
     // The empty values of a tag that could not be read must not pass for the file's own.
     if (!m_session.Protection().empty()) {
         Fail(path, m_session.Protection());
@@ -78,6 +113,8 @@ int CTagCli::Set(const std::string& path, const CCliArguments& arguments) {
     FormValues form = m_session.Held();
     form.texts = arguments.Edit(form.texts);
     form.genreRow = arguments.GenreRow().value_or(form.genreRow);
+    if (!arguments.CoverPath().empty() || arguments.RemovesCover())
+        form.cover = m_newCover;
     // The window's rule: what the user gives must fit its field, what the file holds may stay.
     if (const TagEditingSession::Refusal refusal = m_session.FirstRefusedEdit(form)) {
         UsageMistake(std::string(refusal.field->option) + ": " + refusal.message);
@@ -89,6 +126,34 @@ int CTagCli::Set(const std::string& path, const CCliArguments& arguments) {
         return kFileFailed;
     }
     return kSuccess;
+}
+
+bool CTagCli::LoadNewCover(const CCliArguments& arguments) {
+    if (arguments.CoverPath().empty())
+        return true;
+    CoverImageFile image = CoverImageFile::Load(arguments.CoverPath());
+    if (!image.Accepted()) {
+        UsageMistake("--cover " + arguments.CoverPath() + ": " + image.problem);
+        return false;
+    }
+    m_newCover = std::move(image.picture);
+    return true;
+}
+
+int CTagCli::ExtractCover(const std::string& path, const std::string& outPath) {
+    if (!Load(path))
+        return kFileFailed;
+    const std::optional<CoverPicture>& cover = m_session.Held().cover;
+    if (!cover) {
+        Fail(path,
+             m_session.Protection().empty() ? "The file has no cover." : m_session.Protection());
+        return kFileFailed;
+    }
+    const std::string reason = WriteNewFile(outPath, *cover->bytes);
+    if (reason.empty())
+        return kSuccess;
+    Fail(outPath, reason);
+    return kFileFailed;
 }
 
 bool CTagCli::Load(const std::string& path) {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "CCliArguments.h"
+#include "CoverPicture.h"
 #include "TagEditingSession.h"
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,9 @@ private:
     // Each returns the file's exit code.
     int Show(const std::string& path);
     int Set(const std::string& path, const CCliArguments& arguments);
+    int ExtractCover(const std::string& path, const std::string& outPath);
+    // Reads --cover's picture before any file is touched; false when it cannot be the cover.
+    bool LoadNewCover(const CCliArguments& arguments);
     bool Load(const std::string& path);
     void UsageMistake(const std::string& what);
     void Fail(const std::string& path, const std::string& reason);
@@ -29,4 +34,6 @@ private:
     std::ostream& m_out;
     std::ostream& m_err;
     TagEditingSession m_session;
+    // What set puts in the form's cover: --cover's picture, or none for --remove-cover.
+    std::optional<CoverPicture> m_newCover;
 };

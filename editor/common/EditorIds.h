@@ -25,6 +25,9 @@ constexpr int ID_ACTION_UNDO = 32782;
 constexpr int ID_POPUP_PLAY = 32783;
 constexpr int ID_POPUP_STOP = 32784;
 constexpr int ID_POPUP_PAUSE = 32785;
-constexpr int ID_FILE_ADD_FOLDER = 32786;
+constexpr int ID_COVER_REPLACE = 32786;
+constexpr int ID_COVER_REMOVE = 32787;
+constexpr int ID_COVER_SAVE_AS = 32788;
+constexpr int ID_FILE_ADD_FOLDER = 32789;
 
 } // namespace EditorIds

@@ -2,6 +2,7 @@
 
 #include "AppIcon.h"
 #include "CAboutBox.h"
+#include "CCoverView.h"
 #include "CDialogUnits.h"
 #include "CFieldUndoRouter.h"
 #include "CFileDialogChooser.h"
@@ -12,6 +13,8 @@
 #include "CMediaWindowFactory.h"
 #include "CNoticeLine.h"
 #include "CPlayback.h"
+#include "CoverDescription.h"
+#include "CoverImageFile.h"
 #include "EditorIds.h"
 #include "EditorLayout.h"
 #include "EditorTexts.h"
@@ -28,6 +31,7 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -37,6 +41,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressDialog>
+#include <QSaveFile>
 #include <QStatusBar>
 #include <QStringListModel>
 #include <QVBoxLayout>
@@ -180,7 +185,20 @@ void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
         setTabOrder(previous, control);
         previous = control;
     }
+    CreateCoverView(units);
+    setTabOrder(previous, m_coverView);
     WatchFormFields();
+}
+
+// The square is as large as the layout table's rectangle holds, at its top right.
+void CTagEditorDlg::CreateCoverView(const CDialogUnits& units) {
+    m_coverView = new CCoverView(m_client);
+    m_coverView->setObjectName(QStringLiteral("IDC_COVER"));
+    const QRect room = units.ToPixels(EditorLayout::kCover);
+    const int side = std::min(room.width(), room.height());
+    m_coverView->setGeometry(room.right() + 1 - side, room.top(), side, side);
+    connect(m_coverView, &CCoverView::commandRequested, this, &CTagEditorDlg::OnCommand);
+    connect(m_coverView, &CCoverView::fileDropped, this, &CTagEditorDlg::TakeCoverFile);
 }
 
 void CTagEditorDlg::CreateEtchedLine(const QRect& rect, const CDialogUnits& units) {
@@ -230,6 +248,7 @@ void CTagEditorDlg::WatchFormFields() {
         connect(edit, &QLineEdit::textChanged, this, &CTagEditorDlg::ShowUnsavedMark);
     }
     connect(m_cbGenre, &QComboBox::currentIndexChanged, this, &CTagEditorDlg::ShowUnsavedMark);
+    connect(m_coverView, &CCoverView::coverChanged, this, &CTagEditorDlg::ShowUnsavedMark);
 }
 
 void CTagEditorDlg::CreateMenu() {
@@ -254,7 +273,12 @@ void CTagEditorDlg::CreateMenu() {
           {EditorTexts::kMenuRemoveFile, ID_FILE_REMOVE_FILE},
           {nullptr, 0},
           {EditorTexts::kMenuExit, ID_FILE_EXIT, QKeySequence::Quit}}},
-        {EditorTexts::kMenuAction, {{EditorTexts::kMenuUndo, ID_ACTION_UNDO, QKeySequence::Undo}}},
+        {EditorTexts::kMenuAction,
+         {{EditorTexts::kMenuUndo, ID_ACTION_UNDO, QKeySequence::Undo},
+          {nullptr, 0},
+          {EditorTexts::kMenuReplaceCover, ID_COVER_REPLACE},
+          {EditorTexts::kMenuRemoveCover, ID_COVER_REMOVE},
+          {EditorTexts::kMenuSaveCoverAs, ID_COVER_SAVE_AS}}},
         {EditorTexts::kMenuHelp,
          {{EditorTexts::kMenuContents, ID_HELP_CONTENTS, QKeySequence::HelpContents},
           {EditorTexts::kMenuAbout, ID_HELP_ABOUT}}},
@@ -272,6 +296,25 @@ void CTagEditorDlg::CreateMenu() {
     }
     connect(m_menuBar, &QMenuBar::triggered, this,
             [this](QAction* action) { OnCommand(action->data().toInt()); });
+
+    for (QAction* action : m_menuBar->findChildren<QAction*>()) {
+        const int id = action->data().toInt();
+        if (id == ID_COVER_REPLACE)
+            m_replaceCoverAction = action;
+        else if (id == ID_COVER_REMOVE)
+            m_removeCoverAction = action;
+        else if (id == ID_COVER_SAVE_AS)
+            m_saveCoverAsAction = action;
+    }
+    // The menu offers what the cover's own context menu offers.
+    const auto followCover = [this] {
+        const bool hasCover = m_coverView->Cover().has_value();
+        m_replaceCoverAction->setEnabled(m_coverView->IsEditable());
+        m_removeCoverAction->setEnabled(m_coverView->IsEditable() && hasCover);
+        m_saveCoverAsAction->setEnabled(hasCover);
+    };
+    connect(m_coverView, &CCoverView::coverChanged, this, followCover);
+    followCover();
 }
 
 void CTagEditorDlg::CreateStatusBar() {
@@ -367,6 +410,15 @@ void CTagEditorDlg::OnCommand(int id) {
         break;
     case ID_POPUP_PAUSE:
         OnPause();
+        break;
+    case ID_COVER_REPLACE:
+        OnReplaceCover();
+        break;
+    case ID_COVER_REMOVE:
+        OnRemoveCover();
+        break;
+    case ID_COVER_SAVE_AS:
+        OnSaveCoverAs();
         break;
     default:
         break;
@@ -598,6 +650,58 @@ void CTagEditorDlg::OnPause() {
     m_playback->Pause();
 }
 
+void CTagEditorDlg::OnReplaceCover() {
+    if (!m_coverView->IsEditable())
+        return;
+    const QString path =
+        m_pFileChooser->ChooseFile(this, EditorTexts::tr(EditorTexts::kChooseCoverTitle),
+                                   EditorTexts::tr(EditorTexts::kCoverFilter));
+    if (!path.isEmpty())
+        TakeCoverFile(path);
+}
+
+void CTagEditorDlg::TakeCoverFile(const QString& path) {
+    if (!m_coverView->IsEditable())
+        return;
+    const CoverImageFile image = CoverImageFile::Load(QFile::encodeName(path).toStdString());
+    QString problem = QString::fromStdString(image.problem);
+    // Its header may be sound and the rest not: the cover must be one the form can show.
+    if (image.Accepted() && !m_coverView->TrySetCover(image.picture))
+        problem = EditorTexts::tr(EditorTexts::kCoverUnreadable);
+    if (!problem.isEmpty())
+        m_boxes.Notify(EditorTexts::tr(EditorTexts::kCoverRefused).arg(path, problem),
+                       IMessageBoxes::Icon::Warning);
+}
+
+void CTagEditorDlg::OnRemoveCover() {
+    if (m_coverView->IsEditable())
+        m_coverView->SetCover(std::nullopt);
+}
+
+void CTagEditorDlg::OnSaveCoverAs() {
+    const std::optional<CoverPicture>& cover = m_coverView->Cover();
+    if (!cover)
+        return;
+    const QFileInfo file(PathForDisplay(m_session.LinkedPath()));
+    const QString suggested = file.dir().filePath(file.completeBaseName() + QLatin1Char('.') +
+                                                  CoverDescription::FileSuffix(cover->mimeType));
+    const QString path = m_pFileChooser->ChooseSaveFile(
+        this, EditorTexts::tr(EditorTexts::kSaveCoverTitle), suggested);
+    if (path.isEmpty())
+        return;
+    // Written whole or not at all: a failed write leaves whatever was there before.
+    QSaveFile out(path);
+    const auto size = static_cast<qint64>(cover->Size());
+    if (!out.open(QIODevice::WriteOnly) || out.write(cover->bytes->data(), size) != size ||
+        !out.commit())
+        m_boxes.Notify(EditorTexts::tr(EditorTexts::kCoverNotWritten).arg(path, out.errorString()),
+                       IMessageBoxes::Icon::Critical);
+}
+
+void CTagEditorDlg::AllowCoverEdits() {
+    m_coverView->SetEditable(m_session.IsLinked() && m_session.Protection().empty());
+}
+
 void CTagEditorDlg::OnClickFileList(int row) {
     if (KeepsUnsavedEdits(row))
         return;
@@ -622,6 +726,7 @@ void CTagEditorDlg::OnShownFileRemoved() {
     m_session.Unlink();
     ClearForm();
     ShowProtection();
+    AllowCoverEdits();
 }
 
 // Several rows selected: the form edits all their files at once.
@@ -647,6 +752,9 @@ void CTagEditorDlg::OnBatchRowsGone() {
 void CTagEditorDlg::ShowBatchValues() {
     m_exchange.ToControls(m_batch.Shown().texts);
     m_cbGenre->setCurrentIndex(m_batch.Shown().genreRow);
+    // The cover is edited one file at a time; several files show the one they share.
+    m_coverView->SetCover(m_batch.Shown().cover);
+    AllowCoverEdits();
     ShowBatchHints();
     ShowUnsavedMark();
 }
@@ -704,6 +812,7 @@ void CTagEditorDlg::LinkRow(int row) {
     m_lstFiles->SetShownRow(row);
     LoadTagFields();
     ShowProtection();
+    AllowCoverEdits();
 }
 
 // A protected file's values are there to be read: no edit of them could ever be saved.
@@ -747,7 +856,7 @@ QString CTagEditorDlg::ShownFileName() const {
 }
 
 FormValues CTagEditorDlg::FormOnScreen() const {
-    return {m_exchange.FromControls(), m_cbGenre->currentIndex()};
+    return {m_exchange.FromControls(), m_cbGenre->currentIndex(), m_coverView->Cover()};
 }
 
 bool CTagEditorDlg::SettleUnsavedChanges(const char* question) {
@@ -777,6 +886,7 @@ void CTagEditorDlg::LoadTagFields() {
 void CTagEditorDlg::ShowHeldValues() {
     m_exchange.ToControls(m_session.Held().texts);
     m_cbGenre->setCurrentIndex(m_session.Held().genreRow);
+    m_coverView->SetCover(m_session.Held().cover);
 }
 
 void CTagEditorDlg::ClearForm() {
@@ -784,4 +894,5 @@ void CTagEditorDlg::ClearForm() {
     ClearBatchHints();
     m_exchange.ToControls(TagFields());
     m_cbGenre->setCurrentIndex(GenreTable::kNoneRow);
+    m_coverView->SetCover(std::nullopt);
 }

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+class CCoverView;
 class CDialogUnits;
 class CFileListCtrl;
 class CHelpViewer;
@@ -23,6 +24,7 @@ class CPlayback;
 class IMediaPlayerFactory;
 class IFileChooser;
 class IMessageBoxes;
+class QAction;
 class QComboBox;
 class QLineEdit;
 class QMenuBar;
@@ -67,6 +69,7 @@ private:
     void FillGenreList();
     void CreateEtchedLine(const QRect& rect, const CDialogUnits& units);
     QLineEdit* CreateTextField(const EditorLayout::FormField& field, const CDialogUnits& units);
+    void CreateCoverView(const CDialogUnits& units);
     QComboBox* CreateGenreList(const EditorLayout::FormField& field, const CDialogUnits& units);
     void WatchFormFields();
 
@@ -83,6 +86,13 @@ private:
     void OnPlay();
     void OnStop();
     void OnPause();
+    void OnReplaceCover();
+    void OnRemoveCover();
+    void OnSaveCoverAs();
+    // Puts the picture file at PATH in the form as its cover, or says why it cannot be.
+    void TakeCoverFile(const QString& path);
+    // The cover may be changed while a file is shown that may be saved.
+    void AllowCoverEdits();
 
     void OnClickFileList(int row);
     void OnItemChangedFileList(int row);
@@ -127,6 +137,11 @@ private:
     QComboBox* m_cbGenre = nullptr;
     CFileListCtrl* m_lstFiles = nullptr;
     CNoticeLine* m_protectionLine = nullptr;
+    CCoverView* m_coverView = nullptr;
+    // The Action menu's cover commands, enabled as the cover's square allows.
+    QAction* m_removeCoverAction = nullptr;
+    QAction* m_saveCoverAsAction = nullptr;
+    QAction* m_replaceCoverAction = nullptr;
     // The form's text fields, which own what the user sees; what was last loaded or saved is
     // the session's.
     CFormExchange m_exchange;

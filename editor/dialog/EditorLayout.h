@@ -12,12 +12,13 @@
 // rectangle, in dialog units, in creation order (which is also the tab order).
 namespace EditorLayout {
 
-// Track, Disc and Album artist take two lines under Comments; the list grows with the form.
-inline constexpr QSize kDialogSize{430, 262};
+// Track, Disc and Album artist take two lines under Comments; the list grows with the form,
+// which is wide enough for the cover's square beside its fields.
+inline constexpr QSize kDialogSize{504, 262};
 
 inline constexpr QRect kFileList{5, 37, 198, 194};
-inline constexpr QRect kEtchedLine{0, 31, 430, 1};
-inline constexpr QRect kFormGroup{210, 33, 214, 198};
+inline constexpr QRect kEtchedLine{0, 31, 504, 1};
+inline constexpr QRect kFormGroup{210, 33, 288, 198};
 inline constexpr QRect kTitleLabel{222, 44, 22, 10};
 inline constexpr QRect kArtistLabel{222, 64, 19, 10};
 inline constexpr QRect kAlbumLabel{222, 84, 28, 10};
@@ -31,6 +32,8 @@ inline constexpr QRect kYear{268, 103, 149, 12};
 // The height is that of the opened list; the closed box is as tall as an edit field.
 inline constexpr QRect kGenre{268, 123, 149, 107};
 inline constexpr QRect kComments{268, 144, 149, 40};
+// Beside Title to Year: the largest square these dialog units hold, at their top right.
+inline constexpr QRect kCover{424, 43, 68, 72};
 // Under an etched line, the fields beyond the first six: their longest label ("Album artist:")
 // needs a wider label column than the six have.
 inline constexpr QRect kMoreFieldsLine{216, 190, 202, 1};

@@ -32,6 +32,9 @@ public:
     static constexpr char kMenuExit[] = QT_TR_NOOP("Exit");
     static constexpr char kMenuAction[] = QT_TR_NOOP("&Action");
     static constexpr char kMenuUndo[] = QT_TR_NOOP("&Undo");
+    static constexpr char kMenuReplaceCover[] = QT_TR_NOOP("Replace Cover…");
+    static constexpr char kMenuRemoveCover[] = QT_TR_NOOP("Remove Cover");
+    static constexpr char kMenuSaveCoverAs[] = QT_TR_NOOP("Save Cover As…");
     static constexpr char kMenuHelp[] = QT_TR_NOOP("&Help");
     static constexpr char kMenuContents[] = QT_TR_NOOP("&Contents");
     static constexpr char kMenuAbout[] = QT_TR_NOOP("&About...");
@@ -73,6 +76,23 @@ public:
     static constexpr char kSaveCancelled[] = QT_TR_NOOP("the Save was cancelled before it");
     // Under the form while a file is shown that Save would refuse; %1 is why.
     static constexpr char kProtectedFile[] = QT_TR_NOOP("This file cannot be saved. %1");
+
+    // In the cover's square when the file has no picture.
+    static constexpr char kNoCover[] = QT_TR_NOOP("No cover");
+    static constexpr char kChooseCoverTitle[] = QT_TR_NOOP("Replace Cover");
+    static constexpr char kCoverFilter[] = QT_TR_NOOP("JPEG or PNG pictures (*.jpg *.jpeg *.png)");
+    static constexpr char kSaveCoverTitle[] = QT_TR_NOOP("Save Cover As");
+    // %1 is the picture file, %2 why it cannot be the cover.
+    static constexpr char kCoverRefused[] = QT_TR_NOOP("%1 cannot be the cover.\n\n%2");
+    static constexpr char kCoverUnreadable[] =
+        QT_TR_NOOP("It is not a JPEG or PNG picture that can be read.");
+    // %1 is the file, %2 the system's reason.
+    static constexpr char kCoverNotWritten[] =
+        QT_TR_NOOP("The cover could not be saved to %1.\n\n%2");
+    // The cover's tooltip, one line each: its picture type, MIME type, pixel size and byte size.
+    static constexpr char kCoverPixels[] = QT_TR_NOOP("%1 × %2 pixels");
+    static constexpr char kCoverBytes[] = QT_TR_NOOP("%1 bytes");
+    static constexpr char kPictureType[] = QT_TR_NOOP("Picture type %1");
 
     static constexpr char kHelpPage[] = "quillet.chm::/index.html";
 };

@@ -36,6 +36,9 @@ QRect WindowGrowth::Place(const QRect& base, QSize size) const {
         placed.setWidth(base.width() + formWidth);
     } else if (base == m_form) {
         placed.setSize(base.size() + QSize(formWidth, extraHeight));
+    } else if (base.left() > m_fieldsRight) {
+        // Beside the fields (the cover): it keeps its size and the form's right edge.
+        placed.translate(formWidth, 0);
     } else if (base.right() >= m_fieldsRight) {
         placed.setWidth(base.width() + formWidth);
     }

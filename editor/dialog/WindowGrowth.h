@@ -10,7 +10,7 @@
 // (toolbar, status bar) follow its edges. A control is placed by where it stands at the smallest
 // size, so a control added to the form later grows the way its neighbours do: what reaches the
 // fields' right edge widens, what stands left of it (labels, the first of two fields sharing a
-// line) only moves.
+// line) only moves, and what stands beside the fields (the cover) keeps to the form's right.
 class WindowGrowth {
 public:
     // All in pixels, at the smallest size: the client area, the list, the form's frame and the

@@ -3,6 +3,7 @@
 #include "Id3FrameLayouts.h"
 #include "Id3Text.h"
 
+#include <string_view>
 #include <vector>
 
 namespace Id3FrameRecoding {
@@ -12,7 +13,7 @@ using Id3FrameLayouts::Field;
 
 // A stretch of the body: bytes kept as they are, or texts to be encoded again.
 struct Piece {
-    std::string raw;
+    std::string_view raw; // within the body being walked, which outlives every piece
     std::vector<std::string> texts;
     bool isText = false;
     bool terminated = false; // each text ends with a terminator
@@ -89,7 +90,7 @@ private:
         if (m_body.size() - m_pos < count)
             return false;
         Piece piece;
-        piece.raw = m_body.substr(m_pos, count);
+        piece.raw = std::string_view(m_body).substr(m_pos, count);
         m_pieces.push_back(std::move(piece));
         m_pos += count;
         return true;

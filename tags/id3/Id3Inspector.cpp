@@ -36,18 +36,17 @@ std::string Damaged(const std::string& what) {
 
 // Walks the header, the extended header and the frames of one tag held in memory, and turns
 // the frames into ID3v2.3 frames that id3lib may be given.
-class TagWalk {
+class TagBodyReader {
 public:
-    explicit TagWalk(TagInspection& result) : m_result(result) {}
+    explicit TagBodyReader(TagInspection& result) : m_result(result) {}
 
-    std::string Check() {
+    std::string Read() {
         const auto* header = reinterpret_cast<const std::uint8_t*>(m_result.tagBytes.data());
         m_major = header[3];
         m_flags = header[5];
         std::string problem = CheckVersionAndFlags(header[4]);
         if (!problem.empty())
             return problem;
-        m_result.majorVersion = m_major;
         const std::size_t footer = (m_flags & kFlagV4Footer) ? Id3Sizes::kId3v2Footer : 0;
         std::string_view raw(m_result.tagBytes);
         raw = raw.substr(Id3Sizes::kId3v2Header, raw.size() - Id3Sizes::kId3v2Header - footer);
@@ -75,7 +74,6 @@ public:
             else if (problem.empty())
                 problem = std::move(frameProblem);
         }
-        m_result.layout.paddingSize = converted.paddingSize;
         if (problem.empty() && !(m_flags & kFlagV4Footer))
             EndAtPadding(raw, body.size() - converted.paddingSize, wholeTagUnsync);
         return problem;
@@ -128,7 +126,6 @@ private:
             ++end;
         TagLayout& layout = m_result.layout;
         layout.tagSize = Id3Sizes::kId3v2Header + end;
-        layout.paddingSize = end - padding;
         m_result.tagBytes.resize(layout.tagSize);
     }
 
@@ -238,7 +235,7 @@ std::string ReadTag(const PosixFile& file, TagInspection& result) {
         (header[5] & kFlagV4Footer) &&
         result.tagBytes.compare(size - Id3Sizes::kId3v2Footer, 3, "3DI") != 0)
         return Damaged("its footer is missing");
-    return TagWalk(result).Check();
+    return TagBodyReader(result).Read();
 }
 
 } // namespace

@@ -123,12 +123,12 @@ public:
 
     Id3v23Conversion::Result Run(std::string_view body) {
         std::vector<SourceFrame> frames;
-        m_result.problem = Walk(body, m_major == 4, &frames);
+        m_result.problem = SplitFrames(body, m_major == 4, &frames);
         // iTunes once wrote version 2.4 frame sizes as plain numbers: when the sizes do not
         // walk as the standard's, and do as plain numbers, they are taken as such.
         if (!m_result.problem.empty() && m_major == 4) {
             std::vector<SourceFrame> plain;
-            if (Walk(body, false, &plain).empty()) {
+            if (SplitFrames(body, false, &plain).empty()) {
                 m_result.problem.clear();
                 frames = std::move(plain);
             }
@@ -153,7 +153,8 @@ public:
 private:
     std::size_t HeaderSize() const { return m_major == 2 ? kV22HeaderSize : 10; }
 
-    std::string Walk(std::string_view body, bool syncsafeSizes, std::vector<SourceFrame>* frames) {
+    std::string SplitFrames(std::string_view body, bool syncsafeSizes,
+                            std::vector<SourceFrame>* frames) {
         const std::size_t idSize = m_major == 2 ? 3 : 4;
         std::size_t pos = 0;
         // A zero byte where a frame would start begins the padding; in a tag, an MPEG frame's

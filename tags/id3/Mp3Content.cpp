@@ -1,11 +1,13 @@
 #include "Mp3Content.h"
 
+#include "Id3Numbers.h"
 #include "Id3Sizes.h"
 #include "PosixFile.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <string_view>
 #include <sys/stat.h>
 
 namespace {
@@ -17,6 +19,8 @@ constexpr std::size_t kId3v1Size = Id3Sizes::kId3v1Tag;
 constexpr std::size_t kSearchWindow = 64 * 1024;
 // The longest MPEG frame (Layer II at 384 kbit/s and 8 kHz, or free format) stays below this.
 constexpr std::size_t kLongestFrame = 8 * 1024;
+// Tags stacked one after the other at a file's start that are stepped over to find its audio.
+constexpr int kMostStackedTags = 8;
 
 const char* const kNotMp3 = "It is not an MP3 file: no MPEG audio was found in it.";
 
@@ -68,15 +72,19 @@ bool SameStream(const FrameHeader& a, const FrameHeader& b) {
     return a.version == b.version && a.layer == b.layer && a.sampleRate == b.sampleRate;
 }
 
-// Where the audio would start: after the ID3v2 tag the header declares, footer included.
-std::uint64_t AudioStart(const std::uint8_t* header, std::size_t size) {
-    if (size < kId3v2HeaderSize || header[0] != 'I' || header[1] != 'D' || header[2] != '3')
-        return 0;
-    std::uint64_t tagSize = 0;
-    for (int i = 6; i < 10; ++i)
-        tagSize = (tagSize << 7) | (header[i] & 0x7F);
-    const bool footer = header[3] == 4 && (header[5] & 0x10) != 0;
-    return kId3v2HeaderSize + tagSize + (footer ? Id3Sizes::kId3v2Footer : 0);
+// Where the audio would start: after the ID3v2 tag at OFFSET (footer included), and after any
+// further tags that a tagger put in front of the old one instead of replacing it.
+std::uint64_t AudioStart(const PosixFile& file, std::uint64_t offset) {
+    for (int tag = 0; tag < kMostStackedTags; ++tag) {
+        char header[kId3v2HeaderSize];
+        if (file.ReadAt(offset, header, sizeof header) != static_cast<long long>(sizeof header) ||
+            std::string_view(header, 3) != "ID3")
+            break;
+        const bool footer = header[3] == 4 && (header[5] & 0x10) != 0;
+        offset += kId3v2HeaderSize + Id3Numbers::Syncsafe(std::string_view(header + 6, 4)) +
+                  (footer ? Id3Sizes::kId3v2Footer : 0);
+    }
+    return offset;
 }
 
 // Whether BYTES, read from the file at OFFSET, hold a frame followed by another of the same
@@ -121,10 +129,7 @@ std::string Mp3Content::Problem(const PosixFile& file, const std::string& name) 
     if (!file.Stat(&status))
         return kNotMp3;
     const auto size = static_cast<std::uint64_t>(status.st_size);
-    std::array<std::uint8_t, kId3v2HeaderSize> header{};
-    const long long headerRead = file.ReadAt(0, header.data(), header.size());
-    const std::uint64_t audioStart =
-        AudioStart(header.data(), static_cast<std::size_t>(std::max(headerRead, 0LL)));
+    const std::uint64_t audioStart = AudioStart(file, 0);
 
     std::array<char, 3> id3v1{};
     const bool hasId3v1 = size >= kId3v1Size &&

@@ -14,9 +14,8 @@ struct TagInspection {
     // Why the file could not be opened or read, as the system put it; empty when it could.
     std::string readError;
     TagLayout layout;
-    FileIdentity identity;     // the file as it was when it was inspected
-    unsigned majorVersion = 0; // of the ID3v2 tag: 2, 3 or 4; 0 when the file has none
-    std::string tagBytes;      // the ID3v2 tag exactly as the file holds it; empty when none
+    FileIdentity identity; // the file as it was when it was inspected
+    std::string tagBytes;  // the ID3v2 tag exactly as the file holds it; empty when none
     // The tag's frames as an ID3v2.3 tag holds them (see Id3v23Conversion), header included
     // and in the tag's order: what id3lib is given, each frame checked for it. When the tag is
     // refused, the frames that could still be read, for showing only.

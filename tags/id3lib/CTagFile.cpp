@@ -1,12 +1,14 @@
 #include "CTagFile.h"
 
 #include "FieldTable.h"
+#include "FrontCover.h"
 #include "GenreNumber.h"
 #include "GenreTable.h"
 #include "Id3Inspector.h"
 #include "Id3v1Values.h"
 #include "Id3v2Renderer.h"
 #include "Mp3Content.h"
+#include "PictureFrame.h"
 #include "ShownFields.h"
 #include "TagFileWriter.h"
 #include "TagFrameEditor.h"
@@ -86,19 +88,21 @@ bool CTagFile::LoadFileTags(std::vector<std::string> fileFrames, Parse parse) {
 }
 
 // The one place id3lib parses a tag, and only frames the inspector passed, from memory: the
-// file may have changed since, and the audio has nothing for id3lib to read. False when id3lib
-// did not find every frame, which a Save would then lose.
+// file may have changed since, and the audio has nothing for id3lib to read. Pictures reach it
+// without their bytes (see PictureFrame::StandIn), which stay in the file's frames. False when
+// id3lib did not find every frame, which a Save would then lose.
 bool CTagFile::LoadFrames(std::vector<std::string> frames, Parse parse) {
     m_tag->Clear();
     m_originals.Clear();
     m_unparsedTag.clear();
-    std::vector<std::string> shown;
-    if (parse == Parse::ShownKinds) {
-        std::copy_if(frames.begin(), frames.end(), std::back_inserter(shown), IsShownKind);
-        if (shown.size() == frames.size())
-            parse = Parse::Whole;
+    std::vector<std::string> parsed;
+    if (parse == Parse::ShownKinds && !std::all_of(frames.begin(), frames.end(), IsShownKind)) {
+        std::copy_if(frames.begin(), frames.end(), std::back_inserter(parsed), IsShownKind);
+    } else {
+        parse = Parse::Whole;
+        std::transform(frames.begin(), frames.end(), std::back_inserter(parsed),
+                       PictureFrame::StandIn);
     }
-    const std::vector<std::string>& parsed = parse == Parse::Whole ? frames : shown;
     if (!parsed.empty()) {
         const std::string tag = Id3v2Renderer::Tag(parsed, 0);
         ID3_MemoryReader reader(tag.data(), tag.size());
@@ -123,7 +127,23 @@ unsigned CTagFile::ReadGenreNumber() const {
     return GenreNumberOf(*m_tag);
 }
 
-SaveResult CTagFile::Save(const TagFields& changes, unsigned genreNumber) {
+// Read from the file's own frames, whatever id3lib was given of them.
+std::optional<CoverPicture> CTagFile::ReadCover() const {
+    const std::vector<std::string>& frames = FileFrames();
+    const std::size_t index = FrontCover::Find(frames);
+    if (index == FrontCover::npos)
+        return std::nullopt;
+    const std::string& frame = frames[index];
+    const std::optional<PictureFrame> picture = PictureFrame::Read(frame);
+    return CoverPicture{picture->mimeType, picture->pictureType,
+                        std::make_shared<const std::string>(picture->Data(frame))};
+}
+
+const std::vector<std::string>& CTagFile::FileFrames() const {
+    return m_unparsedTag.empty() ? m_originals.FileFrames() : m_unparsedTag;
+}
+
+SaveResult CTagFile::Save(const TagFields& changes, unsigned genreNumber, const CoverEdit& cover) {
     if (!m_linked)
         return {SaveResult::Outcome::NotLinked, "No file has been chosen."};
     if (!m_protection.empty())
@@ -137,6 +157,7 @@ SaveResult CTagFile::Save(const TagFields& changes, unsigned genreNumber) {
         }
     }
     ApplyFields(changes, genreNumber);
+    ApplyCover(cover);
     SaveResult result = WriteTags();
     if (!result.Saved()) // the file is as it was, and so goes the tag
         LoadFileTags(m_originals.FileFrames(), Parse::Whole);
@@ -160,6 +181,20 @@ void CTagFile::ApplyFields(const TagFields& changes, unsigned genreNumber) {
         } else if (!(changes.*row->text).empty()) {
             editor.ReplaceField(*row, changes.*row->text);
         }
+    }
+}
+
+void CTagFile::ApplyCover(const CoverEdit& cover) {
+    if (cover.kind == CoverEdit::Kind::Keep)
+        return;
+    TagFrameEditor editor(*m_tag, m_originals);
+    const std::size_t shown = FrontCover::Find(m_originals.FileFrames());
+    if (shown != FrontCover::npos)
+        editor.RemoveFrame(m_originals.ReadFrameAt(shown));
+    if (cover.kind == CoverEdit::Kind::Replace) {
+        CoverPicture front = cover.picture;
+        front.pictureType = CoverPicture::kFrontCover;
+        editor.AddPicture(front);
     }
 }
 

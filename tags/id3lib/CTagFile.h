@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CoverEdit.h"
+#include "CoverPicture.h"
 #include "FileIdentity.h"
 #include "OriginalFrames.h"
 #include "SaveResult.h"
@@ -7,6 +9,7 @@
 #include "TagInspection.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +39,8 @@ public:
     // What the form shows of the tag (see ShownFields).
     TagFields ReadFields() const;
     unsigned ReadGenreNumber() const; // 0..255, 255 = no genre
+    // The front cover the form shows; none when the tag has no picture.
+    std::optional<CoverPicture> ReadCover() const;
 
     // Replaces the frames of each field whose text in CHANGES is not empty, and the genre
     // frames when GENRENUMBER is below 255: what the editing session found changed. Every
@@ -43,7 +48,7 @@ public:
     // start of the file and an ID3v1 tag to its end, both or neither: the audio between them
     // is never changed, and a missing file is never created. When the file is not written,
     // the tag object goes back to what the file holds.
-    SaveResult Save(const TagFields& changes, unsigned genreNumber);
+    SaveResult Save(const TagFields& changes, unsigned genreNumber, const CoverEdit& cover = {});
 
     // Why the linked file could not be read; empty when it could.
     const std::string& ReadError() const { return m_readError; }
@@ -57,6 +62,10 @@ private:
     bool LoadFileTags(std::vector<std::string> fileFrames, Parse parse);
     bool LoadFrames(std::vector<std::string> frames, Parse parse);
     void ApplyFields(const TagFields& changes, unsigned genreNumber);
+    void ApplyCover(const CoverEdit& cover);
+    // The ID3v2 frames as the file holds them (or as the last Save wrote them), in their
+    // ID3v2.3 form, every one of them whether or not id3lib was given it.
+    const std::vector<std::string>& FileFrames() const;
     SaveResult WriteTags();
 
     std::unique_ptr<ID3_Tag> m_tag;

@@ -25,6 +25,10 @@ void OriginalFrames::Forget(const ID3_Frame* frame) {
                  static_cast<const ID3_Frame*>(nullptr));
 }
 
+const ID3_Frame* OriginalFrames::ReadFrameAt(std::size_t index) const {
+    return index < m_readFrames.size() ? m_readFrames[index] : nullptr;
+}
+
 std::vector<std::string> OriginalFrames::FramesOf(const ID3_Tag& tag) const {
     std::vector<std::string> rendered;
     std::size_t next = 0;

@@ -19,6 +19,8 @@ public:
 
     // The frames as the file holds them, in their ID3v2.3 form.
     const std::vector<std::string>& FileFrames() const { return m_fileFrames; }
+    // The tag object's frame read from FileFrames()[INDEX]; nullptr once it is gone.
+    const ID3_Frame* ReadFrameAt(std::size_t index) const;
     // Every frame of TAG in order: the file's bytes, or id3lib's rendering of a frame added
     // since.
     std::vector<std::string> FramesOf(const ID3_Tag& tag) const;

@@ -1,5 +1,6 @@
 #include "TagFrameEditor.h"
 
+#include "CoverPicture.h"
 #include "FieldFrame.h"
 #include "FrameText.h"
 #include "Id3Text.h"
@@ -100,5 +101,21 @@ void TagFrameEditor::AddComment(const std::string& text, const std::string& lang
     frame->GetField(ID3FN_LANGUAGE)->Set(language.c_str());
     SetText(*frame, ID3FN_DESCRIPTION, std::string(), encoding);
     SetText(*frame, ID3FN_TEXT, text, encoding);
+    m_tag.AttachFrame(frame.release());
+}
+
+void TagFrameEditor::RemoveFrame(const ID3_Frame* frame) {
+    if (frame)
+        Remove([frame](const ID3_Frame& candidate) { return &candidate == frame; });
+}
+
+void TagFrameEditor::AddPicture(const CoverPicture& picture) {
+    auto frame = std::make_unique<ID3_Frame>(ID3FID_PICTURE);
+    frame->GetField(ID3FN_TEXTENC)->Set(ID3TE_ISO8859_1);
+    frame->GetField(ID3FN_MIMETYPE)->Set(picture.mimeType.c_str());
+    frame->GetField(ID3FN_PICTURETYPE)->Set(static_cast<uint32>(picture.pictureType));
+    frame->GetField(ID3FN_DESCRIPTION)->Set("");
+    frame->GetField(ID3FN_DATA)
+        ->Set(reinterpret_cast<const uchar*>(picture.bytes->data()), picture.bytes->size());
     m_tag.AttachFrame(frame.release());
 }

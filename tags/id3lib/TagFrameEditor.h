@@ -9,6 +9,7 @@
 class ID3_Frame;
 class ID3_Tag;
 class OriginalFrames;
+struct CoverPicture;
 
 // Replaces and adds the frames of the form's fields in a tag object. New frames come at the end
 // of the tag, their text in ISO-8859-1 when it fits and in UTF-16 otherwise; removed frames are
@@ -25,6 +26,11 @@ public:
     // A frame of ROW's field holding TEXT; a comment gets language "XXX" and no description, a
     // genre number is written "(NUMBER)".
     void AddField(const FieldTable::Row& row, const std::string& text);
+
+    // FRAME leaves the tag; nullptr is no frame.
+    void RemoveFrame(const ID3_Frame* frame);
+    // A picture frame with PICTURE's type, MIME type and bytes as they are, no description.
+    void AddPicture(const CoverPicture& picture);
 
 private:
     template <typename Predicate> void Remove(Predicate shouldGo);

@@ -53,7 +53,7 @@ SaveResult InPlaceTagWriter::OpenForWriting() {
     m_file = PosixFile::OpenRegularForUpdate(m_plan.target);
     struct stat status {};
     if (!m_file.IsOpen() || !m_file.Stat(&status))
-        return FailedWithReason("The file cannot be written");
+        return FailedWithReason("The file cannot be written", errno);
     if (!FileIdentity::Of(status).SameFileAs(m_plan.identity))
         return SaveFailure::ChangedByAnotherProgram();
     return SaveResult::Success();
@@ -68,7 +68,7 @@ SaveResult InPlaceTagWriter::ReadOldBytes() {
         m_record.regions.push_back({0, m_plan.oldId3v2, m_plan.id3v2});
     m_record.regions.push_back({layout.audioEnd, m_plan.oldId3v1, m_plan.id3v1});
     if (!ReadAudioEdges(m_plan.source, &m_audioEdges))
-        return FailedWithReason("The file could not be read");
+        return FailedWithReason("The file could not be read", errno);
     return SaveResult::Success();
 }
 
@@ -89,11 +89,13 @@ SaveResult InPlaceTagWriter::WriteJournal() {
     if (!journal.IsOpen() && errno == EEXIST)
         return Failed("A save of this file that was interrupted earlier could not be undone yet.");
     if (!journal.IsOpen())
-        return FailedWithReason("The rollback journal could not be created in " + m_folder.Path());
+        return FailedWithReason("The rollback journal could not be created in " + m_folder.Path(),
+                                errno);
     m_journalName = name;
     const std::string bytes = m_record.Encode();
     if (!journal.WriteAll(bytes.data(), bytes.size()) || !journal.Sync() || !m_folder.Sync())
-        return FailedWithReason("The rollback journal could not be written to " + m_folder.Path());
+        return FailedWithReason("The rollback journal could not be written to " + m_folder.Path(),
+                                errno);
     return SaveResult::Success();
 }
 
@@ -109,9 +111,9 @@ SaveResult InPlaceTagWriter::WriteNewBytes() {
     m_fileMayBeTorn = true;
     for (const JournalRecord::Region& region : m_record.regions)
         if (!m_file.WriteAllAt(region.offset, region.newBytes.data(), region.newBytes.size()))
-            return FailedWithReason("Writing the new tags failed");
+            return FailedWithReason("Writing the new tags failed", errno);
     if (!m_file.SyncData())
-        return FailedWithReason("Writing the new tags to disk failed");
+        return FailedWithReason("Writing the new tags to disk failed", errno);
     return SaveResult::Success();
 }
 
@@ -144,8 +146,7 @@ SaveResult InPlaceTagWriter::PutOldBytesBack(const SaveResult& failure) {
         const int error = errno;
         const bool newTagsStay =
             JournalPlayback::HoldsNewBytes(m_record, JournalPlayback::Examine(m_record, m_file));
-        errno = error;
-        return SaveFailure::NotPutBack(failure, newTagsStay);
+        return SaveFailure::NotPutBack(failure, error, newTagsStay);
     }
     m_fileMayBeTorn = false;
     return failure;

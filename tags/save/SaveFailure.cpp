@@ -1,6 +1,5 @@
 #include "SaveFailure.h"
 
-#include <cerrno>
 #include <cstring>
 
 namespace {
@@ -17,17 +16,17 @@ SaveResult Failed(std::string what) {
     return {SaveResult::Outcome::Failed, what + kUnchanged};
 }
 
-SaveResult FailedWithReason(const std::string& what) {
-    return Failed(what + ": " + std::strerror(errno));
+SaveResult FailedWithReason(const std::string& what, int error) {
+    return Failed(what + ": " + std::strerror(error));
 }
 
-SaveResult NotPutBack(const SaveResult& failure, bool newTagsStay) {
+SaveResult NotPutBack(const SaveResult& failure, int putBackError, bool newTagsStay) {
     std::string what = failure.reason;
     if (what.size() >= std::strlen(kUnchanged) &&
         what.compare(what.size() - std::strlen(kUnchanged), std::string::npos, kUnchanged) == 0)
         what.resize(what.size() - std::strlen(kUnchanged));
     const std::string putBack =
-        " Putting the old tags back failed too (" + std::string(std::strerror(errno)) + ")";
+        " Putting the old tags back failed too (" + std::string(std::strerror(putBackError)) + ")";
     return {SaveResult::Outcome::Failed,
             what + putBack +
                 (newTagsStay ? "; the new tags are whole in the file, and it keeps them."

@@ -97,7 +97,7 @@ SaveResult TagFileReplacement::CreateTemp() {
     });
     if (named)
         return SaveResult::Success();
-    return FailedWithReason("The folder holding the file cannot be written to");
+    return FailedWithReason("The folder holding the file cannot be written to", errno);
 }
 
 // Named like mkstemp's files, but noted in the journal folder and armed for signals before the
@@ -130,21 +130,21 @@ bool TagFileReplacement::GiveName(
 SaveResult TagFileReplacement::WriteNewFile() {
     const TagLayout& layout = m_plan.layout;
     if (!m_temp.WriteAll(m_plan.id3v2.data(), m_plan.id3v2.size()))
-        return FailedWithReason("Writing the new tags failed");
+        return FailedWithReason("Writing the new tags failed", errno);
     std::vector<char> chunk(ChunkSize());
     for (std::uint64_t pos = layout.audioBegin; pos < layout.audioEnd;) {
         const std::size_t want = std::min<std::uint64_t>(chunk.size(), layout.audioEnd - pos);
         const long long got = m_plan.source.ReadAt(pos, chunk.data(), want);
         if (got < 0)
-            return FailedWithReason("Reading the audio failed");
+            return FailedWithReason("Reading the audio failed", errno);
         if (static_cast<std::size_t>(got) != want)
             return Failed("The file became shorter while it was saved.");
         if (!m_temp.WriteAll(chunk.data(), want))
-            return FailedWithReason("Writing the audio failed");
+            return FailedWithReason("Writing the audio failed", errno);
         pos += want;
     }
     if (!m_temp.WriteAll(m_plan.id3v1.data(), m_plan.id3v1.size()))
-        return FailedWithReason("Writing the new tags failed");
+        return FailedWithReason("Writing the new tags failed", errno);
     return SaveResult::Success();
 }
 
@@ -157,21 +157,21 @@ SaveResult TagFileReplacement::KeepOwnerAndMode() {
     struct stat before {};
     struct stat temp {};
     if (!m_plan.source.Stat(&before) || !m_temp.Stat(&temp))
-        return FailedWithReason("The new file could not be checked");
+        return FailedWithReason("The new file could not be checked", errno);
     // Owner first: changing it clears set-user-id and set-group-id bits.
     if ((temp.st_uid != before.st_uid || temp.st_gid != before.st_gid) &&
         ::fchown(m_temp.Fd(), before.st_uid, before.st_gid) != 0)
-        return FailedWithReason("The file's owner could not be kept");
+        return FailedWithReason("The file's owner could not be kept", errno);
     if (::fchmod(m_temp.Fd(), before.st_mode & 07777) != 0)
-        return FailedWithReason("The file's permissions could not be kept");
+        return FailedWithReason("The file's permissions could not be kept", errno);
     if (!CopyExtendedAttributes(m_plan.source.Fd(), m_temp.Fd()))
-        return FailedWithReason("The file's access control list could not be kept");
+        return FailedWithReason("The file's access control list could not be kept", errno);
     return SaveResult::Success();
 }
 
 SaveResult TagFileReplacement::Sync() {
     if (!m_temp.Sync())
-        return FailedWithReason("Writing the new file to disk failed");
+        return FailedWithReason("Writing the new file to disk failed", errno);
     return SaveResult::Success();
 }
 
@@ -218,7 +218,7 @@ SaveResult TagFileReplacement::Commit() {
             return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0;
         });
     if (!named || ::rename(m_tempPath.c_str(), m_plan.target.c_str()) != 0)
-        return FailedWithReason("The new file could not be put in place");
+        return FailedWithReason("The new file could not be put in place", errno);
     m_tempPath.clear();
     m_signalCleanup.reset();
     m_note.reset();

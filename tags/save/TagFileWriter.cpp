@@ -35,7 +35,7 @@ bool ResolveTarget(const std::string& path, std::string* target, SaveResult* fai
         *failure = {SaveResult::Outcome::Failed,
                     "The file no longer exists, so nothing was written."};
     else
-        *failure = FailedWithReason("The file could not be found");
+        *failure = FailedWithReason("The file could not be found", errno);
     return false;
 }
 
@@ -50,14 +50,14 @@ SaveResult OpenAndLock(const std::string& target, PosixFile* file) {
     // it has been made read-only on purpose.
     struct stat status {};
     if (!file->Stat(&status))
-        return FailedWithReason("The file could not be read");
+        return FailedWithReason("The file could not be read", errno);
     if ((status.st_mode & S_IWUSR) == 0)
         return Failed("The file is read-only.");
     if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
-        return FailedWithReason("The file cannot be written");
+        return FailedWithReason("The file cannot be written", errno);
     if (!file->Lock(LOCK_EX, kLockPatience))
         return errno == EWOULDBLOCK ? Failed("Another save of the file has not finished.")
-                                    : FailedWithReason("The file could not be locked");
+                                    : FailedWithReason("The file could not be locked", errno);
     return SaveResult::Success();
 }
 
@@ -67,7 +67,7 @@ SaveResult CheckAsExpected(const TagFileWriter::Expected& expected, SavePlan* pl
     struct stat now {};
     struct stat atPath {};
     if (!plan->source.Stat(&now))
-        return FailedWithReason("The file could not be read");
+        return FailedWithReason("The file could not be read", errno);
     plan->identity = FileIdentity::Of(now);
     if (plan->identity != expected.identity || ::stat(plan->target.c_str(), &atPath) != 0 ||
         !FileIdentity::Of(atPath).SameFileAs(plan->identity))
@@ -105,7 +105,7 @@ SaveResult TagFileWriter::Write(const std::string& path, const Expected& expecte
     result = OpenAndLock(target, &file);
     if (!result.Saved())
         return result;
-    SavePlan plan{target, file, {}, {}, {}, {}, {}, id3v1};
+    SavePlan plan(target, file, id3v1);
     JournalFolder journals = JournalFolder::ForSaving();
     if (journals.IsOpen()) {
         struct stat status {};

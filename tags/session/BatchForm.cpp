@@ -28,7 +28,13 @@ void BatchForm::Load(const std::vector<std::string>& paths) {
             continue;
         session.Link(path);
         m_paths.push_back(path);
-        m_files.push_back({session.Held(), session.GenreNumber()});
+        FormValues values = session.Held();
+        if (m_files.empty())
+            m_firstCover = values.cover;
+        else if (m_coverShared && values.cover != m_firstCover)
+            m_coverShared = false;
+        values.cover.reset();
+        m_files.push_back({std::move(values), session.GenreNumber()});
     }
     session.Unlink();
     ComputeShown();
@@ -38,6 +44,8 @@ void BatchForm::Clear() {
     m_paths.clear();
     m_files.clear();
     m_shown = FormValues();
+    m_firstCover.reset();
+    m_coverShared = true;
 }
 
 std::vector<std::string> BatchForm::DistinctTexts(std::string TagFields::*member) const {
@@ -66,6 +74,8 @@ void BatchForm::ComputeShown() {
     }
     m_shown.genreRow =
         DistinctGenreCount() == 1 ? m_files.front().values.genreRow : GenreTable::kNoRow;
+    if (m_coverShared)
+        m_shown.cover = m_firstCover;
 }
 
 bool BatchForm::IsTyped(const FormValues& form, std::string TagFields::*member) const {

@@ -5,6 +5,7 @@
 #include "TagEditingSession.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,7 +31,7 @@ public:
     std::size_t DistinctGenreCount() const;
 
     // What the form shows: each shared text, empty where the files differ; the shared genre row,
-    // or GenreTable::kNoRow where the files differ.
+    // or GenreTable::kNoRow where the files differ; the cover they share, or none.
     const FormValues& Shown() const { return m_shown; }
 
     // Whether a Save would set anything: a text typed that is not the one shown, or a genre of
@@ -59,5 +60,9 @@ private:
 
     std::vector<std::string> m_paths;
     std::vector<FileValues> m_files;
+    // The first file's cover, and whether every other file holds the same: covers are large,
+    // so no more than one is kept.
+    std::optional<CoverPicture> m_firstCover;
+    bool m_coverShared = true;
     FormValues m_shown;
 };

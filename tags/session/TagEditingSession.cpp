@@ -15,6 +15,7 @@ void TagEditingSession::Unlink() {
 void TagEditingSession::HoldTag(const TagFields& texts) {
     m_held.texts = texts;
     m_held.genreRow = GenreTable::RowForNumber(m_tag.ReadGenreNumber());
+    m_held.cover = m_tag.ReadCover();
 }
 
 bool TagEditingSession::IsChanged(const FormValues& form, const FieldTable::Row& row) const {
@@ -31,7 +32,7 @@ bool TagEditingSession::HasUnsavedChanges(const FormValues& form) const {
     for (const FieldTable::Row& row : FieldTable::kRows)
         if (IsChanged(form, row))
             return true;
-    return false;
+    return form.cover != m_held.cover;
 }
 
 TagEditingSession::Refusal TagEditingSession::FirstRefusedEdit(const FormValues& form) const {
@@ -62,8 +63,17 @@ SaveResult TagEditingSession::Save(const FormValues& form) {
         else
             changes.*row.text = form.texts.*row.text;
     }
-    SaveResult result = m_tag.Save(changes, genreNumber);
+    SaveResult result = m_tag.Save(changes, genreNumber, CoverEditOf(form));
     if (result.Saved())
         HoldTag(form.texts);
     return result;
+}
+
+CoverEdit TagEditingSession::CoverEditOf(const FormValues& form) const {
+    using Kind = CoverEdit::Kind;
+    if (form.cover == m_held.cover)
+        return {};
+    if (!form.cover)
+        return {Kind::Remove, {}};
+    return {Kind::Replace, *form.cover};
 }

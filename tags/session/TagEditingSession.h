@@ -39,20 +39,22 @@ public:
 
     // Whether Save would write anything of FORM: a text that is not empty and differs from the
     // held one, or another genre of the list. Clearing a field or choosing "None" keeps what
-    // the file holds, so that alone loses nothing.
+    // the file holds, so that alone loses nothing. A cover replaced or removed counts too.
     bool HasUnsavedChanges(const FormValues& form) const;
     // The first field, in FieldTable's order, whose text the user changed to one its rule does
     // not take (too long, or not of its form). A text loaded from the file and left as it is
     // is never refused.
     Refusal FirstRefusedEdit(const FormValues& form) const;
 
-    // Writes what the user changed in FORM; on success FORM's texts are held. A refused change
+    // Writes what the user changed in FORM, the front cover only when the form's differs from
+    // the held one; on success FORM's texts and the cover as saved are held. A refused change
     // is reported as "<field>: <message>", nothing written.
     SaveResult Save(const FormValues& form);
 
 private:
     void HoldTag(const TagFields& texts);
     bool IsChanged(const FormValues& form, const FieldTable::Row& row) const;
+    CoverEdit CoverEditOf(const FormValues& form) const;
 
     CTagFile m_tag;
     FormValues m_held;

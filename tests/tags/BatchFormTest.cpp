@@ -1,5 +1,6 @@
 // The form over several files: what it shows, what a Save sets, and what each file keeps.
 #include "BatchForm.h"
+#include "CoverPictures.h"
 #include "Mp3Builder.h"
 #include "MutagenReport.h"
 #include "ScratchDir.h"
@@ -53,6 +54,36 @@ TEST_F(BatchFormTest, ShowsWhatTheFilesShareAndCountsWhatDiffers) {
     FormValues typed;
     typed.texts.title = "x";
     EXPECT_FALSE(m_batch.HasUnsavedChanges(typed));
+}
+
+TEST_F(BatchFormTest, ShowsTheCoverTheFilesShareAndNoneWhereTheyDiffer) {
+    const auto withCover = [this](const std::string& name, const std::string& picture) {
+        Mp3Builder::Bytes body = {0x00};
+        for (char c : std::string("image/png"))
+            body.push_back(static_cast<std::uint8_t>(c));
+        body.insert(body.end(), {0x00, 0x03, 0x00});
+        body.insert(body.end(), picture.begin(), picture.end());
+        const std::string path = m_dir.File(name);
+        Mp3Builder().TextFrame("TIT2", name).Frame("APIC", body).WriteTo(path);
+        return path;
+    };
+    const std::string a = withCover("a.mp3", CoverPictures::Png(300, 300));
+    const std::string b = withCover("b.mp3", CoverPictures::Png(300, 300));
+    const std::string c = withCover("c.mp3", CoverPictures::Png(600, 600));
+    m_batch.Load({a, b});
+    ASSERT_TRUE(m_batch.Shown().cover);
+    EXPECT_EQ(*m_batch.Shown().cover->bytes, CoverPictures::Png(300, 300));
+    m_batch.Load({a, b, c});
+    EXPECT_FALSE(m_batch.Shown().cover);
+
+    // A Save of typed texts leaves each file's cover as it is.
+    FormValues form = m_batch.Shown();
+    form.texts.album = "New";
+    ASSERT_TRUE(BatchForm::SaveFile(c, form).Saved());
+    std::string error;
+    const std::vector<CoverPictures::Picture> pictures = CoverPictures::Read(c, &error);
+    ASSERT_EQ(pictures.size(), 1u) << error;
+    EXPECT_EQ(pictures[0].data, CoverPictures::Png(600, 600));
 }
 
 TEST_F(BatchFormTest, OnlyWhatTheUserSetCountsAndIsApplied) {

@@ -53,6 +53,13 @@ TEST_F(Mp3ContentTest, AudioFramesMakeAnMp3WhateverItsNameAndTags) {
               "");
     EXPECT_EQ(Problem("mpeg2", Mpeg2Frames(3)), "");
     EXPECT_EQ(Problem("one frame then the end", Mpeg2Frames(1)), "");
+    // A tagger put a new tag in front of the old one, whose picture is larger than the window
+    // searched for audio.
+    const Bytes bigOldTag =
+        Mp3Builder().Frame("PRIV", Bytes(100 * 1024, 'p')).AudioFrames(0).Build();
+    EXPECT_EQ(
+        Problem("stacked.bin", Join(Join(m_mp3.AudioFrames(0).Build(), bigOldTag), Mpeg2Frames(2))),
+        "");
     // Junk or zeros between the tag and the audio, as some encoders leave.
     EXPECT_EQ(
         Problem("junk", Join(Join(m_mp3.AudioFrames(0).Build(), Bytes(3000, 0)), Mpeg2Frames(2))),

@@ -1,4 +1,5 @@
 #include "CFieldValidator.h"
+#include "CoverDescription.h"
 #include "HelpLocation.h"
 #include "MenuShortcut.h"
 
@@ -73,6 +74,20 @@ private slots:
                  QStringLiteral("/quillet.chm::/index.html"));
         QCOMPARE(HelpLocation(QStringLiteral("C:/Program Files/Tags/TagEditor.exe")),
                  QStringLiteral("C:/Program Files/Tags/quillet.chm::/index.html"));
+    }
+
+    void aSavedCoverIsNamedAfterItsContentAndItsTypeAfterId3() {
+        QCOMPARE(CoverDescription::FileSuffix("image/jpeg"), QStringLiteral("jpg"));
+        QCOMPARE(CoverDescription::FileSuffix("image/JPG"), QStringLiteral("jpg"));
+        QCOMPARE(CoverDescription::FileSuffix("image/png"), QStringLiteral("png"));
+        QCOMPARE(CoverDescription::FileSuffix("image/webp"), QStringLiteral("webp"));
+        // Whatever a tag calls its picture, it never names folders or hidden suffixes.
+        QCOMPARE(CoverDescription::FileSuffix("image/../../x"), QStringLiteral("bin"));
+        QCOMPARE(CoverDescription::FileSuffix("-->"), QStringLiteral("bin"));
+        QCOMPARE(CoverDescription::FileSuffix(""), QStringLiteral("bin"));
+        QCOMPARE(CoverDescription::PictureTypeName(0), QStringLiteral("Other"));
+        QCOMPARE(CoverDescription::PictureTypeName(20), QStringLiteral("Publisher logotype"));
+        QCOMPARE(CoverDescription::PictureTypeName(21), QStringLiteral("Picture type 21"));
     }
 };
 

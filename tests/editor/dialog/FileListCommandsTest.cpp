@@ -37,6 +37,8 @@ public:
         titles << title;
         return folder;
     }
+    QString ChooseFile(QWidget*, const QString&, const QString&) override { return {}; }
+    QString ChooseSaveFile(QWidget*, const QString&, const QString&) override { return {}; }
 };
 
 struct Editor {

@@ -42,6 +42,9 @@ TEST(WindowGrowth, TheListTakesTheRowsAndHalfTheWidthTheFieldsTheOtherHalf) {
     EXPECT_EQ(kGrowth.Place(first, grown), first.translated(100, 0));
     EXPECT_EQ(kGrowth.Place(secondLabel, grown), secondLabel.translated(100, 0));
     EXPECT_EQ(kGrowth.Place(second, grown), QRect(330 + 100, 80, 50 + 101, 14));
+    // A square beside the fields keeps its size at the form's right edge.
+    const QRect beside{382, 50, 8, 8};
+    EXPECT_EQ(kGrowth.Place(beside, grown), beside.translated(100 + 101, 0));
 }
 
 TEST(WindowGrowth, BandsFollowTheWindowsEdgesAndWhatSitsUnderTheRowsMovesDown) {
