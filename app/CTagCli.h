@@ -24,6 +24,9 @@ private:
     // Each returns the file's exit code.
     int Show(const std::string& path);
     int Set(const std::string& path, const CCliArguments& arguments);
+    bool EditsFitEveryFile(const CCliArguments& arguments, const std::vector<std::string>& files);
+    // What the linked file's form holds once ARGUMENTS are applied to it.
+    FormValues EditedForm(const CCliArguments& arguments) const;
     int ExtractCover(const std::string& path, const std::string& outPath);
     // Reads --cover's picture before any file is touched; false when it cannot be the cover.
     bool LoadNewCover(const CCliArguments& arguments);

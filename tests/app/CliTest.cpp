@@ -195,6 +195,14 @@ TEST_F(Cli, WithRAFolderStandsForTheMp3sBelowItAndWithoutItIsNoFile) {
     EXPECT_NE(m_out.str().find("File: " + second), std::string::npos);
     EXPECT_EQ(m_out.str().find("cover.jpg"), std::string::npos);
 
+    // A value one file below the folder refuses stops the whole run before any file is written.
+    const std::string title(40, 't');
+    Write("Album/CD2/long.mp3", Mp3Builder().TextFrame("TIT2", title));
+    const Mp3Builder::Bytes firstBefore = Mp3Builder::ReadFile(first);
+    EXPECT_EQ(Run({"set", "-r", "--title", title, m_dir.File("Album")}), 2);
+    EXPECT_NE(m_err.str().find(first + ": --title: "), std::string::npos) << m_err.str();
+    EXPECT_EQ(Mp3Builder::ReadFile(first), firstBefore);
+
     EXPECT_EQ(Run({"show", m_dir.File("Album")}), 1);
     EXPECT_NE(m_err.str().find(m_dir.File("Album")), std::string::npos);
     // After "--", "-r" is a file's name.
@@ -223,6 +231,17 @@ TEST_F(Cli, AFilesOwnOverlongTextGivenBackAsItIsPassesLikeInTheWindow) {
         << "a full-width digit is no digit";
     EXPECT_NE(m_err.str().find("--year: Please enter the year in digits only."), std::string::npos);
     EXPECT_EQ(Mp3Builder::ReadFile(path), before);
+
+    // The same title is the first file's own but too long for the second: no file is written,
+    // and the one that refuses it is named.
+    const std::string other = Write("other.mp3", Mp3Builder().TextFrame("TIT2", "short"));
+    const auto otherBefore = Mp3Builder::ReadFile(other);
+    EXPECT_EQ(Run({"set", "--title", title, "--year", "2001", path, other}), 2);
+    EXPECT_NE(m_err.str().find(other + ": --title: Please enter no more than 30 characters."),
+              std::string::npos)
+        << m_err.str();
+    EXPECT_EQ(Mp3Builder::ReadFile(path), before);
+    EXPECT_EQ(Mp3Builder::ReadFile(other), otherBefore);
 }
 
 TEST_F(Cli, SetAndShowTrackDiscAndAlbumArtist) {
