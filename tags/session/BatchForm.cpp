@@ -21,7 +21,8 @@ std::size_t Digest(const std::optional<CoverPicture>& cover) {
     if (!cover)
         return 0;
     return std::hash<std::string_view>()(*cover->bytes) ^
-           (std::hash<std::string>()(cover->mimeType) * 31 + static_cast<std::size_t>(cover->pictureType));
+           (std::hash<std::string>()(cover->mimeType) * 31 +
+            static_cast<std::size_t>(cover->pictureType));
 }
 
 bool NamesGenre(int row) {
@@ -132,8 +133,7 @@ TagEditingSession::Refusal BatchForm::FirstRefusedEdit(const FormValues& form) c
     return {};
 }
 
-FormValues BatchForm::Apply(const FormValues& own, const FormValues& form,
-                            const CoverEdit& cover) {
+FormValues BatchForm::Apply(const FormValues& own, const FormValues& form, const CoverEdit& cover) {
     FormValues applied = own;
     for (const FieldTable::Row& row : FieldTable::kRows) {
         if (row.text != nullptr && !(form.texts.*row.text).empty())

@@ -4,9 +4,9 @@
 #include "CFileListCtrl.h"
 #include "CTagEditorDlg.h"
 #include "CTagFile.h"
+#include "CoverPictures.h"
 #include "EditorIds.h"
 #include "FakeMessageBoxes.h"
-#include "CoverPictures.h"
 #include "Mp3Builder.h"
 #include "PythonRun.h"
 #include "ScratchDir.h"
@@ -68,8 +68,7 @@ struct Editor {
              "    tag.add(APIC(encoding=0, mime='image/png', type=kind, desc=str(kind),\n"
              "                 data=open(picture, 'rb').read()))\n"
              "tag.save(v2_version=3)\n",
-             path, PictureFile(name + ".front.png", color),
-             PictureFile("back.png", Qt::darkGray)});
+             path, PictureFile(name + ".front.png", color), PictureFile("back.png", Qt::darkGray)});
         if (!output.empty())
             qWarning("%s", output.c_str());
         List()->InsertItem(List()->GetItemCount(), QString::fromStdString(path));
