@@ -101,7 +101,10 @@ void CCoverView::paintEvent(QPaintEvent* event) {
             text = m_cover ? QString::fromLatin1(m_cover->mimeType.c_str())
                            : EditorTexts::tr(EditorTexts::kNoCover);
         painter.setPen(palette().color(QPalette::Disabled, QPalette::WindowText));
-        painter.drawText(inside.adjusted(2, 2, -2, -2), Qt::AlignCenter | Qt::TextWordWrap, text);
+        // A margin like a field's, so that a long text breaks rather than touch the frame.
+        const int margin = fontMetrics().averageCharWidth();
+        painter.drawText(inside.adjusted(margin, margin, -margin, -margin),
+                         Qt::AlignCenter | Qt::TextWordWrap, text);
     }
     if (hasFocus()) {
         QStyleOptionFocusRect option;
