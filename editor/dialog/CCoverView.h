@@ -26,7 +26,7 @@ public:
     void ShowDifferent(std::size_t count);
     // Whether the square still says the covers differ: no cover was set or removed since.
     bool ShowsDifferent() const { return m_different > 0; }
-    // Whether the cover may be replaced or removed: a file is shown and may be saved.
+    // Whether the cover may be replaced or removed: a file is shown and may be saved, or several.
     void SetEditable(bool editable);
     bool IsEditable() const { return m_editable; }
     // Whether there is a cover to remove: the one shown, or the different ones of several files.
