@@ -133,6 +133,8 @@ TEST(Id3v23Conversion, PackedFramesAreUnpacked) {
     const std::string unsynced = std::string("\0\xFF\0\xE0\xFF\0", 6);
     EXPECT_EQ(Converted(4, V24("PRIV", Syncsafe(4) + unsynced, 0x0003)), Frames{"PRIV:" + sync});
     EXPECT_EQ(Converted(4, V24("PRIV", unsynced), true), Frames{"PRIV:" + sync});
+    // A data length indicator alone: only the indicator is left out.
+    EXPECT_EQ(Converted(4, V24("PRIV", Syncsafe(4) + sync, 0x0001)), Frames{"PRIV:" + sync});
 }
 
 // Unpacked in pieces: the packed bytes must stay readable until the last piece is out.
