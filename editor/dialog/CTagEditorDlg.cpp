@@ -692,7 +692,7 @@ void CTagEditorDlg::OnSaveCoverAs() {
     // Written whole or not at all: a failed write leaves whatever was there before.
     QSaveFile out(path);
     const auto size = static_cast<qint64>(cover->Size());
-    if (!out.open(QIODevice::WriteOnly) || out.write(cover->bytes->data(), size) != size ||
+    if (!out.open(QIODevice::WriteOnly) || out.write(cover->Bytes().data(), size) != size ||
         !out.commit())
         m_boxes.Notify(EditorTexts::tr(EditorTexts::kCoverNotWritten).arg(path, out.errorString()),
                        IMessageBoxes::Icon::Critical);

@@ -116,6 +116,6 @@ void TagFrameEditor::AddPicture(const CoverPicture& picture) {
     frame->GetField(ID3FN_PICTURETYPE)->Set(static_cast<uint32>(picture.pictureType));
     frame->GetField(ID3FN_DESCRIPTION)->Set("");
     frame->GetField(ID3FN_DATA)
-        ->Set(reinterpret_cast<const uchar*>(picture.bytes->data()), picture.bytes->size());
+        ->Set(reinterpret_cast<const uchar*>(picture.Bytes().data()), picture.Size());
     m_tag.AttachFrame(frame.release());
 }

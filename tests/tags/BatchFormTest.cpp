@@ -72,7 +72,7 @@ TEST_F(BatchFormTest, ShowsTheCoverTheFilesShareAndNoneWhereTheyDiffer) {
     const std::string c = withCover("c.mp3", CoverPictures::Png(600, 600));
     m_batch.Load({a, b});
     ASSERT_TRUE(m_batch.Shown().cover);
-    EXPECT_EQ(*m_batch.Shown().cover->bytes, CoverPictures::Png(300, 300));
+    EXPECT_EQ(m_batch.Shown().cover->Bytes(), CoverPictures::Png(300, 300));
     m_batch.Load({a, b, c});
     EXPECT_FALSE(m_batch.Shown().cover);
 

@@ -100,7 +100,9 @@ struct Editor {
         Mp3Builder::WriteFile(path, Mp3Builder::Bytes(bytes.begin(), bytes.end()));
         return QString::fromStdString(path);
     }
-    std::string CoverBytes() { return Cover()->Cover() ? *Cover()->Cover()->bytes : "<none>"; }
+    std::string CoverBytes() {
+        return Cover()->Cover() ? std::string(Cover()->Cover()->Bytes()) : "<none>";
+    }
     QAction* MenuAction(int id) {
         for (QAction* action : dlg.findChild<QMenuBar*>()->findChildren<QAction*>())
             if (action->data().toInt() == id)
