@@ -11,8 +11,8 @@
 namespace {
 
 constexpr const char kUsage[] =
-    R"(Usage: tageditor-cli show FILE...
-       tageditor-cli set [--title T] [--artist A] [--album L] [--year Y]
+    R"(Usage: tageditor-cli show [-r] FILE...
+       tageditor-cli set [-r] [--title T] [--artist A] [--album L] [--year Y]
                          [--comment C] [--genre N|NAME] [--track N[/T]]
                          [--disc N[/T]] [--album-artist A]
                          [--cover IMAGE | --remove-cover] FILE...
@@ -35,6 +35,11 @@ Shows or changes the tags of MP3 files, exactly as the editor's window does.
         an empty text keeps what the file holds.
   extract-cover  writes the bytes of FILE's front cover, exactly as its tag
         holds them, into OUTFILE, which must not exist yet.
+
+Options of show and set:
+  -r, --recursive   a folder among the files stands for the MP3 files below
+                    it, at any depth, in path order; other files in it are
+                    passed over
 
 Options of set:
   --title T         at most 30 characters
@@ -105,7 +110,10 @@ CCliArguments CCliArguments::Parse(const std::vector<std::string>& args) {
     }
     bool optionsEnded = false;
     for (auto arg = std::next(args.begin()); arg != args.end() && parsed.m_error.empty(); ++arg) {
-        if (optionsEnded || arg->rfind("--", 0) != 0) {
+        if (!optionsEnded && parsed.m_command != Command::ExtractCover &&
+            (*arg == "-r" || *arg == "--recursive")) {
+            parsed.m_recursive = true;
+        } else if (optionsEnded || arg->rfind("--", 0) != 0) {
             parsed.m_files.push_back(*arg);
         } else if (*arg == "--") {
             optionsEnded = true;
@@ -114,7 +122,9 @@ CCliArguments CCliArguments::Parse(const std::vector<std::string>& args) {
             // may be called "--help" too.
             return CCliArguments();
         } else if (parsed.m_command != Command::Set) {
-            parsed.m_error = args[0] + " takes no options";
+            parsed.m_error =
+                args[0] + (parsed.m_command == Command::Show ? " takes no options but -r"
+                                                             : " takes no options");
         } else if (*arg == kRemoveCoverOption) {
             parsed.m_removesCover = true;
         } else if (const auto equals = arg->find('='); equals != std::string::npos) {

@@ -19,6 +19,8 @@ public:
     const std::string& Error() const { return m_error; }
     Command GetCommand() const { return m_command; }
     const std::vector<std::string>& Files() const { return m_files; }
+    // -r: a folder among the files stands for the MP3s below it.
+    bool Recursive() const { return m_recursive; }
 
     // FORM with the fields given on the command line put in, as a user types them.
     TagFields Edit(const TagFields& form) const;
@@ -41,6 +43,7 @@ private:
     TagFields m_edits;
     std::vector<std::string TagFields::*> m_edited;
     std::optional<int> m_genreRow;
+    bool m_recursive = false;
     std::string m_coverPath;
     bool m_removesCover = false;
 };

@@ -3,8 +3,10 @@
 #include "CoverImageFile.h"
 #include "EscapedText.h"
 #include "FieldTable.h"
+#include "FolderWalk.h"
 #include "GenreTable.h"
 #include "ImageHeader.h"
+#include "Mp3Folder.h"
 #include "PosixFile.h"
 
 #include <algorithm>
@@ -62,16 +64,33 @@ int CTagCli::Run(const CCliArguments& arguments) {
         return ExtractCover(arguments.Files()[0], arguments.Files()[1]);
     if (!LoadNewCover(arguments))
         return kUsageError;
-    if (arguments.GetCommand() == CCliArguments::Command::Set && !EditsFitEveryFile(arguments))
+    const std::vector<std::string> files = FilesToDo(arguments);
+    if (arguments.GetCommand() == CCliArguments::Command::Set &&
+        !EditsFitEveryFile(arguments, files))
         return kUsageError;
     int exitCode = kSuccess;
-    for (const std::string& path : arguments.Files()) {
+    for (const std::string& path : files) {
         const int code = arguments.GetCommand() == CCliArguments::Command::Show
                              ? Show(path)
                              : Set(path, arguments);
         exitCode = std::max(exitCode, code);
     }
     return exitCode;
+}
+
+std::vector<std::string> CTagCli::FilesToDo(const CCliArguments& arguments) {
+    if (!arguments.Recursive())
+        return arguments.Files();
+    std::vector<std::string> files;
+    for (const std::string& path : arguments.Files()) {
+        if (!FolderWalk::IsFolder(path)) {
+            files.push_back(path);
+            continue;
+        }
+        const std::vector<std::string> below = Mp3Folder::Mp3sBelow(path);
+        files.insert(files.end(), below.begin(), below.end());
+    }
+    return files;
 }
 
 int CTagCli::Show(const std::string& path) {
@@ -95,8 +114,9 @@ int CTagCli::Show(const std::string& path) {
 // The window's rule: what the user gives must fit its field, what the file holds may stay. So
 // whether a value is refused can depend on the file; every file is asked before any is written,
 // as a usage mistake leaves every file as it was.
-bool CTagCli::EditsFitEveryFile(const CCliArguments& arguments) {
-    for (const std::string& path : arguments.Files()) {
+bool CTagCli::EditsFitEveryFile(const CCliArguments& arguments,
+                                const std::vector<std::string>& files) {
+    for (const std::string& path : files) {
         m_session.Link(path);
         if (!m_session.ReadError().empty())
             continue; // told when the file's turn comes

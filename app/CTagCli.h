@@ -7,6 +7,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <vector>
 
 // Runs a tageditor-cli command through the same editing session as the editor window.
 class CTagCli {
@@ -18,10 +19,12 @@ public:
     int Run(const CCliArguments& arguments);
 
 private:
+    // The files named, each folder standing for the MP3s below it with -r.
+    static std::vector<std::string> FilesToDo(const CCliArguments& arguments);
     // Each returns the file's exit code.
     int Show(const std::string& path);
     int Set(const std::string& path, const CCliArguments& arguments);
-    bool EditsFitEveryFile(const CCliArguments& arguments);
+    bool EditsFitEveryFile(const CCliArguments& arguments, const std::vector<std::string>& files);
     // What the linked file's form holds once ARGUMENTS are applied to it.
     FormValues EditedForm(const CCliArguments& arguments) const;
     int ExtractCover(const std::string& path, const std::string& outPath);

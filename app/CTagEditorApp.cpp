@@ -12,11 +12,20 @@ CTagEditorApp::CTagEditorApp() {
         QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
 }
 
-bool CTagEditorApp::InitInstance() {
+bool CTagEditorApp::InitInstance(const QStringList& paths) {
     CSystemMessageBoxes boxes;
     // Before any file is linked, so that none is loaded half-written.
     RecoveryNotices::PlayBackAndTell(boxes);
     CTagEditorDlg dlg(boxes);
+    if (!paths.isEmpty())
+        dlg.AddDroppedFiles(paths);
     dlg.exec();
     return false;
+}
+
+QStringList CTagEditorApp::StartPaths(const QStringList& arguments) {
+    QStringList paths;
+    for (const QString& argument : arguments)
+        paths << QFileInfo(argument).absoluteFilePath();
+    return paths;
 }

@@ -11,6 +11,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication application(argc, argv);
     CTagEditorApp app;
-    app.InitInstance();
+    // What a file manager's "Open With" hands over: files and folders, taken as a drop.
+    app.InitInstance(CTagEditorApp::StartPaths(QCoreApplication::arguments().mid(1)));
     return 0;
 }

@@ -28,5 +28,6 @@ constexpr int ID_POPUP_PAUSE = 32785;
 constexpr int ID_COVER_REPLACE = 32786;
 constexpr int ID_COVER_REMOVE = 32787;
 constexpr int ID_COVER_SAVE_AS = 32788;
+constexpr int ID_FILE_ADD_FOLDER = 32789;
 
 } // namespace EditorIds

@@ -32,3 +32,7 @@ QString CFileDialogChooser::ChooseSaveFile(QWidget* parent, const QString& title
     // The dialog asks before a file is written over.
     return QFileDialog::getSaveFileName(parent, title, suggested);
 }
+
+QString CFileDialogChooser::ChooseFolder(QWidget* parent, const QString& title) {
+    return QFileDialog::getExistingDirectory(parent, title);
+}

@@ -9,4 +9,5 @@ public:
     QString ChooseFile(QWidget* parent, const QString& title, const QString& filter) override;
     QString ChooseSaveFile(QWidget* parent, const QString& title,
                            const QString& suggested) override;
+    QString ChooseFolder(QWidget* parent, const QString& title) override;
 };

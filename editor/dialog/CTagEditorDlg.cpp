@@ -29,6 +29,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCompleter>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -39,8 +40,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QSaveFile>
 #include <QStatusBar>
+#include <QStringListModel>
 #include <QVBoxLayout>
 
 using namespace EditorIds;
@@ -62,14 +65,27 @@ QFont DialogFont() {
 }
 
 constexpr int kGenreRowsShown = 20;
+// A Save of several files shows its progress once it has taken this long.
+constexpr int kProgressAfterMs = 1000;
 // Long enough to be read, short enough not to stand for the state of a later edit.
 constexpr int kSavedMessageMs = 4000;
 
+// The question about the unsaved edits of one file, asked about several selected files.
+const char* QuestionAboutSeveral(const char* question) {
+    if (question == EditorTexts::kAskSaveBeforeClose)
+        return EditorTexts::kAskSaveManyBeforeClose;
+    if (question == EditorTexts::kAskSaveBeforeRemove)
+        return EditorTexts::kAskSaveManyBeforeRemove;
+    return EditorTexts::kAskSaveManyBeforeSwitch;
+}
+
 // The menu shows the desktop's own key for the command beside it.
-void AddMenuItem(QMenu& menu, const char* text, int id, QKeySequence::StandardKey key) {
+// KEY, when given, is the command's own key where the desktop names none for it.
+void AddMenuItem(QMenu& menu, const char* text, int id, QKeySequence::StandardKey standardKey,
+                 const QKeySequence& key) {
     QAction* action = menu.addAction(EditorTexts::tr(text));
     action->setData(id);
-    action->setShortcut(MenuShortcut::For(key));
+    action->setShortcut(key.isEmpty() ? MenuShortcut::For(standardKey) : key);
 }
 
 QLabel* CreateLabel(QWidget* parent, const char* text, const QRect& rect,
@@ -89,11 +105,11 @@ CTagEditorDlg::CTagEditorDlg(IMessageBoxes& boxes, QWidget* parent)
     : QDialog(parent), m_boxes(boxes), m_exchange(boxes),
       m_pDesktopFileChooser(std::make_unique<CFileDialogChooser>()),
       m_pFileChooser(m_pDesktopFileChooser.get()) {
-    // A main window of its own: a taskbar button and a minimise box, but no maximise box and
-    // no sizing border.
+    // A main window of its own: a taskbar button, a minimise and a maximise box; it grows from
+    // its smallest size, the layout table's, to give the list more rows and the fields more width.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     // The title is marked while the form holds edits that are not saved.
     setWindowTitle(EditorTexts::tr(EditorTexts::kCaption) + QStringLiteral("[*]"));
     setWindowIcon(AppIcon::Icon());
@@ -113,10 +129,11 @@ CTagEditorDlg::CTagEditorDlg(IMessageBoxes& boxes, QWidget* parent)
     layout->setSpacing(0);
     layout->setMenuBar(m_menuBar);
     layout->addWidget(m_client);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    m_client->installEventFilter(this);
 
     m_lstFiles->InsertColumn(0, FileListTexts::tr(FileListTexts::kColumnHeading),
                              FileListTexts::kColumnWidth);
+    m_lstFiles->ShowTagColumns();
     FillGenreList();
     m_cbGenre->setCurrentIndex(0);
     m_lstFiles->setFocus();
@@ -127,7 +144,10 @@ CTagEditorDlg::~CTagEditorDlg() = default;
 void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
     using namespace EditorLayout;
     m_client = new QWidget(this);
-    m_client->setFixedSize(units.ToPixels(kDialogSize));
+    m_client->setMinimumSize(units.ToPixels(kDialogSize));
+    m_client->resize(units.ToPixels(kDialogSize));
+    m_growth.emplace(units.ToPixels(kDialogSize), units.ToPixels(kFileList),
+                     units.ToPixels(kFormGroup), units.ToPixels(kTitle).right());
 
     // Created in the order of the layout table (EditorLayout.h), which makes it the tab order.
     m_lstFiles = new CFileListCtrl(m_client);
@@ -137,6 +157,11 @@ void CTagEditorDlg::CreateControls(const CDialogUnits& units) {
     connect(m_lstFiles, &CFileListCtrl::itemSelected, this, &CTagEditorDlg::OnItemChangedFileList);
     connect(m_lstFiles, &CFileListCtrl::commandRequested, this, &CTagEditorDlg::OnCommand);
     connect(m_lstFiles, &CFileListCtrl::shownRowRemoved, this, &CTagEditorDlg::OnShownFileRemoved);
+    connect(m_lstFiles, &CFileListCtrl::severalSelected, this, &CTagEditorDlg::OnSeveralSelected);
+    connect(m_lstFiles->model(), &QAbstractItemModel::rowsRemoved, this,
+            &CTagEditorDlg::OnBatchRowsGone);
+    connect(m_lstFiles->model(), &QAbstractItemModel::modelReset, this,
+            &CTagEditorDlg::OnBatchRowsGone);
     m_lstFiles->SetLeaveShownRowCheck([this](CFileListCtrl::Leave leave) {
         return SettleUnsavedChanges(leave == CFileListCtrl::Leave::ByRemoval
                                         ? EditorTexts::kAskSaveBeforeRemove
@@ -196,6 +221,7 @@ QLineEdit* CTagEditorDlg::CreateTextField(const EditorLayout::FormField& field,
     if (rect.height() > units.ToPixels(EditorLayout::kTitle).height())
         edit->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_exchange.AddText(edit, FieldTable::RowOf(field.text));
+    m_textFields.emplace_back(edit, field.text);
     return edit;
 }
 
@@ -230,6 +256,7 @@ void CTagEditorDlg::CreateMenu() {
         const char* text; // nullptr for a separator
         int id;
         QKeySequence::StandardKey key = QKeySequence::UnknownKey;
+        QKeySequence ownKey = {};
     };
     struct Menu {
         const char* title;
@@ -240,6 +267,8 @@ void CTagEditorDlg::CreateMenu() {
          {{EditorTexts::kMenuNewFileList, ID_FILE_NEW_LIST, QKeySequence::New},
           {nullptr, 0},
           {EditorTexts::kMenuAddFile, ID_FILE_ADD_FILE, QKeySequence::Open},
+          {EditorTexts::kMenuAddFolder, ID_FILE_ADD_FOLDER, QKeySequence::UnknownKey,
+           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)},
           {EditorTexts::kMenuSaveFile, ID_FILE_SAVE_FILE, QKeySequence::Save},
           {EditorTexts::kMenuRemoveFile, ID_FILE_REMOVE_FILE},
           {nullptr, 0},
@@ -262,7 +291,7 @@ void CTagEditorDlg::CreateMenu() {
             if (item.text == nullptr)
                 popup->addSeparator();
             else
-                AddMenuItem(*popup, item.text, item.id, item.key);
+                AddMenuItem(*popup, item.text, item.id, item.key, item.ownKey);
         }
     }
     connect(m_menuBar, &QMenuBar::triggered, this,
@@ -351,6 +380,9 @@ void CTagEditorDlg::OnCommand(int id) {
     case ID_FILE_ADD_FILE:
         OnAddFile();
         break;
+    case ID_FILE_ADD_FOLDER:
+        OnAddFolder();
+        break;
     case ID_FILE_REMOVE_FILE:
         OnRemoveFile();
         break;
@@ -415,6 +447,34 @@ void CTagEditorDlg::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
 }
 
+bool CTagEditorDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_client) {
+        if (event->type() == QEvent::Resize) {
+            for (QWidget* child : m_client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                PlaceGrown(child);
+        } else if (event->type() == QEvent::ChildPolished) {
+            // A control made while the window is larger (the play bar) is made at its place in
+            // the smallest window.
+            if (auto* child = qobject_cast<QWidget*>(static_cast<QChildEvent*>(event)->child()))
+                PlaceGrown(child);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// Each control keeps where it stood in the smallest window, the place its growth starts from.
+void CTagEditorDlg::PlaceGrown(QWidget* control) {
+    static const char* const kSmallestGeometry = "smallestGeometry";
+    if (control->isWindow())
+        return;
+    QVariant smallest = control->property(kSmallestGeometry);
+    if (!smallest.isValid()) {
+        smallest = control->geometry();
+        control->setProperty(kSmallestGeometry, smallest);
+    }
+    control->setGeometry(m_growth->Place(smallest.toRect(), m_client->size()));
+}
+
 void CTagEditorDlg::OnNewFileList() {
     if (m_lstFiles->GetItemCount() > 0) {
         if (!SettleUnsavedChanges(EditorTexts::kAskSaveBeforeRemove))
@@ -433,6 +493,17 @@ void CTagEditorDlg::OnAddFile() {
                                     FileListTexts::tr(FileListTexts::kAddFilesFilter)));
 }
 
+void CTagEditorDlg::OnAddFolder() {
+    const QString folder =
+        m_pFileChooser->ChooseFolder(this, FileListTexts::tr(FileListTexts::kAddFolderTitle));
+    if (!folder.isEmpty())
+        m_lstFiles->AddChosenFolder(folder);
+}
+
+void CTagEditorDlg::AddDroppedFiles(const QStringList& paths) {
+    m_lstFiles->AddDroppedFiles(paths);
+}
+
 void CTagEditorDlg::SetFileChooser(IFileChooser* chooser) {
     m_pFileChooser = chooser != nullptr ? chooser : m_pDesktopFileChooser.get();
 }
@@ -447,7 +518,8 @@ void CTagEditorDlg::OnRemoveFile() {
                        IMessageBoxes::Icon::Information);
         return;
     }
-    if (SelectionHoldsShownRow() && !SettleUnsavedChanges(EditorTexts::kAskSaveBeforeRemove))
+    if ((SelectionHoldsShownRow() || IsEditingSeveral()) &&
+        !SettleUnsavedChanges(EditorTexts::kAskSaveBeforeRemove))
         return;
     if (!m_boxes.Ask(FileListTexts::tr(FileListTexts::kAskRemove)))
         return;
@@ -459,6 +531,8 @@ void CTagEditorDlg::OnRemoveFile() {
 }
 
 bool CTagEditorDlg::OnSaveFile() {
+    if (IsEditingSeveral())
+        return OnSaveSeveral();
     if (!m_session.IsLinked()) {
         m_boxes.Notify(EditorTexts::tr(EditorTexts::kNoFileToSave),
                        IMessageBoxes::Icon::Information);
@@ -483,13 +557,66 @@ bool CTagEditorDlg::OnSaveFile() {
                                                           : IMessageBoxes::Icon::Warning);
         return false;
     }
+    m_lstFiles->RefreshTagColumns({PathForDisplay(m_session.LinkedPath())});
     m_wndStatusBar->showMessage(EditorTexts::tr(EditorTexts::kSaved).arg(ShownFileName()),
                                 kSavedMessageMs);
     return true;
 }
 
 void CTagEditorDlg::OnUndo() {
-    ShowHeldValues();
+    if (IsEditingSeveral())
+        ShowBatchValues();
+    else
+        ShowHeldValues();
+}
+
+// Each selected file in turn, through its own session and writer; the files saved stay saved
+// whatever happens to the others, and Cancel stops between two files.
+bool CTagEditorDlg::OnSaveSeveral() {
+    const FormValues form = FormOnScreen();
+    if (const TagEditingSession::Refusal refusal = m_batch.FirstRefusedEdit(form)) {
+        m_exchange.ShowRefusal(refusal);
+        return false;
+    }
+    const std::vector<std::string> paths = m_batch.Paths();
+    const int count = static_cast<int>(paths.size());
+    QProgressDialog progress(EditorTexts::tr(EditorTexts::kSavingFiles).arg(count),
+                             EditorTexts::tr(EditorTexts::kCancel), 0, count, this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(kProgressAfterMs);
+    QStringList notSaved;
+    for (int i = 0; i < count; ++i) {
+        const QString name = QFileInfo(PathForDisplay(paths[static_cast<size_t>(i)])).fileName();
+        if (progress.wasCanceled()) {
+            notSaved << EditorTexts::tr(EditorTexts::kNotSavedFile)
+                            .arg(name, EditorTexts::tr(EditorTexts::kSaveCancelled));
+            continue;
+        }
+        const SaveResult result = BatchForm::SaveFile(paths[static_cast<size_t>(i)], form);
+        if (!result.Saved())
+            notSaved << EditorTexts::tr(EditorTexts::kNotSavedFile)
+                            .arg(name, QString::fromStdString(result.reason));
+        progress.setValue(i + 1);
+    }
+    progress.reset();
+    QStringList saved;
+    for (const std::string& path : paths)
+        saved << PathForDisplay(path);
+    m_lstFiles->RefreshTagColumns(saved);
+    // What the files hold now is what the form shows and what Undo brings back.
+    m_batch.Load(paths);
+    ShowBatchValues();
+    if (notSaved.isEmpty())
+        return true;
+    m_boxes.Notify(SaveSummary(notSaved), IMessageBoxes::Icon::Warning);
+    return false;
+}
+
+QString CTagEditorDlg::SaveSummary(const QStringList& notSaved) const {
+    const int count = static_cast<int>(m_batch.Paths().size());
+    return EditorTexts::tr(EditorTexts::kSavedSome)
+        .arg(QString::number(count - notSaved.size()), QString::number(count),
+             QStringLiteral("\n") + notSaved.join(QLatin1Char('\n')));
 }
 
 void CTagEditorDlg::OnExit() {
@@ -606,7 +733,85 @@ void CTagEditorDlg::OnShownFileRemoved() {
     AllowCoverEdits();
 }
 
+// Several rows selected: the form edits all their files at once.
+void CTagEditorDlg::OnSeveralSelected() {
+    std::vector<std::string> paths;
+    for (int row = m_lstFiles->GetFirstSelectedItem(); row != -1;
+         row = m_lstFiles->Rows().NextWithState(row, CFileRow::Selected))
+        paths.push_back(QFile::encodeName(m_lstFiles->GetItemText(row)).toStdString());
+    m_session.Unlink();
+    m_lstFiles->SetShownRow(-1);
+    m_batch.Load(paths);
+    ShowBatchValues();
+    ShowProtection();
+}
+
+// Rows leave the list only by the user's commands on selected rows: the files the form edits
+// are then out of sight, and nothing may be saved into them.
+void CTagEditorDlg::OnBatchRowsGone() {
+    if (IsEditingSeveral())
+        ClearForm();
+}
+
+void CTagEditorDlg::ShowBatchValues() {
+    m_exchange.ToControls(m_batch.Shown().texts);
+    m_cbGenre->setCurrentIndex(m_batch.Shown().genreRow);
+    // The cover is edited one file at a time; several files show the one they share.
+    m_coverView->SetCover(m_batch.Shown().cover);
+    AllowCoverEdits();
+    ShowBatchHints();
+    ShowUnsavedMark();
+}
+
+// A field whose files differ says so in grey and offers their values as completions.
+void CTagEditorDlg::ShowBatchHints() {
+    ClearBatchHints();
+    for (const auto& [edit, member] : m_textFields) {
+        QStringList values;
+        for (const std::string& text : m_batch.DistinctTexts(member)) {
+            if (!text.empty())
+                values << QString::fromStdString(text);
+        }
+        const size_t distinct = m_batch.DistinctTexts(member).size();
+        if (distinct < 2)
+            continue;
+        const QString differ = EditorTexts::tr(EditorTexts::kDifferentValues).arg(distinct);
+        // A narrow field (Track, Disc) says it shorter rather than cut it.
+        const bool fits =
+            edit->fontMetrics().horizontalAdvance(differ) < edit->contentsRect().width() - 8;
+        edit->setPlaceholderText(
+            fits ? differ : EditorTexts::tr(EditorTexts::kDifferentValuesShort).arg(distinct));
+        edit->setToolTip(differ);
+        Completions(edit)->setStringList(values);
+    }
+    if (m_batch.DistinctGenreCount() > 1)
+        m_cbGenre->setPlaceholderText(
+            EditorTexts::tr(EditorTexts::kDifferentGenres).arg(m_batch.DistinctGenreCount()));
+}
+
+void CTagEditorDlg::ClearBatchHints() {
+    for (QLineEdit* edit : m_exchange.Edits()) {
+        edit->setPlaceholderText(QString());
+        edit->setToolTip(QString());
+        if (edit->completer() != nullptr)
+            Completions(edit)->setStringList({});
+    }
+    m_cbGenre->setPlaceholderText(QString());
+}
+
+// The values a field completes to, made with its first use.
+QStringListModel* CTagEditorDlg::Completions(QLineEdit* edit) {
+    if (edit->completer() == nullptr) {
+        auto* completer = new QCompleter(new QStringListModel(edit), edit);
+        completer->setCaseSensitivity(Qt::CaseInsensitive);
+        edit->setCompleter(completer);
+    }
+    return static_cast<QStringListModel*>(edit->completer()->model());
+}
+
 void CTagEditorDlg::LinkRow(int row) {
+    m_batch.Clear();
+    ClearBatchHints();
     m_session.Link(QFile::encodeName(m_lstFiles->GetItemText(row)).toStdString());
     m_lstFiles->SetShownRow(row);
     LoadTagFields();
@@ -636,6 +841,8 @@ void CTagEditorDlg::ShowProtection() {
 // Whatever a protected file's form shows, Save would refuse it: nothing there is worth a
 // question about saving.
 bool CTagEditorDlg::HasUnsavedChanges() const {
+    if (IsEditingSeveral())
+        return m_batch.HasUnsavedChanges(FormOnScreen());
     return m_session.Protection().empty() && m_session.HasUnsavedChanges(FormOnScreen());
 }
 
@@ -659,7 +866,11 @@ FormValues CTagEditorDlg::FormOnScreen() const {
 bool CTagEditorDlg::SettleUnsavedChanges(const char* question) {
     if (!HasUnsavedChanges())
         return true;
-    switch (m_boxes.AskYesNoCancel(EditorTexts::tr(question).arg(ShownFileName()))) {
+    const QString text =
+        IsEditingSeveral()
+            ? EditorTexts::tr(QuestionAboutSeveral(question)).arg(m_batch.Paths().size())
+            : EditorTexts::tr(question).arg(ShownFileName());
+    switch (m_boxes.AskYesNoCancel(text)) {
     case IMessageBoxes::Answer::Yes:
         return OnSaveFile();
     case IMessageBoxes::Answer::No:
@@ -683,6 +894,8 @@ void CTagEditorDlg::ShowHeldValues() {
 }
 
 void CTagEditorDlg::ClearForm() {
+    m_batch.Clear();
+    ClearBatchHints();
     m_exchange.ToControls(TagFields());
     m_cbGenre->setCurrentIndex(GenreTable::kNoneRow);
     m_coverView->SetCover(std::nullopt);

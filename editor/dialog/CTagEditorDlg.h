@@ -1,13 +1,18 @@
 #pragma once
 
+#include "BatchForm.h"
 #include "CFormExchange.h"
 #include "EditorLayout.h"
 #include "TagEditingSession.h"
+#include "WindowGrowth.h"
 
 #include <QDialog>
 #include <QString>
 
 #include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
 
 class CCoverView;
 class CDialogUnits;
@@ -24,6 +29,7 @@ class QComboBox;
 class QLineEdit;
 class QMenuBar;
 class QStatusBar;
+class QStringListModel;
 
 // The editor's one window: the list of files on the left, the form of the tag fields on the
 // right, a menu bar, a band for the toolbar and a status bar with a usage hint. Every menu,
@@ -39,6 +45,8 @@ public:
     void OnCommand(int id);
 
     IMessageBoxes& MessageBoxes() { return m_boxes; }
+    // Files and folders as a drop on the list brings them (the program's command line).
+    void AddDroppedFiles(const QStringList& paths);
     // Where Add File gets its files; nullptr: the desktop's file dialog.
     void SetFileChooser(IFileChooser* chooser);
     // Where Play gets its players; nullptr: the play bar inside this window. Tests bring a silent
@@ -48,6 +56,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateControls(const CDialogUnits& units);
@@ -56,6 +65,7 @@ private:
     void CreateToolBar();
     void CreateProtectionLine();
     QRect PlayBarGeometry() const;
+    void PlaceGrown(QWidget* control);
     void FillGenreList();
     void CreateEtchedLine(const QRect& rect, const CDialogUnits& units);
     QLineEdit* CreateTextField(const EditorLayout::FormField& field, const CDialogUnits& units);
@@ -65,6 +75,7 @@ private:
 
     void OnNewFileList();
     void OnAddFile();
+    void OnAddFolder();
     void OnRemoveFile();
     // True when the file now holds what the form shows.
     bool OnSaveFile();
@@ -85,8 +96,18 @@ private:
 
     void OnClickFileList(int row);
     void OnItemChangedFileList(int row);
+    void OnSeveralSelected();
+    void OnBatchRowsGone();
     void OnShownFileRemoved();
     bool KeepsUnsavedEdits(int row) const;
+    bool IsEditingSeveral() const { return !m_batch.IsEmpty(); }
+    void ShowBatchValues();
+    void ShowBatchHints();
+    void ClearBatchHints();
+    static QStringListModel* Completions(QLineEdit* edit);
+    // True when every file now holds what the form set.
+    bool OnSaveSeveral();
+    QString SaveSummary(const QStringList& notSaved) const;
     void LinkRow(int row);
     void LoadTagFields();
     void ShowHeldValues();
@@ -103,7 +124,13 @@ private:
 
     IMessageBoxes& m_boxes;
     TagEditingSession m_session;
+    // The selected files while several are selected: the form then edits them all, and no file
+    // is linked to the session.
+    BatchForm m_batch;
+    // The form's text fields, each with the text it shows, in the layout table's order.
+    std::vector<std::pair<QLineEdit*, std::string TagFields::*>> m_textFields;
     QWidget* m_client = nullptr;
+    std::optional<WindowGrowth> m_growth;
     QMenuBar* m_menuBar = nullptr;
     QStatusBar* m_wndStatusBar = nullptr;
     CLabelToolBar* m_wndToolBar = nullptr;

@@ -26,6 +26,7 @@ public:
     static constexpr char kMenuFile[] = QT_TR_NOOP("&File");
     static constexpr char kMenuNewFileList[] = QT_TR_NOOP("&New File List");
     static constexpr char kMenuAddFile[] = QT_TR_NOOP("&Add File");
+    static constexpr char kMenuAddFolder[] = QT_TR_NOOP("Add F&older…");
     static constexpr char kMenuSaveFile[] = QT_TR_NOOP("&Save File");
     static constexpr char kMenuRemoveFile[] = QT_TR_NOOP("&Remove File");
     static constexpr char kMenuExit[] = QT_TR_NOOP("Exit");
@@ -52,6 +53,27 @@ public:
         "Would you like to save the changes to \"%1\" before removing it from the list?");
     // In the status bar for a moment after a Save; %1 is the file's name.
     static constexpr char kSaved[] = QT_TR_NOOP("Saved %1");
+    // The same questions about several selected files; %1 is how many.
+    static constexpr char kAskSaveManyBeforeClose[] = QT_TR_NOOP(
+        "Would you like to save the changes to the %1 selected files before closing the editor?");
+    static constexpr char kAskSaveManyBeforeSwitch[] = QT_TR_NOOP(
+        "Would you like to save the changes to the %1 selected files before editing other files?");
+    static constexpr char kAskSaveManyBeforeRemove[] =
+        QT_TR_NOOP("Would you like to save the changes to the %1 selected files before removing "
+                   "files from the list?");
+    // The grey text of a field whose value differs between the selected files; %1 is how many
+    // values there are.
+    static constexpr char kDifferentValues[] = QT_TR_NOOP("(%1 different values)");
+    // The same in a field too narrow for it.
+    static constexpr char kDifferentValuesShort[] = QT_TR_NOOP("(%1 values)");
+    static constexpr char kDifferentGenres[] = QT_TR_NOOP("(%1 different genres)");
+    // A Save of several files: its progress, and what it tells when some were not saved (%1 of
+    // %2 saved; %3 the files left as they were, each on a line of its own with why).
+    static constexpr char kSavingFiles[] = QT_TR_NOOP("Saving %1 files…");
+    static constexpr char kCancel[] = QT_TR_NOOP("Cancel");
+    static constexpr char kSavedSome[] = QT_TR_NOOP("Saved %1 of %2 files. Not saved: %3");
+    static constexpr char kNotSavedFile[] = QT_TR_NOOP("%1: %2");
+    static constexpr char kSaveCancelled[] = QT_TR_NOOP("the Save was cancelled before it");
     // Under the form while a file is shown that Save would refuse; %1 is why.
     static constexpr char kProtectedFile[] = QT_TR_NOOP("This file cannot be saved. %1");
 

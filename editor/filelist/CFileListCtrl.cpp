@@ -12,7 +12,9 @@
 #include "FileListCapacity.h"
 #include "FileListTexts.h"
 #include "FileRowSort.h"
+#include "FolderFiles.h"
 #include "IMessageBoxes.h"
+#include "TagColumns.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -24,6 +26,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSet>
+#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
@@ -40,6 +44,8 @@ constexpr int kDropProbeX = 8;
 bool IsKeptKey(int key) {
     return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
 }
+
+constexpr Qt::KeyboardModifiers kSelectionModifiers = Qt::ControlModifier | Qt::ShiftModifier;
 
 } // namespace
 
@@ -60,7 +66,9 @@ CFileListCtrl::CFileListCtrl(QWidget* parent)
     setItemsExpandable(false);
     setExpandsOnDoubleClick(false);
     setUniformRowHeights(true);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Ctrl+click, Shift+click, Shift+arrows and Ctrl+A select several files to edit at once; a
+    // plain click still selects the one row clicked.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setAllColumnsShowFocus(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -80,8 +88,11 @@ CFileListCtrl::CFileListCtrl(QWidget* parent)
         });
     }
     connect(m_pHeader, &QHeaderView::sectionClicked, this, &CFileListCtrl::SortByHeaderClick);
-    connect(this, &QAbstractItemView::clicked, this,
-            [this](const QModelIndex& index) { emit itemClicked(index.row()); });
+    connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+        // A click with Ctrl or Shift adds to the selection or takes from it: it picks no file.
+        if (!(QApplication::keyboardModifiers() & kSelectionModifiers))
+            emit itemClicked(index.row());
+    });
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CFileListCtrl::OnSelectionChanged);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -135,6 +146,44 @@ void CFileListCtrl::InsertColumn(int column, const QString& heading, int widthPx
     m_pHeader->resizeSection(std::clamp(column, 0, m_pHeader->count() - 1), widthPx);
 }
 
+void CFileListCtrl::ShowTagColumns() {
+    m_nFirstTagColumn = m_model.columnCount();
+    for (int i = 0; i < TagColumns::kCount; ++i)
+        InsertColumn(m_nFirstTagColumn + i, FileListTexts::tr(TagColumns::Heading(i)),
+                     TagColumns::Width(i));
+    connect(&m_model, &QAbstractItemModel::rowsInserted, this, &CFileListCtrl::OnRowsAdded);
+    connect(&m_tagReader, &CTagColumnReader::read, this, &CFileListCtrl::OnTagColumnsRead);
+}
+
+void CFileListCtrl::RefreshTagColumns(const QStringList& paths) {
+    if (m_nFirstTagColumn < 0)
+        return;
+    m_tagReader.Read(paths);
+}
+
+void CFileListCtrl::OnRowsAdded(const QModelIndex&, int first, int last) {
+    if (m_pendingReads.isEmpty())
+        QTimer::singleShot(0, this,
+                           [this] { m_tagReader.Read(std::exchange(m_pendingReads, {})); });
+    for (int row = first; row <= last; ++row)
+        m_pendingReads << GetItemText(row);
+}
+
+void CFileListCtrl::OnTagColumnsRead(const QStringList& paths, const QList<QStringList>& texts) {
+    QHash<QString, qsizetype> read;
+    for (qsizetype i = 0; i < paths.size(); ++i)
+        read.insert(paths[i], i);
+    for (int row = 0; row < GetItemCount(); ++row) {
+        const auto found = read.constFind(GetItemText(row));
+        if (found != read.constEnd())
+            m_model.SetTexts(row, m_nFirstTagColumn, texts[*found]);
+    }
+}
+
+bool CFileListCtrl::SortsAsNumber(int column) const {
+    return m_nFirstTagColumn >= 0 && TagColumns::SortsAsNumber(column - m_nFirstTagColumn);
+}
+
 void CFileListCtrl::SetIconSource(IFileIconSource* source) {
     m_pIconSource = source != nullptr ? source : m_pSystemIcons.get();
 }
@@ -156,17 +205,40 @@ void CFileListCtrl::AddChosenFiles(const QStringList& chosen) {
         ShowCapacityNotice();
 }
 
+void CFileListCtrl::AddChosenFolder(const QString& folder) {
+    AddChosenFiles(FolderFiles::Chosen(folder, GetItemCount(), IsMp3Test()));
+}
+
+// Dropped files that are not MP3s are named in one notice; a dropped folder brings the MP3s
+// below it and passes over the rest without a word, as a folder of songs holds pictures and
+// notes too.
 void CFileListCtrl::AddDroppedFiles(const QStringList& dropped) {
-    const QStringList paths = Mp3sAmong(dropped);
-    if (paths.isEmpty())
+    QStringList plain;
+    for (const QString& path : dropped) {
+        if (!FolderFiles::IsFolder(path))
+            plain << path;
+    }
+    const QStringList mp3s = Mp3sAmong(plain);
+    const QSet<QString> taken(mp3s.begin(), mp3s.end());
+    QStringList kept;
+    for (const QString& path : dropped) {
+        if (taken.contains(path) || FolderFiles::IsFolder(path))
+            kept << path;
+    }
+    const QStringList files = FolderFiles::Dropped(kept, GetItemCount(), IsMp3Test());
+    if (files.isEmpty())
         return;
     CreateImageList();
-    if (!FileListCapacity::DropFits(GetItemCount(), static_cast<int>(paths.size()))) {
+    if (!FileListCapacity::DropFits(GetItemCount(), static_cast<int>(files.size()))) {
         ShowCapacityNotice();
         return;
     }
-    for (const QString& path : paths)
+    for (const QString& path : files)
         AddFile(path);
+}
+
+std::function<bool(const QString&)> CFileListCtrl::IsMp3Test() const {
+    return [this](const QString& path) { return m_pMp3Check->WhyNotMp3(path).isEmpty(); };
 }
 
 QStringList CFileListCtrl::Mp3sAmong(const QStringList& paths) {
@@ -259,13 +331,21 @@ int CFileListCtrl::ShownRow() const {
 }
 
 bool CFileListCtrl::MayShowRow(int row) const {
-    if (row < 0 || !m_bRowShown || row == m_shownRow.row() || !m_fnMayLeaveShownRow)
+    if (row < 0 || row == ShownRow())
         return true;
-    return m_fnMayLeaveShownRow(Leave::ToOtherRow);
+    return MayLeaveShownRow();
 }
 
+// Asked also while no single row is shown: the form may then be editing several files.
+bool CFileListCtrl::MayLeaveShownRow() const {
+    return !m_fnMayLeaveShownRow || m_fnMayLeaveShownRow(Leave::ToOtherRow);
+}
+
+// Several selected rows and no single one shown: the form edits their files, the removed
+// row's among them.
 bool CFileListCtrl::MayRemoveRow(int row) const {
-    if (row < 0 || row != ShownRow() || !m_fnMayLeaveShownRow)
+    const bool editingSeveral = !m_bRowShown && SelectedRows().size() > 1;
+    if (row < 0 || (row != ShownRow() && !editingSeveral) || !m_fnMayLeaveShownRow)
         return true;
     return m_fnMayLeaveShownRow(Leave::ByRemoval);
 }
@@ -301,6 +381,11 @@ void CFileListCtrl::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    // Selecting every row leaves the shown file as surely as a click elsewhere does.
+    if (event->matches(QKeySequence::SelectAll) && GetItemCount() > 1 && !MayLeaveShownRow()) {
+        event->accept();
+        return;
+    }
     if (IsKeptKey(event->key())) {
         event->accept();
         return;
@@ -328,7 +413,8 @@ void CFileListCtrl::keyboardSearch(const QString&) {
 // The arrow says the rows stand in its order: once an added or moved row breaks that order, the
 // list is no longer sorted, and the next header click starts afresh.
 void CFileListCtrl::DropSortArrowIfUnsorted() {
-    if (m_nSortColumn < 0 || FileRowSort::IsSorted(m_model.Rows(), m_nSortColumn, m_bSortAscending))
+    if (m_nSortColumn < 0 || FileRowSort::IsSorted(m_model.Rows(), m_nSortColumn, m_bSortAscending,
+                                                   SortsAsNumber(m_nSortColumn)))
         return;
     m_nSortColumn = -1;
     m_pHeader->SetSortIndicator(-1, false);
@@ -339,8 +425,9 @@ void CFileListCtrl::SortByHeaderClick(int column) {
     m_nSortColumn = column;
     const int columnCount = m_pHeader->count();
     const bool ascending = m_bSortAscending;
-    ReorderRows([column, ascending, columnCount](CFileRowStore& rows) {
-        FileRowSort::SortRows(rows, column, ascending, columnCount);
+    const bool asNumbers = SortsAsNumber(column);
+    ReorderRows([column, ascending, columnCount, asNumbers](CFileRowStore& rows) {
+        FileRowSort::SortRows(rows, column, ascending, columnCount, asNumbers);
     });
     m_pHeader->SetSortIndicator(m_nSortColumn, m_bSortAscending);
 }
@@ -353,12 +440,22 @@ void CFileListCtrl::mousePressEvent(QMouseEvent* event) {
     m_bPressRefused = !MayShowRow(indexAt(event->position().toPoint()).row());
     if (m_bPressRefused)
         return;
-    QTreeView::mousePressEvent(event);
-    if (event->button() != Qt::LeftButton)
-        return;
     const QPoint position = event->position().toPoint();
+    const int row = indexAt(position).row();
+    if (event->button() == Qt::LeftButton && !(event->modifiers() & kSelectionModifiers) &&
+        row >= 0 && m_model.Rows().HasState(row, CFileRow::Selected) && SelectedRows().size() > 1) {
+        // A press on one of several selected rows may start dragging them all: whether it
+        // selects that row alone is known at the release.
+        m_ptPress = position;
+        m_bPressOnRow = true;
+        m_nPressOnSelection = row;
+        return;
+    }
+    QTreeView::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton || (event->modifiers() & kSelectionModifiers))
+        return;
     m_ptPress = position;
-    m_bPressOnRow = indexAt(position).isValid();
+    m_bPressOnRow = row >= 0;
     SelectClickedRow(position);
 }
 
@@ -375,13 +472,16 @@ void CFileListCtrl::SelectClickedRow(const QPoint& position) {
 }
 
 // A selected row stays selected until another row is chosen or the row goes: a click on the
-// empty space below the rows, or a Control click, would otherwise leave the form showing a file
-// that nothing in the list points at, and Remove File with nothing to remove.
+// empty space below the rows, or a Control click on the one selected row, would otherwise leave
+// the form showing a file that nothing in the list points at, and Remove File with nothing to
+// remove. A Control click still takes one row out of several.
 QItemSelectionModel::SelectionFlags CFileListCtrl::selectionCommand(const QModelIndex& index,
                                                                     const QEvent* event) const {
     const QItemSelectionModel::SelectionFlags command = QTreeView::selectionCommand(index, event);
-    if (!index.isValid() ||
-        command.testAnyFlags(QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+    if (!index.isValid())
+        return QItemSelectionModel::NoUpdate;
+    if (command.testAnyFlags(QItemSelectionModel::Deselect | QItemSelectionModel::Toggle) &&
+        m_model.Rows().HasState(index.row(), CFileRow::Selected) && SelectedRows().size() < 2)
         return QItemSelectionModel::NoUpdate;
     return command;
 }
@@ -402,8 +502,13 @@ void CFileListCtrl::OnSelectionChanged(const QItemSelection& selected,
     }
     if (m_bShowingStoreSelection)
         return;
-    for (int row : newlySelected)
-        emit itemSelected(row);
+    const std::vector<int> nowSelected = SelectedRows();
+    if (nowSelected.size() > 1) {
+        emit severalSelected();
+    } else if (nowSelected.size() == 1 && (!newlySelected.empty() || !deselected.isEmpty())) {
+        // One row alone, newly chosen or left over from several.
+        emit itemSelected(nowSelected.front());
+    }
 }
 
 void CFileListCtrl::OnCurrentChanged(const QModelIndex& current, const QModelIndex& previous) {
@@ -483,6 +588,7 @@ void CFileListCtrl::mouseMoveEvent(QMouseEvent* event) {
         // move the selection along with the pointer.
         if ((position - m_ptPress).manhattanLength() >= QApplication::startDragDistance()) {
             m_bPressOnRow = false;
+            m_nPressOnSelection = -1;
             BeginDrag(position);
         }
         return;
@@ -495,10 +601,19 @@ void CFileListCtrl::mouseMoveEvent(QMouseEvent* event) {
 
 void CFileListCtrl::mouseReleaseEvent(QMouseEvent* event) {
     m_bPressOnRow = false;
+    const int pressOnSelection = std::exchange(m_nPressOnSelection, -1);
     if (std::exchange(m_bPressRefused, false))
         return;
     if (m_pDragImage && event->button() == Qt::LeftButton) {
         EndDrag();
+        return;
+    }
+    if (pressOnSelection >= 0) {
+        // No drag came of it: a plain click, which selects that row alone.
+        if (!MayLeaveShownRow())
+            return;
+        SetItemSelectedFocused(pressOnSelection);
+        emit itemClicked(pressOnSelection);
         return;
     }
     QTreeView::mouseReleaseEvent(event);

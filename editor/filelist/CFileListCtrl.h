@@ -2,6 +2,7 @@
 
 #include "CFileListModel.h"
 #include "CRowDrag.h"
+#include "CTagColumnReader.h"
 
 #include <QBasicTimer>
 #include <QPersistentModelIndex>
@@ -22,8 +23,9 @@ class QMimeData;
 
 // The list of files to edit: a one-level report list whose column 0 holds each file's full
 // path, the only way the rest of the editor reaches a row's file. Files come in through Add
-// File and drops from file managers, up to the capacity; the list sorts on a header click,
-// reorders its rows by dragging and offers Play, Stop and Pause on a right click.
+// File and drops from file managers, up to the capacity; the list selects one row or several,
+// sorts on a header click, reorders its selected rows by dragging and offers Play, Stop and
+// Pause on a right click.
 class CFileListCtrl : public QTreeView {
     Q_OBJECT
 public:
@@ -55,11 +57,22 @@ public:
     // Files chosen in the file dialog: the first MP3 always, each further one while the list
     // holds no more than the capacity.
     void AddChosenFiles(const QStringList& paths);
-    // Files dropped on the list: all of the MP3s, or none and the capacity notice.
+    // The MP3s below a folder, in path order, as if chosen in the file dialog.
+    void AddChosenFolder(const QString& folder);
+    // Files and folders dropped on the list (a folder brings the MP3s below it): all of the MP3s,
+    // or none and the capacity notice.
     void AddDroppedFiles(const QStringList& paths);
     // Empties the list and lets go of its icons; the next addition starts a new image list.
     void NewFileList();
     bool HasImageList() const { return m_pImageList != nullptr; }
+
+    // Adds the tag columns (TagColumns) after the present ones; their texts are read off this
+    // thread as rows arrive.
+    void ShowTagColumns();
+    // Reads the tag columns of PATHS' rows again (after a Save).
+    void RefreshTagColumns(const QStringList& paths);
+    // Whether tag columns are still being read.
+    bool IsReadingTagColumns() const { return m_tagReader.IsBusy() || !m_pendingReads.isEmpty(); }
 
     // Sorts as a left click on the header of `column` does, arrow included.
     void SortByHeaderClick(int column);
@@ -69,8 +82,9 @@ public:
     int ShownRow() const;
     // Why the shown row is about to be left: another row is chosen, or the row itself goes.
     enum class Leave { ToOtherRow, ByRemoval };
-    // Asked before a click or a key takes the selection off the shown row, and before the Delete
-    // key removes it; false keeps the selection, the row and the shown row where they are.
+    // Asked before a click or a key takes the selection off the shown row, changes a selection
+    // of several rows, or before the Delete key removes the shown row; false keeps the
+    // selection, the row and what the form shows where they are.
     void SetLeaveShownRowCheck(std::function<bool(Leave)> check) {
         m_fnMayLeaveShownRow = std::move(check);
     }
@@ -82,8 +96,11 @@ public:
 signals:
     // A click on a row.
     void itemClicked(int row);
-    // A row has just become selected, by the mouse, the keyboard, a sort or a move.
+    // A row has just become the one selected row, by the mouse, the keyboard, a sort or a move,
+    // or by being left over when the others of several were deselected.
     void itemSelected(int row);
+    // The user's selection has changed and holds more than one row.
+    void severalSelected();
     // A command the list hands on to the editor (its context menu).
     void commandRequested(int id);
     // The shown row has left the list (Remove File, the Delete key, New File List).
@@ -116,13 +133,19 @@ private:
     void ShowCapacityNotice();
     // The MP3s among PATHS; the others are named in one notice.
     QStringList Mp3sAmong(const QStringList& paths);
+    // The list's own check, as a folder's walk asks it.
+    std::function<bool(const QString&)> IsMp3Test() const;
     static QStringList LocalFilePaths(const QMimeData* mime);
 
     void SelectClickedRow(const QPoint& position);
     bool MayShowRow(int row) const;
+    bool MayLeaveShownRow() const;
     bool MayRemoveRow(int row) const;
     void DropSortArrowIfUnsorted();
     void OnRowsGone();
+    void OnRowsAdded(const QModelIndex& parent, int first, int last);
+    void OnTagColumnsRead(const QStringList& paths, const QList<QStringList>& texts);
+    bool SortsAsNumber(int column) const;
     void OnSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
     void OnCurrentChanged(const QModelIndex& current, const QModelIndex& previous);
     std::vector<int> SelectedRows() const;
@@ -142,6 +165,11 @@ private:
     void UpdateRow(int row);
 
     CFileListModel m_model;
+    CTagColumnReader m_tagReader;
+    // The first tag column; -1 while the list has none.
+    int m_nFirstTagColumn = -1;
+    // Added rows' files, read together once the adding is over.
+    QStringList m_pendingReads;
     // The one sort state: the header's arrow only shows it.
     int m_nSortColumn = -1;
     bool m_bSortAscending = false;
@@ -168,5 +196,7 @@ private:
     bool m_bPressRefused = false;
     // A left press on a row that may still turn into a row drag.
     bool m_bPressOnRow = false;
+    // A plain press on one of several selected rows: the row it selects alone unless it drags.
+    int m_nPressOnSelection = -1;
     QPoint m_ptPress;
 };

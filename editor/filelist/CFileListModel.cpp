@@ -28,6 +28,16 @@ int CFileListModel::InsertRow(int row, const QString& path, int image) {
     return row;
 }
 
+void CFileListModel::SetTexts(int row, int firstColumn, const QStringList& texts) {
+    if (!m_rows.IsValid(row) || texts.isEmpty())
+        return;
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        m_rows.SetText(row, firstColumn + static_cast<int>(i), texts[i]);
+    emit dataChanged(index(row, firstColumn),
+                     index(row, firstColumn + static_cast<int>(texts.size()) - 1),
+                     {Qt::DisplayRole, Qt::ToolTipRole});
+}
+
 bool CFileListModel::RemoveRow(int row) {
     if (!m_rows.IsValid(row))
         return false;

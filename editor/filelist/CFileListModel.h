@@ -24,6 +24,8 @@ public:
     void SetImageList(const CImageList* images);
     void InsertColumn(int column, const QString& heading);
     int InsertRow(int row, const QString& path, int image);
+    // Puts TEXTS into ROW's columns from FIRSTCOLUMN on.
+    void SetTexts(int row, int firstColumn, const QStringList& texts);
     bool RemoveRow(int row);
     void RemoveAllRows();
     // Runs `change`, which may sort or move rows but keeps their number, and tells the views

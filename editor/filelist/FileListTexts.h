@@ -30,9 +30,17 @@ public:
 
     static constexpr char kAddFilesTitle[] = QT_TR_NOOP("Add Files to Edit");
     static constexpr char kAddFilesFilter[] = QT_TR_NOOP("MP3 Files (*.mp3)");
+    static constexpr char kAddFolderTitle[] = QT_TR_NOOP("Add Folder to Edit");
 
     static constexpr char kColumnHeading[] = QT_TR_NOOP("Files to edit");
     static constexpr int kColumnWidth = 293;
+    // The tag columns after it (TagColumns).
+    static constexpr char kColumnTitle[] = QT_TR_NOOP("Title");
+    static constexpr char kColumnArtist[] = QT_TR_NOOP("Artist");
+    static constexpr char kColumnAlbum[] = QT_TR_NOOP("Album");
+    static constexpr char kColumnTrack[] = QT_TR_NOOP("Track");
+    static constexpr char kColumnYear[] = QT_TR_NOOP("Year");
+    static constexpr char kColumnGenre[] = QT_TR_NOOP("Genre");
 
     static constexpr char kMenuPlay[] = QT_TR_NOOP("&Play");
     static constexpr char kMenuStop[] = QT_TR_NOOP("&Stop");

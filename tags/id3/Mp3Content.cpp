@@ -19,6 +19,8 @@ constexpr std::size_t kId3v1Size = Id3Sizes::kId3v1Tag;
 constexpr std::size_t kSearchWindow = 64 * 1024;
 // The longest MPEG frame (Layer II at 384 kbit/s and 8 kHz, or free format) stays below this.
 constexpr std::size_t kLongestFrame = 8 * 1024;
+// What is read first: a few of the longest frames.
+constexpr std::size_t kFirstLook = 2 * kLongestFrame;
 // Tags stacked one after the other at a file's start that are stepped over to find its audio.
 constexpr int kMostStackedTags = 8;
 
@@ -136,13 +138,18 @@ std::string Mp3Content::Problem(const PosixFile& file, const std::string& name) 
                           file.ReadAt(size - kId3v1Size, id3v1.data(), 3) == 3 &&
                           std::string(id3v1.data(), 3) == "TAG";
     const std::uint64_t audioEnd = hasId3v1 ? size - kId3v1Size : size;
-    if (audioStart < audioEnd) {
-        std::string window(
-            std::min<std::uint64_t>(kSearchWindow + kLongestFrame, audioEnd - audioStart), '\0');
+    // Nearly every MP3's audio starts right after its tag: a short look finds it, and only a
+    // file without audio there costs the whole window.
+    for (const std::size_t look : {kFirstLook, kSearchWindow + kLongestFrame}) {
+        if (audioStart >= audioEnd)
+            break;
+        std::string window(std::min<std::uint64_t>(look, audioEnd - audioStart), '\0');
         const long long got = file.ReadAt(audioStart, window.data(), window.size());
         window.resize(static_cast<std::size_t>(std::max(got, 0LL)));
         if (HoldsFrames(window, audioStart, audioEnd))
             return {};
+        if (window.size() < look)
+            break;
     }
     if (NamedMp3(name) && (audioStart > 0 || hasId3v1))
         return {};

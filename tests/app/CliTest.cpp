@@ -177,6 +177,38 @@ TEST_F(Cli, AnOverlongTextFromTheFileIsKeptWhileItIsNotChanged) {
     EXPECT_EQ(report.Id3v1Text("TIT2"), std::string(30, 't'));
 }
 
+TEST_F(Cli, WithRAFolderStandsForTheMp3sBelowItAndWithoutItIsNoFile) {
+    std::filesystem::create_directories(m_dir.File("Album/CD2"));
+    const std::string second = Write("Album/CD2/01.mp3", Mp3Builder().TextFrame("TIT2", "Two"));
+    const std::string first = Write("Album/01.mp3", Mp3Builder().TextFrame("TIT2", "One"));
+    std::ofstream(m_dir.File("Album/cover.jpg")) << "not a song";
+    const std::string single = Write("single.mp3", Mp3Builder().TextFrame("TIT2", "Single"));
+
+    EXPECT_EQ(Run({"set", "-r", "--album", "Live", m_dir.File("Album"), single}), 0) << m_err.str();
+    for (const std::string& path : {first, second, single})
+        EXPECT_EQ(MutagenReport::Read(path).Text("TALB"), "Live") << path;
+    const Mp3Builder::Bytes cover = Mp3Builder::ReadFile(m_dir.File("Album/cover.jpg"));
+    EXPECT_EQ(std::string(cover.begin(), cover.end()), "not a song");
+
+    EXPECT_EQ(Run({"show", "--recursive", m_dir.File("Album")}), 0);
+    EXPECT_EQ(m_out.str().find("File: " + first), 0u);
+    EXPECT_NE(m_out.str().find("File: " + second), std::string::npos);
+    EXPECT_EQ(m_out.str().find("cover.jpg"), std::string::npos);
+
+    // A value one file below the folder refuses stops the whole run before any file is written.
+    const std::string title(40, 't');
+    Write("Album/CD2/long.mp3", Mp3Builder().TextFrame("TIT2", title));
+    const Mp3Builder::Bytes firstBefore = Mp3Builder::ReadFile(first);
+    EXPECT_EQ(Run({"set", "-r", "--title", title, m_dir.File("Album")}), 2);
+    EXPECT_NE(m_err.str().find(first + ": --title: "), std::string::npos) << m_err.str();
+    EXPECT_EQ(Mp3Builder::ReadFile(first), firstBefore);
+
+    EXPECT_EQ(Run({"show", m_dir.File("Album")}), 1);
+    EXPECT_NE(m_err.str().find(m_dir.File("Album")), std::string::npos);
+    // After "--", "-r" is a file's name.
+    EXPECT_EQ(Run({"show", "--", "-r"}), 1);
+}
+
 TEST_F(Cli, AFilesOwnOverlongTextGivenBackAsItIsPassesLikeInTheWindow) {
     const std::string title(40, 't');
     const std::string path = Write("long.mp3", Mp3Builder().TextFrame("TIT2", title));
@@ -247,7 +279,7 @@ TEST_F(Cli, UsageMistakesExitWithTwoAndWriteNothing) {
     EXPECT_EQ(Mp3Builder::ReadFile(path), original.Build());
     EXPECT_EQ(Run({}), 2);
     EXPECT_EQ(Run({"--help"}), 0);
-    EXPECT_NE(m_out.str().find("Usage: tageditor-cli show FILE..."), std::string::npos);
+    EXPECT_NE(m_out.str().find("Usage: tageditor-cli show [-r] FILE..."), std::string::npos);
 }
 
 TEST_F(Cli, TheProgramRunsTheSameCommands) {

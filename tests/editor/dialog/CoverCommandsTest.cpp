@@ -33,6 +33,7 @@ public:
     QString suggested;
 
     QStringList ChooseFiles(QWidget*, const QString&, const QString&) override { return {}; }
+    QString ChooseFolder(QWidget*, const QString&) override { return {}; }
     QString ChooseFile(QWidget*, const QString&, const QString&) override {
         ++asked;
         return open;

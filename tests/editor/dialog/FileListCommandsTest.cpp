@@ -12,6 +12,9 @@
 #include <QLineEdit>
 #include <QtTest>
 
+#include <filesystem>
+#include <fstream>
+
 using namespace EditorIds;
 
 namespace {
@@ -23,10 +26,16 @@ public:
     QStringList titles;
     QStringList filters;
 
+    QString folder;
+
     QStringList ChooseFiles(QWidget*, const QString& title, const QString& filter) override {
         titles << title;
         filters << filter;
         return files;
+    }
+    QString ChooseFolder(QWidget*, const QString& title) override {
+        titles << title;
+        return folder;
     }
     QString ChooseFile(QWidget*, const QString&, const QString&) override { return {}; }
     QString ChooseSaveFile(QWidget*, const QString&, const QString&) override { return {}; }
@@ -94,6 +103,39 @@ private slots:
         QCOMPARE(editor.List()->GetItemCount(), 501);
         QCOMPARE(editor.boxes.appMessages.size(), 1);
         QVERIFY(editor.boxes.appMessages[0].startsWith("This version does not allow joining"));
+    }
+
+    void addFolderAddsTheMp3sBelowItInPathOrderUnderTheDialogsRule() {
+        Editor editor;
+        for (const char* name :
+             {"Album/CD2/01.mp3", "Album/02.mp3", "Album/01.mp3", "Album/CD1/09.mp3"}) {
+            std::filesystem::create_directories(
+                std::filesystem::path(editor.scratch.File(name)).parent_path());
+            editor.WriteMp3(name, name);
+        }
+        // A folder's other files are passed over without a word (the test's check refuses names
+        // with "notmp3" in them).
+        std::ofstream(editor.scratch.File("Album/notmp3 cover.jpg")) << "a picture";
+        editor.chooser.folder = QString::fromStdString(editor.scratch.File("Album"));
+        editor.dlg.OnCommand(ID_FILE_ADD_FOLDER);
+        QCOMPARE(editor.chooser.titles, QStringList({"Add Folder to Edit"}));
+        QStringList names;
+        for (int row = 0; row < editor.List()->GetItemCount(); ++row)
+            names << editor.List()->GetItemText(row).mid(editor.chooser.folder.size() + 1);
+        QCOMPARE(names, QStringList({"01.mp3", "02.mp3", "CD1/09.mp3", "CD2/01.mp3"}));
+        QVERIFY(editor.boxes.Silent());
+
+        // Into a list of 498 rows the dialog's rule takes the first file, then stops after the
+        // one that passes 500: three of the four, and the notice.
+        editor.dlg.OnCommand(ID_FILE_NEW_LIST);
+        for (int i = 0; i < 498; ++i)
+            editor.List()->InsertItem(i, QString("/music/%1.mp3").arg(i));
+        editor.dlg.OnCommand(ID_FILE_ADD_FOLDER);
+        QCOMPARE(editor.List()->GetItemCount(), 501);
+        QCOMPARE(editor.boxes.appMessages.size(), 1);
+        editor.chooser.folder.clear(); // cancelled
+        editor.dlg.OnCommand(ID_FILE_ADD_FOLDER);
+        QCOMPARE(editor.List()->GetItemCount(), 501);
     }
 
     void removeWithoutASelectionAsksAndChangesNothing() {

@@ -187,16 +187,40 @@ private slots:
             QVERIFY((*found)->width() >= (*found)->sizeHint().width());
         }
 
-        // The client area below the menu bar is the layout table's size, and nobody can resize it.
+        // The client area below the menu bar is the layout table's size, the smallest it gets.
         editor.dlg.adjustSize();
         const QSize client = units.ToPixels(kDialogSize);
         const int menuHeight = editor.dlg.findChild<QMenuBar*>()->sizeHint().height();
         QCOMPARE(editor.dlg.size(), QSize(client.width(), client.height() + menuHeight));
-        QCOMPARE(editor.dlg.minimumSize(), editor.dlg.maximumSize());
+        QCOMPARE(editor.dlg.minimumSizeHint(), editor.dlg.size());
         const Qt::WindowFlags flags = editor.dlg.windowFlags();
         QVERIFY(flags & Qt::WindowMinimizeButtonHint);
-        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+        QVERIFY(flags & Qt::WindowMaximizeButtonHint);
         QCOMPARE(editor.dlg.windowTitle(), QStringLiteral("Varlen MP3 Tag Editor[*]"));
+    }
+
+    void aGrownWindowGivesTheListRowsAndTheFieldsWidth() {
+        Editor editor;
+        editor.Show();
+        const QRect list = editor.List()->geometry();
+        const QRect title = editor.Edit("IDC_TITLE")->geometry();
+        const QRect comments = editor.Edit("IDC_COMMENTS")->geometry();
+        auto* status = editor.Control<QStatusBar>("IDC_STATUSBAR");
+        const QRect statusBar = status->geometry();
+
+        editor.dlg.resize(editor.dlg.size() + QSize(300, 200));
+        QTRY_COMPARE(editor.List()->height(), list.height() + 200);
+        QCOMPARE(editor.List()->width(), list.width() + 150);
+        QCOMPARE(editor.Edit("IDC_TITLE")->geometry(),
+                 QRect(title.topLeft() + QPoint(150, 0), title.size() + QSize(150, 0)));
+        QCOMPARE(editor.Genre()->width(), editor.Edit("IDC_TITLE")->width());
+        QCOMPARE(editor.Edit("IDC_COMMENTS")->height(), comments.height());
+        QCOMPARE(status->geometry(), statusBar.translated(0, 200).adjusted(0, 0, 300, 0));
+
+        // Back at the smallest size, everything is where the layout table puts it.
+        editor.dlg.resize(editor.dlg.minimumSizeHint());
+        QTRY_COMPARE(editor.List()->geometry(), list);
+        QCOMPARE(editor.Edit("IDC_TITLE")->geometry(), title);
     }
 
     void tabOrderFollowsTheTemplate() {
@@ -227,12 +251,14 @@ private slots:
         }
         // The desktop's own keys, and the usual ones where it has none: the test's platform
         // gives no key for Quit.
-        QCOMPARE(items, QStringList({"&File", "&New File List 32771 Ctrl+N", "-",
-                                     "&Add File 32772 Ctrl+O", "&Save File 32781 Ctrl+S",
-                                     "&Remove File 32773 ", "-", "Exit 32774 Ctrl+Q", "&Action",
-                                     "&Undo 32782 Ctrl+Z", "-", "Replace Cover… 32786 ",
-                                     "Remove Cover 32787 ", "Save Cover As… 32788 ", "&Help",
-                                     "&Contents 32779 F1", "&About... 32777 "}));
+        QCOMPARE(
+            items,
+            QStringList({"&File", "&New File List 32771 Ctrl+N", "-", "&Add File 32772 Ctrl+O",
+                         QString::fromUtf8("Add F&older… 32789 Ctrl+Shift+O"),
+                         "&Save File 32781 Ctrl+S", "&Remove File 32773 ", "-", "Exit 32774 Ctrl+Q",
+                         "&Action", "&Undo 32782 Ctrl+Z", "-", "Replace Cover… 32786 ",
+                         "Remove Cover 32787 ", "Save Cover As… 32788 ", "&Help",
+                         "&Contents 32779 F1", "&About... 32777 "}));
     }
 
     void theStandardKeysReachTheirCommands() {

@@ -9,7 +9,10 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -116,6 +119,33 @@ private slots:
         mime.setUrls(urls.mid(0, 5));
         Drop(mime);
         QCOMPARE(m_list->GetItemCount(), 500);
+        QCOMPARE(m_boxes->appMessages.size(), 1);
+    }
+
+    void aDroppedFolderBringsTheMp3sBelowItUnderTheDropsRule() {
+        QTemporaryDir dir;
+        // The test's check takes every file whose name has no "notmp3" in it.
+        for (const char* name :
+             {"Album/b.mp3", "Album/a.mp3", "Album/Disc/c.mp3", "Album/notmp3.txt"}) {
+            QDir().mkpath(QFileInfo(dir.filePath(name)).path());
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QMimeData mime;
+        mime.setUrls(
+            {QUrl::fromLocalFile(dir.filePath("Album")), QUrl::fromLocalFile("/music/single.mp3")});
+        // Four files into room for three: the whole drop stays out.
+        Fill(497);
+        Drop(mime);
+        QCOMPARE(m_list->GetItemCount(), 497);
+        QCOMPARE(m_boxes->appMessages.size(), 1);
+
+        m_list->NewFileList();
+        Drop(mime);
+        // Names compare by character codes, as the list's own sort does: "Disc" before "a.mp3".
+        QCOMPARE(TextsOf(*m_list),
+                 QStringList({dir.filePath("Album/Disc/c.mp3"), dir.filePath("Album/a.mp3"),
+                              dir.filePath("Album/b.mp3"), "/music/single.mp3"}));
         QCOMPARE(m_boxes->appMessages.size(), 1);
     }
 
@@ -301,6 +331,77 @@ private slots:
         QCOMPARE(clicked.value(0).value(0).toInt(), 2);
         QCOMPARE(selected.count(), 1);
         QCOMPARE(selected.value(0).value(0).toInt(), 2);
+    }
+
+    void ctrlShiftAndCtrlASelectSeveralRowsWithoutPickingOne() {
+        Fill(6);
+        QSignalSpy clicked(m_list, &CFileListCtrl::itemClicked);
+        QSignalSpy selected(m_list, &CFileListCtrl::itemSelected);
+        QSignalSpy several(m_list, &CFileListCtrl::severalSelected);
+        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, RowCentre(1));
+        QCOMPARE(selected.count(), 1);
+        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, Qt::ControlModifier, RowCentre(3));
+        QCOMPARE(SelectedTexts(), QStringList({"/music/1.mp3", "/music/3.mp3"}));
+        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, Qt::ShiftModifier, RowCentre(5));
+        // The range from the last Ctrl+click joins what was selected.
+        QCOMPARE(SelectedTexts(),
+                 QStringList({"/music/1.mp3", "/music/3.mp3", "/music/4.mp3", "/music/5.mp3"}));
+        QTest::keyClick(m_list, Qt::Key_Up, Qt::ShiftModifier);
+        QCOMPARE(SelectedTexts(), QStringList({"/music/1.mp3", "/music/3.mp3", "/music/4.mp3"}));
+        QTest::keyClick(m_list, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(SelectedTexts().size(), 6);
+        QCOMPARE(clicked.count(), 1);
+        QCOMPARE(selected.count(), 1);
+        QCOMPARE(several.count(), 4);
+
+        // Taking rows away until one is left picks that one.
+        m_list->SetItemSelectedFocused(2);
+        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, Qt::ControlModifier, RowCentre(4));
+        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, Qt::ControlModifier, RowCentre(2));
+        QCOMPARE(SelectedTexts(), QStringList({"/music/4.mp3"}));
+        QCOMPARE(selected.last().value(0).toInt(), 4);
+    }
+
+    void aPlainClickOnOneOfSeveralSelectsItAloneAndADragMovesThemAll() {
+        Insert({"A", "B", "C", "D", "E"});
+        m_list->SetItemSelectedFocused(0);
+        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, Qt::ControlModifier, RowCentre(2));
+        QSignalSpy clicked(m_list, &CFileListCtrl::itemClicked);
+        StartRowDrag(2);
+        QTest::mouseMove(m_list->viewport(), RowCentre(3));
+        QTest::mouseRelease(m_list->viewport(), Qt::LeftButton, {}, RowCentre(3));
+        QCOMPARE(TextsOf(*m_list), QStringList({"B", "D", "A", "C", "E"}));
+        QCOMPARE(SelectedTexts(), QStringList({"A", "C"}));
+        QCOMPARE(clicked.count(), 0);
+
+        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, RowCentre(3));
+        QCOMPARE(SelectedTexts(), QStringList({"C"}));
+        QCOMPARE(clicked.count(), 1);
+        QCOMPARE(clicked.value(0).value(0).toInt(), 3);
+    }
+
+    void deleteKeyTakesOnlyTheFirstOfSeveralSelectedRows() {
+        Insert({"A", "B", "C"});
+        m_list->setFocus();
+        QTest::keyClick(m_list, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(m_list, Qt::Key_Delete);
+        QCOMPARE(TextsOf(*m_list), QStringList({"B", "C"}));
+    }
+
+    void selectingAllLeavesTheShownRowOnlyWhenTheCheckAllows() {
+        Fill(3);
+        m_list->SetItemSelectedFocused(0);
+        m_list->SetShownRow(0);
+        bool allow = false;
+        m_list->SetLeaveShownRowCheck([&](CFileListCtrl::Leave) { return allow; });
+        m_list->setFocus();
+        QTest::keyClick(m_list, Qt::Key_A, Qt::ControlModifier);
+        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, Qt::ControlModifier, RowCentre(2));
+        QTest::keyClick(m_list, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(SelectedTexts(), QStringList({"/music/0.mp3"}));
+        allow = true;
+        QTest::keyClick(m_list, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(SelectedTexts().size(), 3);
     }
 
     void headerClickSortsAndShowsTheArrow() {
@@ -584,6 +685,15 @@ private:
         QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(m_list->viewport(), &drop);
         return drop.isAccepted();
+    }
+
+    QStringList SelectedTexts() const {
+        QStringList texts;
+        for (int row = 0; row < m_list->GetItemCount(); ++row) {
+            if (m_list->Rows().HasState(row, CFileRow::Selected))
+                texts << m_list->GetItemText(row);
+        }
+        return texts;
     }
 
     QPoint RowCentre(int row) const {

@@ -20,6 +20,21 @@ TEST(SortToggle, SameColumnTurnsTheDirectionRoundAnotherColumnStartsAscending) {
     EXPECT_TRUE(FileRowSort::NextAscending(1, true, 0));
 }
 
+TEST(SortRows, TrackAndYearCompareAsNumbersTextsWithoutOneFirst) {
+    // As texts "10" would come before "9" and "2/12" after "10/12".
+    CFileRowStore rows = MakeRows({"10/12", "9", "", "2/12", "x", "1999", "010"});
+    FileRowSort::SortRows(rows, 0, true, kOneColumn, true);
+    const QStringList sorted = TextsOf(rows);
+    EXPECT_EQ(sorted.mid(2), QStringList({"2/12", "9", "10/12", "010", "1999"}));
+    EXPECT_TRUE(sorted.mid(0, 2).contains("") && sorted.mid(0, 2).contains("x"));
+    EXPECT_TRUE(FileRowSort::IsSorted(rows, 0, true, true));
+    EXPECT_FALSE(FileRowSort::IsSorted(rows, 0, true, false));
+    FileRowSort::SortRows(rows, 0, false, kOneColumn, true);
+    EXPECT_EQ(TextsOf(rows).front(), "1999");
+    // "10/12" and "010" are the same number: neither moves past the other.
+    EXPECT_EQ(FileRowSort::Compare("10/12", "010", true), 0);
+}
+
 TEST(SortOrder, HoldsWhileEveryRowFollowsTheOneAboveInTheDirection) {
     EXPECT_TRUE(FileRowSort::IsSorted(MakeRows({}), 0, true));
     EXPECT_TRUE(FileRowSort::IsSorted(MakeRows({"a", "a", "b"}), 0, true));
