@@ -65,7 +65,8 @@ int CTagCli::Run(const CCliArguments& arguments) {
     if (!LoadNewCover(arguments))
         return kUsageError;
     const std::vector<std::string> files = FilesToDo(arguments);
-    if (arguments.GetCommand() == CCliArguments::Command::Set &&
+    // One file is asked as it is saved; several are all asked first, which costs a second read.
+    if (arguments.GetCommand() == CCliArguments::Command::Set && files.size() > 1 &&
         !EditsFitEveryFile(arguments, files))
         return kUsageError;
     int exitCode = kSuccess;
@@ -120,13 +121,17 @@ bool CTagCli::EditsFitEveryFile(const CCliArguments& arguments,
         m_session.Link(path);
         if (!m_session.ReadError().empty())
             continue; // told when the file's turn comes
-        if (const TagEditingSession::Refusal refusal =
-                m_session.FirstRefusedEdit(EditedForm(arguments))) {
-            UsageMistake(path + ": " + refusal.field->option + ": " + refusal.message);
+        if (Refuses(path, EditedForm(arguments)))
             return false;
-        }
     }
     return true;
+}
+
+bool CTagCli::Refuses(const std::string& path, const FormValues& form) {
+    const TagEditingSession::Refusal refusal = m_session.FirstRefusedEdit(form);
+    if (refusal)
+        UsageMistake(path + ": " + refusal.field->option + ": " + refusal.message);
+    return static_cast<bool>(refusal);
 }
 
 FormValues CTagCli::EditedForm(const CCliArguments& arguments) const {
@@ -141,7 +146,10 @@ FormValues CTagCli::EditedForm(const CCliArguments& arguments) const {
 int CTagCli::Set(const std::string& path, const CCliArguments& arguments) {
     if (!Load(path))
         return kFileFailed;
-    const SaveResult result = m_session.Save(EditedForm(arguments));
+    const FormValues form = EditedForm(arguments);
+    if (Refuses(path, form))
+        return kUsageError;
+    const SaveResult result = m_session.Save(form);
     if (!result.Saved()) {
         Fail(path, result.reason);
         return kFileFailed;

@@ -25,6 +25,9 @@ private:
     int Show(const std::string& path);
     int Set(const std::string& path, const CCliArguments& arguments);
     bool EditsFitEveryFile(const CCliArguments& arguments, const std::vector<std::string>& files);
+    // Whether the session refuses FORM for the linked file PATH, which is then told as a usage
+    // mistake.
+    bool Refuses(const std::string& path, const FormValues& form);
     // What the linked file's form holds once ARGUMENTS are applied to it.
     FormValues EditedForm(const CCliArguments& arguments) const;
     int ExtractCover(const std::string& path, const std::string& outPath);
