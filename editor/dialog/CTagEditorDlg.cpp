@@ -544,6 +544,10 @@ bool CTagEditorDlg::OnSaveFile() {
         return false;
     }
     const SaveResult result = m_session.Save(form);
+    // With its cover saved away, the file shows its next picture: left showing none, the form
+    // would hold a change whose Save takes that picture too.
+    if (result.Saved() && m_session.Held().cover != form.cover)
+        m_coverView->SetCover(m_session.Held().cover);
     ShowUnsavedMark();
     if (!result.Saved()) {
         m_boxes.Notify(

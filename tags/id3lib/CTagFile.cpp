@@ -195,13 +195,17 @@ void CTagFile::ApplyCover(const CoverEdit& cover) {
         return;
     TagFrameEditor editor(*m_tag, m_originals);
     const std::size_t shown = FrontCover::Find(m_originals.FileFrames());
-    if (shown != FrontCover::npos)
-        editor.RemoveFrame(m_originals.ReadFrameAt(shown));
-    if (cover.kind == CoverEdit::Kind::Replace) {
-        CoverPicture front = cover.picture;
-        front.pictureType = CoverPicture::kFrontCover;
-        editor.AddPicture(front);
+    const ID3_Frame* shownFrame =
+        shown != FrontCover::npos ? m_originals.ReadFrameAt(shown) : nullptr;
+    if (cover.kind == CoverEdit::Kind::Remove) {
+        editor.RemoveFrame(shownFrame);
+        return;
     }
+    // In the shown cover's place, the new one is what the file shows next, even where the
+    // file holds another front cover after it.
+    CoverPicture front = cover.picture;
+    front.pictureType = CoverPicture::kFrontCover;
+    editor.ReplacePicture(shownFrame, front);
 }
 
 // The one place the file is written: the ID3v2 tag from the tag object's frames, the ID3v1 tag

@@ -232,9 +232,25 @@ TEST_F(CoverArt, ReplacingTouchesOnlyTheShownCoverAndStoresTheBytesAsGiven) {
         EXPECT_TRUE(m_session.HasUnsavedChanges(form));
         Save(form);
         EXPECT_FALSE(m_session.HasUnsavedChanges(form));
-        EXPECT_EQ(Pictures(), (std::vector<Picture>{m_back, {3, "image/png", "", 0, png}}));
+        EXPECT_EQ(Pictures(), (std::vector<Picture>{{3, "image/png", "", 0, png}, m_back}));
         EXPECT_EQ(m_session.Held().cover->Bytes(), png);
     }
+}
+
+// A file may hold two front covers: the new one takes the shown one's place, so that it is the
+// one shown after the Save, not the other, which a further Save would then replace as well.
+TEST_F(CoverArt, ANewCoverTakesTheShownOnesPlaceAmongThePictures) {
+    // mutagen writes them in the order of their descriptions: "", "Back", "Other".
+    const Picture otherFront{3, "image/png", "Other", 0, CoverPictures::Png(9, 9)};
+    WriteWithMutagen(3, {m_front, otherFront, m_back});
+    m_session.Link(m_path);
+    FormValues form = m_session.Held();
+    const std::string png = CoverPictures::Png(500, 500);
+    form.cover = CoverImageFile::FromBytes(png).picture;
+    Save(form);
+    EXPECT_FALSE(m_session.HasUnsavedChanges(form));
+    Save(form);
+    EXPECT_EQ(Pictures(), (std::vector<Picture>{{3, "image/png", "", 0, png}, m_back, otherFront}));
 }
 
 TEST_F(CoverArt, AFileWithoutPicturesGetsItsFirstCover) {

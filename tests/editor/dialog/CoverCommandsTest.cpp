@@ -253,6 +253,28 @@ private slots:
             QStringLiteral("The cover could not be saved to %1.\n\n").arg(editor.chooser.save)));
     }
 
+    // Once the shown cover is saved away, the form shows the picture the file shows now: a
+    // form still showing "no cover" would count as a change, and the next Save would take
+    // that picture too.
+    void aSavedRemovalShowsThePictureLeftBehind() {
+        Editor editor;
+        const std::string back = Picture(10, 10, "PNG");
+        const std::string path =
+            editor.Add("a.mp3", Mp3Builder()
+                                    .Frame("APIC", ApicBody("image/png", 3, editor.png))
+                                    .Frame("APIC", ApicBody("image/png", 4, back)));
+        editor.List()->SetItemSelectedFocused(0);
+        editor.dlg.OnCommand(ID_COVER_REMOVE);
+        editor.dlg.OnCommand(ID_FILE_SAVE_FILE);
+        QCOMPARE(editor.CoverBytes(), back);
+        QVERIFY(!editor.dlg.isWindowModified());
+        editor.dlg.OnCommand(ID_FILE_SAVE_FILE);
+        std::string error;
+        const std::vector<CoverPictures::Picture> pictures = CoverPictures::Read(path, &error);
+        QCOMPARE(pictures.size(), std::size_t(1));
+        QCOMPARE(pictures[0].data, back);
+    }
+
     void noCoverEditsWithoutAFileOrForAProtectedOne() {
         Editor editor;
         editor.dlg.OnCommand(ID_COVER_REPLACE);
