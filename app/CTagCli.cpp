@@ -27,7 +27,7 @@ std::string GenreText(unsigned number) {
 std::string CoverText(const std::optional<CoverPicture>& cover) {
     if (!cover)
         return "none";
-    const ImageHeader header = ImageHeader::Read(*cover->bytes);
+    const ImageHeader header = ImageHeader::Read(cover->Bytes());
     std::string text = EscapedText::Of(cover->mimeType) + ", ";
     if (header.IsReadable())
         text += std::to_string(header.width) + "x" + std::to_string(header.height) + ", ";
@@ -36,7 +36,7 @@ std::string CoverText(const std::optional<CoverPicture>& cover) {
 
 // Writes BYTES into a new file at PATH, never over an existing one; empty on success,
 // otherwise the system's reason, and nothing is left behind.
-std::string WriteNewFile(const std::string& path, const std::string& bytes) {
+std::string WriteNewFile(const std::string& path, std::string_view bytes) {
     PosixFile file(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666));
     if (!file.IsOpen())
         return std::strerror(errno);
@@ -178,7 +178,7 @@ int CTagCli::ExtractCover(const std::string& path, const std::string& outPath) {
              m_session.Protection().empty() ? "The file has no cover." : m_session.Protection());
         return kFileFailed;
     }
-    const std::string reason = WriteNewFile(outPath, *cover->bytes);
+    const std::string reason = WriteNewFile(outPath, cover->Bytes());
     if (reason.empty())
         return kSuccess;
     Fail(outPath, reason);

@@ -30,7 +30,7 @@ const CoverPicture& LargeCover() {
         image.save(&buffer, "JPEG", 80);
         CoverPicture picture;
         picture.mimeType = "image/jpeg";
-        picture.bytes = std::make_shared<const std::string>(bytes.toStdString());
+        picture.storage = std::make_shared<const std::string>(bytes.toStdString());
         return picture;
     }();
     return cover;
@@ -45,7 +45,7 @@ void CoverViewScaledDecode(benchmark::State& state) {
 }
 
 void WholeDecodeThenScale(benchmark::State& state) {
-    const std::string& bytes = *LargeCover().bytes;
+    const std::string_view bytes = LargeCover().Bytes();
     for (auto _ : state) {
         QImage image = QImage::fromData(reinterpret_cast<const uchar*>(bytes.data()),
                                         static_cast<int>(bytes.size()));

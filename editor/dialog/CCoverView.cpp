@@ -63,7 +63,7 @@ QString CCoverView::DifferentText() const {
 // which for a JPEG skips most of the work of a large picture.
 QImage CCoverView::Decoded(const CoverPicture& cover) const {
     QByteArray bytes =
-        QByteArray::fromRawData(cover.bytes->data(), static_cast<qsizetype>(cover.bytes->size()));
+        QByteArray::fromRawData(cover.Bytes().data(), static_cast<qsizetype>(cover.Size()));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);

@@ -544,6 +544,10 @@ bool CTagEditorDlg::OnSaveFile() {
         return false;
     }
     const SaveResult result = m_session.Save(form);
+    // With its cover saved away, the file shows its next picture: left showing none, the form
+    // would hold a change whose Save takes that picture too.
+    if (result.Saved() && m_session.Held().cover != form.cover)
+        m_coverView->SetCover(m_session.Held().cover);
     ShowUnsavedMark();
     if (!result.Saved()) {
         m_boxes.Notify(
@@ -696,7 +700,7 @@ void CTagEditorDlg::OnSaveCoverAs() {
     // Written whole or not at all: a failed write leaves whatever was there before.
     QSaveFile out(path);
     const auto size = static_cast<qint64>(cover->Size());
-    if (!out.open(QIODevice::WriteOnly) || out.write(cover->bytes->data(), size) != size ||
+    if (!out.open(QIODevice::WriteOnly) || out.write(cover->Bytes().data(), size) != size ||
         !out.commit())
         m_boxes.Notify(EditorTexts::tr(EditorTexts::kCoverNotWritten).arg(path, out.errorString()),
                        IMessageBoxes::Icon::Critical);

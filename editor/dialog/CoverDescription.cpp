@@ -44,7 +44,7 @@ QString PictureTypeName(int pictureType) {
 QString ToolTip(const CoverPicture& cover) {
     QStringList lines = {PictureTypeName(cover.pictureType),
                          QString::fromLatin1(cover.mimeType.c_str())};
-    const ImageHeader header = ImageHeader::Read(*cover.bytes);
+    const ImageHeader header = ImageHeader::Read(cover.Bytes());
     if (header.IsReadable())
         lines << EditorTexts::tr(EditorTexts::kCoverPixels).arg(header.width).arg(header.height);
     lines << EditorTexts::tr(EditorTexts::kCoverBytes).arg(cover.Size());

@@ -39,7 +39,7 @@ QRect WindowGrowth::Place(const QRect& base, QSize size) const {
     } else if (base.left() > m_fieldsRight) {
         // Beside the fields (the cover): it keeps its size and the form's right edge.
         placed.translate(formWidth, 0);
-    } else if (base.right() >= m_fieldsRight) {
+    } else if (base.right() >= m_fieldsRight && base.left() < FieldsMiddle()) {
         placed.setWidth(base.width() + formWidth);
     }
     return placed;

@@ -10,7 +10,9 @@
 // (toolbar, status bar) follow its edges. A control is placed by where it stands at the smallest
 // size, so a control added to the form later grows the way its neighbours do: what reaches the
 // fields' right edge widens, what stands left of it (labels, the first of two fields sharing a
-// line) only moves, and what stands beside the fields (the cover) keeps to the form's right.
+// line) only moves, and so does the second of two fields sharing a line (it starts in the right
+// half of the fields and holds a short value: a stretched number field looks broken), and what
+// stands beside the fields (the cover) keeps to the form's right.
 class WindowGrowth {
 public:
     // All in pixels, at the smallest size: the client area, the list, the form's frame and the
@@ -25,6 +27,9 @@ public:
     static int ListShare(int extraWidth) { return extraWidth / 2; }
 
 private:
+    // Halfway between the form's left edge and the fields' right edge.
+    int FieldsMiddle() const { return (m_form.left() + m_fieldsRight) / 2; }
+
     QSize m_smallest;
     QRect m_list;
     QRect m_form;

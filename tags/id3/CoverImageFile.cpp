@@ -57,6 +57,6 @@ CoverImageFile CoverImageFile::FromBytes(std::string bytes) {
         return Refused("It is not a JPEG or PNG picture that can be read.");
     CoverImageFile accepted;
     accepted.picture.mimeType = header.MimeType();
-    accepted.picture.bytes = std::make_shared<const std::string>(std::move(bytes));
+    accepted.picture.storage = std::make_shared<const std::string>(std::move(bytes));
     return accepted;
 }

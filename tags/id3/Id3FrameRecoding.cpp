@@ -21,7 +21,7 @@ struct Piece {
 
 class FrameTextRecoder {
 public:
-    FrameTextRecoder(const std::string& id, const std::string& body) : m_id(id), m_body(body) {}
+    FrameTextRecoder(const std::string& id, std::string_view body) : m_id(id), m_body(body) {}
 
     bool Read(const Id3FrameLayouts::Layout& layout, bool joinValues) {
         for (Field field : layout) {
@@ -90,7 +90,7 @@ private:
         if (m_body.size() - m_pos < count)
             return false;
         Piece piece;
-        piece.raw = std::string_view(m_body).substr(m_pos, count);
+        piece.raw = m_body.substr(m_pos, count);
         m_pieces.push_back(std::move(piece));
         m_pos += count;
         return true;
@@ -102,8 +102,7 @@ private:
             return false;
         Piece piece;
         piece.isText = piece.terminated = true;
-        piece.texts.push_back(
-            Id3Text::Decode(m_encoding, std::string_view(m_body).substr(m_pos, end - m_pos)));
+        piece.texts.push_back(Id3Text::Decode(m_encoding, m_body.substr(m_pos, end - m_pos)));
         m_pieces.push_back(std::move(piece));
         m_pos = end + Id3Text::UnitWidth(m_encoding);
         return true;
@@ -112,8 +111,7 @@ private:
     bool TakeTextRest(bool joinValues) {
         Piece piece;
         piece.isText = true;
-        std::vector<std::string> values =
-            Id3Text::DecodeValues(m_encoding, std::string_view(m_body).substr(m_pos));
+        std::vector<std::string> values = Id3Text::DecodeValues(m_encoding, m_body.substr(m_pos));
         if (joinValues && values.size() > 1) {
             m_needsRecoding = true;
             values = {Id3Text::JoinValues(values)};
@@ -127,7 +125,7 @@ private:
     bool TakeTextList() {
         Piece piece;
         piece.isText = piece.terminated = true;
-        piece.texts = Id3Text::DecodeValues(m_encoding, std::string_view(m_body).substr(m_pos));
+        piece.texts = Id3Text::DecodeValues(m_encoding, m_body.substr(m_pos));
         m_pieces.push_back(std::move(piece));
         m_pos = m_body.size();
         return true;
@@ -143,7 +141,7 @@ private:
     }
 
     const std::string& m_id;
-    const std::string& m_body;
+    std::string_view m_body;
     std::size_t m_pos = 0;
     std::uint8_t m_encoding = Id3Text::kLatin1;
     bool m_needsRecoding = false;
@@ -152,21 +150,19 @@ private:
 
 } // namespace
 
-bool Recode(const std::string& id, std::string& body, bool joinValues) {
+std::optional<std::string> Recoded(const std::string& id, std::string_view body, bool joinValues) {
     // Nearly every frame of a version 2.2 or 2.3 tag is already as it should be.
     const bool version23Encoding =
         !body.empty() && (body[0] == Id3Text::kLatin1 || body[0] == Id3Text::kUtf16);
     if (version23Encoding && !joinValues)
-        return true;
+        return std::nullopt;
     const Id3FrameLayouts::Layout& layout = Id3FrameLayouts::AsDefined(id);
     if (layout.empty() || layout.front() != Field::Encoding)
-        return true;
+        return std::nullopt;
     FrameTextRecoder recoder(id, body);
-    if (!recoder.Read(layout, joinValues))
-        return false;
-    if (recoder.NeedsRecoding())
-        body = recoder.Recoded();
-    return true;
+    if (!recoder.Read(layout, joinValues) || !recoder.NeedsRecoding())
+        return std::nullopt;
+    return recoder.Recoded();
 }
 
 } // namespace Id3FrameRecoding

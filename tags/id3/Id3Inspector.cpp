@@ -61,16 +61,16 @@ public:
             if (!problem.empty())
                 return problem;
         }
-        const Id3v23Conversion::Result converted = Id3v23Conversion::Convert(
+        Id3v23Conversion::Result converted = Id3v23Conversion::Convert(
             m_major, body.substr(pos), (m_flags & kFlagUnsync) && m_major == 4);
         // A frame that is refused refuses the tag, but the frames that pass are still read,
         // so that a protected file shows what it holds.
         problem = converted.problem;
         m_result.frames.reserve(converted.frames.size());
-        for (const Id3v23Frame& frame : converted.frames) {
-            std::string frameProblem = Id3FrameScreen::Check(frame.id, frame.body);
+        for (Id3v23Frame& frame : converted.frames) {
+            std::string frameProblem = Id3FrameScreen::Check(frame.Id(), frame.Body());
             if (frameProblem.empty())
-                m_result.frames.push_back(frame.Bytes());
+                m_result.frames.push_back(std::move(frame).Bytes());
             else if (problem.empty())
                 problem = std::move(frameProblem);
         }

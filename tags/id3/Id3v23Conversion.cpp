@@ -49,36 +49,44 @@ bool IsDigits(std::string_view text) {
     return true;
 }
 
-bool Inflate(std::string_view packed, std::string* unpacked) {
+// Into a string of its own: zlib reads PACKED piece by piece while the pieces are written.
+std::optional<std::string> Inflated(std::string_view packed) {
     z_stream stream{};
     if (inflateInit(&stream) != Z_OK)
-        return false;
+        return std::nullopt;
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.data()));
     stream.avail_in = static_cast<uInt>(packed.size());
-    unpacked->clear();
+    std::string unpacked;
     char chunk[16384];
     int status = Z_OK;
-    while (status == Z_OK && unpacked->size() <= kMaxUnpackedSize) {
+    while (status == Z_OK && unpacked.size() <= kMaxUnpackedSize) {
         stream.next_out = reinterpret_cast<Bytef*>(chunk);
         stream.avail_out = sizeof chunk;
         status = inflate(&stream, Z_NO_FLUSH);
-        unpacked->append(chunk, sizeof chunk - stream.avail_out);
+        unpacked.append(chunk, sizeof chunk - stream.avail_out);
     }
     inflateEnd(&stream);
-    return status == Z_STREAM_END && unpacked->size() <= kMaxUnpackedSize;
+    if (status != Z_STREAM_END || unpacked.size() > kMaxUnpackedSize)
+        return std::nullopt;
+    return unpacked;
 }
 
 Id3v23Frame TextFrame(const std::string& id, std::uint16_t flags, const std::string& text) {
     const Id3Text::Encoding encoding = Id3Text::EncodingFor({text});
-    return {id, flags,
-            std::string(1, static_cast<char>(encoding)) + Id3Text::Encode(encoding, text, false)};
+    return Id3v23Frame(id, flags,
+                       std::string(1, static_cast<char>(encoding)) +
+                           Id3Text::Encode(encoding, text, false));
 }
 
-// A frame as the tag holds it, before conversion.
+// A frame as the tag holds it, before conversion. Its data stays in the tag until compression
+// or unsynchronisation is undone: most frames are handed on as they are.
 struct SourceFrame {
     std::string id;
     std::uint16_t flags = 0;
-    std::string data;
+    std::string_view held;               // within the tag, which outlives the conversion
+    std::optional<std::string> unpacked; // once the data was unpacked
+
+    std::string_view Data() const { return unpacked ? std::string_view(*unpacked) : held; }
 };
 
 // A version 2.4 time stamp, "yyyy[-MM[-dd[THH[:mm[:ss]]]]]", in the pieces version 2.3 keeps.
@@ -179,7 +187,7 @@ private:
             pos += HeaderSize();
             if (size > body.size() - pos)
                 return Damaged("its " + frame.id + " frame runs past the end of the tag");
-            frame.data = std::string(body.substr(pos, size));
+            frame.held = body.substr(pos, size);
             pos += size;
             frames->push_back(std::move(frame));
             if (frames->size() > Id3v23Conversion::kMaxFrames)
@@ -193,7 +201,7 @@ private:
     // It is kept as it is, under its version 2.3 name: id3lib reads it as empty fields.
     bool IsEmpty(const SourceFrame& frame) const {
         const std::uint16_t status = m_major == 4 ? kV24StatusFlags : kV23StatusFlags;
-        return frame.data.empty() && (frame.flags & ~status) == 0;
+        return frame.held.empty() && (frame.flags & ~status) == 0;
     }
 
     std::string AddEmpty(SourceFrame& frame) {
@@ -201,7 +209,7 @@ private:
             return ConvertV22(frame);
         const std::uint16_t flags =
             m_major == 4 ? static_cast<std::uint16_t>(frame.flags << 1) : frame.flags;
-        m_result.frames.push_back({frame.id, flags, {}});
+        m_result.frames.emplace_back(frame.id, flags, std::string_view());
         return {};
     }
 
@@ -228,22 +236,27 @@ private:
             return "The file's ID3v2.2 tag holds a kind of frame (" + frame.id +
                    ") that later versions have no name for, so saving would lose it.";
         if (frame.id == "PIC")
-            return AddPictureFromV22(frame.data);
-        return Add(id, 0, std::move(frame.data), false);
+            return AddPictureFromV22(frame.held);
+        return Add(id, 0, frame.held, false);
     }
 
     // Version 2.2 names the picture's format in three letters where 2.3 has a MIME type.
-    std::string AddPictureFromV22(const std::string& data) {
+    std::string AddPictureFromV22(std::string_view data) {
         if (data.size() < 5)
             return Damaged("its PIC frame is cut short");
-        std::string format = data.substr(1, 3);
+        std::string format(data.substr(1, 3));
         for (char& c : format)
             c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
         // "-->" marks a picture that is a link, in both versions.
         const std::string mimeType = format == "jpg"   ? "image/jpeg"
                                      : format == "-->" ? format
                                                        : "image/" + format;
-        return Add("APIC", 0, data.substr(0, 1) + mimeType + '\0' + data.substr(4), false);
+        std::string body(data.substr(0, 1));
+        body.reserve(data.size() + mimeType.size());
+        body += mimeType;
+        body += '\0';
+        body += data.substr(4);
+        return Add("APIC", 0, body, false);
     }
 
     std::string ConvertV23(SourceFrame& frame) {
@@ -255,8 +268,7 @@ private:
             return Damaged("its " + frame.id + " frame has flags its version does not define");
         if (frame.flags & kV23Compressed) {
             // The unpacked size comes first; zlib's own end mark is what is trusted.
-            if (frame.data.size() < 4 ||
-                !Inflate(std::string_view(frame.data).substr(4), &frame.data))
+            if (frame.held.size() < 4 || !(frame.unpacked = Inflated(frame.held.substr(4))))
                 return Damaged("its " + frame.id + " frame's compressed data cannot be unpacked");
         }
         const auto flags = static_cast<std::uint16_t>(frame.flags & kV23StatusFlags);
@@ -264,7 +276,7 @@ private:
         // they would be from a version 2.4 tag, so that their year and people show.
         if (std::string problem; AddVersion24Kind(frame, flags, &problem))
             return problem;
-        return Add(frame.id, flags, std::move(frame.data), false);
+        return Add(frame.id, flags, frame.Data(), false);
     }
 
     // TDRC, TDOR, TIPL and TMCL, which version 2.3 names otherwise; false for any other kind.
@@ -304,28 +316,37 @@ private:
             return AddGenre(frame, flags);
         if (frame.id == "CHAP" || frame.id == "CTOC")
             return AddChapter(frame, flags);
-        return Add(frame.id, flags, std::move(frame.data), true);
+        return Add(frame.id, flags, frame.Data(), true);
     }
 
     std::string UnpackV24(SourceFrame& frame) {
         // The data length indicator, before the data, says what unpacking gives; zlib's own
         // end mark is what is trusted.
+        std::string_view data = frame.held;
         if (frame.flags & (kV24DataLength | kV24Compressed)) {
-            if (frame.data.size() < 4)
+            if (data.size() < 4)
                 return Damaged("its " + frame.id + " frame is cut short");
-            frame.data.erase(0, 4);
+            data.remove_prefix(4);
         }
-        if ((frame.flags & kV24Unsynchronised) || m_unsynchronised)
-            frame.data = Id3v23Conversion::Resynchronised(frame.data);
-        if ((frame.flags & kV24Compressed) && !Inflate(std::string(frame.data), &frame.data))
-            return Damaged("its " + frame.id + " frame's compressed data cannot be unpacked");
+        if ((frame.flags & kV24Unsynchronised) || m_unsynchronised) {
+            frame.unpacked = Id3v23Conversion::Resynchronised(data);
+            data = *frame.unpacked;
+        }
+        if (frame.flags & kV24Compressed) {
+            std::optional<std::string> inflated = Inflated(data);
+            if (!inflated)
+                return Damaged("its " + frame.id + " frame's compressed data cannot be unpacked");
+            frame.unpacked = std::move(inflated);
+        } else if (!frame.unpacked) {
+            frame.held = data; // only the data length indicator is left out
+        }
         return {};
     }
 
     std::string AddRecordingTime(SourceFrame& frame, std::uint16_t flags) {
         const std::optional<TimeStamp> stamp = FirstTimeStamp(frame);
         if (!stamp)
-            return Add(frame.id, flags, std::move(frame.data), true);
+            return Add(frame.id, flags, frame.Data(), true);
         AddTextUnlessHeld("TYER", flags, stamp->year);
         if (!stamp->day.empty())
             AddTextUnlessHeld("TDAT", flags, stamp->day + stamp->month);
@@ -337,7 +358,7 @@ private:
     std::string AddOriginalYear(SourceFrame& frame, std::uint16_t flags) {
         const std::optional<TimeStamp> stamp = FirstTimeStamp(frame);
         if (!stamp)
-            return Add(frame.id, flags, std::move(frame.data), true);
+            return Add(frame.id, flags, frame.Data(), true);
         AddTextUnlessHeld("TORY", flags, stamp->year);
         return {};
     }
@@ -349,13 +370,14 @@ private:
     }
 
     static std::optional<TimeStamp> FirstTimeStamp(const SourceFrame& frame) {
-        const std::optional<std::vector<std::string>> values = Id3Text::TextFrameValues(frame.data);
+        const std::optional<std::vector<std::string>> values =
+            Id3Text::TextFrameValues(frame.Data());
         return values ? TimeStamp::Parse(values->front()) : std::nullopt;
     }
 
     // Version 2.3 has one list of involved people where 2.4 has two.
     std::string CollectPeople(const SourceFrame& frame, std::uint16_t flags) {
-        std::optional<std::vector<std::string>> values = Id3Text::TextFrameValues(frame.data);
+        std::optional<std::vector<std::string>> values = Id3Text::TextFrameValues(frame.Data());
         if (!values)
             return Damaged("its " + frame.id + " frame holds no valid text");
         if (!m_peopleAt) {
@@ -375,7 +397,7 @@ private:
         for (const std::string& value : m_people)
             body += Id3Text::Encode(encoding, value, true);
         m_result.frames.insert(m_result.frames.begin() + static_cast<long>(*m_peopleAt),
-                               {"IPLS", m_peopleFlags, body});
+                               Id3v23Frame("IPLS", m_peopleFlags, body));
     }
 
     // Version 2.4 lists genres as values, numbers standing for ID3v1 genres; version 2.3 puts
@@ -383,7 +405,7 @@ private:
     // become numbers too, and only what is left is joined with "/". A value already written
     // the version 2.3 way, "(20)Alternative", is read so by every reader and stays as it is.
     std::string AddGenre(const SourceFrame& frame, std::uint16_t flags) {
-        const std::optional<std::vector<std::string>> held = Id3Text::TextFrameValues(frame.data);
+        const std::optional<std::vector<std::string>> held = Id3Text::TextFrameValues(frame.Data());
         if (!held)
             return Damaged("its TCON frame holds no valid text");
         const std::vector<std::string>& values = *held;
@@ -406,7 +428,7 @@ private:
 
     // A chapter's own fields, then frames of the tag's version, converted like the tag's.
     std::string AddChapter(const SourceFrame& frame, std::uint16_t flags) {
-        const std::string& data = frame.data;
+        const std::string_view data = frame.Data();
         std::size_t pos = data.find('\0');
         if (pos == std::string::npos)
             return Damaged("its " + frame.id + " frame is cut short");
@@ -426,22 +448,23 @@ private:
         }
         if (pos > data.size())
             return Damaged("its " + frame.id + " frame is cut short");
-        Id3v23Conversion::Result inner =
-            Conversion(m_major, false, true).Run(std::string_view(data).substr(pos));
+        Id3v23Conversion::Result inner = Conversion(m_major, false, true).Run(data.substr(pos));
         if (!inner.problem.empty())
             return inner.problem;
-        std::string body = data.substr(0, pos);
+        std::string body(data.substr(0, pos));
         for (const Id3v23Frame& innerFrame : inner.frames)
             body += innerFrame.Bytes();
-        m_result.frames.push_back({frame.id, flags, body});
+        m_result.frames.emplace_back(frame.id, flags, body);
         return {};
     }
 
-    std::string Add(const std::string& id, std::uint16_t flags, std::string body, bool joinValues) {
+    // BODY is copied once, into the frame; it may be a picture of megabytes.
+    std::string Add(const std::string& id, std::uint16_t flags, std::string_view body,
+                    bool joinValues) {
         // A frame whose fields cannot be walked is passed on unchanged: the screen that
         // follows says what is wrong with it.
-        Id3FrameRecoding::Recode(id, body, joinValues);
-        m_result.frames.push_back({id, flags, std::move(body)});
+        const std::optional<std::string> recoded = Id3FrameRecoding::Recoded(id, body, joinValues);
+        m_result.frames.emplace_back(id, flags, recoded ? std::string_view(*recoded) : body);
         return {};
     }
 

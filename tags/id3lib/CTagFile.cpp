@@ -65,7 +65,7 @@ void CTagFile::Unlink() {
     m_readError.clear();
     m_protection.clear();
     m_fileId3v1.clear();
-    m_unparsedTag.clear();
+    m_unparsedTag.reset();
 }
 
 bool CTagFile::LoadFileTags(std::vector<std::string> fileFrames, Parse parse) {
@@ -94,7 +94,7 @@ bool CTagFile::LoadFileTags(std::vector<std::string> fileFrames, Parse parse) {
 bool CTagFile::LoadFrames(std::vector<std::string> frames, Parse parse) {
     m_tag->Clear();
     m_originals.Clear();
-    m_unparsedTag.clear();
+    m_unparsedTag.reset();
     std::vector<std::string> parsed;
     if (parse == Parse::ShownKinds && !std::all_of(frames.begin(), frames.end(), IsShownKind)) {
         std::copy_if(frames.begin(), frames.end(), std::back_inserter(parsed), IsShownKind);
@@ -115,7 +115,7 @@ bool CTagFile::LoadFrames(std::vector<std::string> frames, Parse parse) {
     if (parse == Parse::Whole)
         m_originals.Rebuild(*m_tag, std::move(frames));
     else
-        m_unparsedTag = std::move(frames);
+        m_unparsedTag = std::make_shared<const std::vector<std::string>>(std::move(frames));
     return true;
 }
 
@@ -127,20 +127,25 @@ unsigned CTagFile::ReadGenreNumber() const {
     return GenreNumberOf(*m_tag);
 }
 
-// Read from the file's own frames, whatever id3lib was given of them.
+// Read from the file's own frames, whatever id3lib was given of them, and sharing the frame
+// rather than copying its picture.
 std::optional<CoverPicture> CTagFile::ReadCover() const {
-    const std::vector<std::string>& frames = FileFrames();
-    const std::size_t index = FrontCover::Find(frames);
+    const std::shared_ptr<const std::vector<std::string>> frames = SharedFileFrames();
+    const std::size_t index = FrontCover::Find(*frames);
     if (index == FrontCover::npos)
         return std::nullopt;
-    const std::string& frame = frames[index];
+    const std::string& frame = (*frames)[index];
     const std::optional<PictureFrame> picture = PictureFrame::Read(frame);
     return CoverPicture{picture->mimeType, picture->pictureType,
-                        std::make_shared<const std::string>(picture->Data(frame))};
+                        std::shared_ptr<const std::string>(frames, &frame), picture->dataOffset};
 }
 
 const std::vector<std::string>& CTagFile::FileFrames() const {
-    return m_unparsedTag.empty() ? m_originals.FileFrames() : m_unparsedTag;
+    return m_unparsedTag ? *m_unparsedTag : m_originals.FileFrames();
+}
+
+std::shared_ptr<const std::vector<std::string>> CTagFile::SharedFileFrames() const {
+    return m_unparsedTag ? m_unparsedTag : m_originals.SharedFileFrames();
 }
 
 SaveResult CTagFile::Save(const TagFields& changes, unsigned genreNumber, const CoverEdit& cover) {
@@ -149,10 +154,11 @@ SaveResult CTagFile::Save(const TagFields& changes, unsigned genreNumber, const 
     if (!m_protection.empty())
         return {SaveResult::Outcome::Refused, m_protection};
     // Every frame must be in the tag object before it is edited, or the Save would lose it.
-    if (!m_unparsedTag.empty()) {
-        std::vector<std::string> fileFrames = std::move(m_unparsedTag);
-        if (!LoadFileTags(fileFrames, Parse::Whole)) {
-            LoadFrames(std::move(fileFrames), Parse::ShownKinds); // still shown, never saved
+    if (m_unparsedTag) {
+        // Kept, not taken: the held cover may share them.
+        const std::shared_ptr<const std::vector<std::string>> fileFrames = m_unparsedTag;
+        if (!LoadFileTags(*fileFrames, Parse::Whole)) {
+            LoadFrames(*fileFrames, Parse::ShownKinds); // still shown, never saved
             return {SaveResult::Outcome::Refused, m_protection};
         }
     }
@@ -189,13 +195,17 @@ void CTagFile::ApplyCover(const CoverEdit& cover) {
         return;
     TagFrameEditor editor(*m_tag, m_originals);
     const std::size_t shown = FrontCover::Find(m_originals.FileFrames());
-    if (shown != FrontCover::npos)
-        editor.RemoveFrame(m_originals.ReadFrameAt(shown));
-    if (cover.kind == CoverEdit::Kind::Replace) {
-        CoverPicture front = cover.picture;
-        front.pictureType = CoverPicture::kFrontCover;
-        editor.AddPicture(front);
+    const ID3_Frame* shownFrame =
+        shown != FrontCover::npos ? m_originals.ReadFrameAt(shown) : nullptr;
+    if (cover.kind == CoverEdit::Kind::Remove) {
+        editor.RemoveFrame(shownFrame);
+        return;
     }
+    // In the shown cover's place, the new one is what the file shows next, even where the
+    // file holds another front cover after it.
+    CoverPicture front = cover.picture;
+    front.pictureType = CoverPicture::kFrontCover;
+    editor.ReplacePicture(shownFrame, front);
 }
 
 // The one place the file is written: the ID3v2 tag from the tag object's frames, the ID3v1 tag

@@ -66,6 +66,7 @@ private:
     // The ID3v2 frames as the file holds them (or as the last Save wrote them), in their
     // ID3v2.3 form, every one of them whether or not id3lib was given it.
     const std::vector<std::string>& FileFrames() const;
+    std::shared_ptr<const std::vector<std::string>> SharedFileFrames() const;
     SaveResult WriteTags();
 
     std::unique_ptr<ID3_Tag> m_tag;
@@ -73,8 +74,9 @@ private:
     // frame of the tag object still is.
     OriginalFrames m_originals;
     // Every frame of the file, while the tag object holds only the kinds the form shows (and
-    // m_originals nothing); empty once it holds them all.
-    std::vector<std::string> m_unparsedTag;
+    // m_originals nothing); null once it holds them all. Never changed once made, as a cover
+    // read from it may share it.
+    std::shared_ptr<const std::vector<std::string>> m_unparsedTag;
     bool m_linked = false;
     std::string m_path;
     std::string m_readError;

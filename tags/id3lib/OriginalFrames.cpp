@@ -8,15 +8,15 @@
 #include <algorithm>
 
 void OriginalFrames::Rebuild(const ID3_Tag& tag, std::vector<std::string> fileFrames) {
-    m_fileFrames = std::move(fileFrames);
-    m_readFrames.assign(m_fileFrames.size(), nullptr);
+    m_fileFrames = std::make_shared<const std::vector<std::string>>(std::move(fileFrames));
+    m_readFrames.assign(m_fileFrames->size(), nullptr);
     TagObjectFrames frames(tag);
     for (const ID3_Frame*& read : m_readFrames)
         read = frames.Next();
 }
 
 void OriginalFrames::Clear() {
-    m_fileFrames.clear();
+    m_fileFrames = std::make_shared<const std::vector<std::string>>();
     m_readFrames.clear();
 }
 
@@ -37,7 +37,7 @@ std::vector<std::string> OriginalFrames::FramesOf(const ID3_Tag& tag) const {
         const auto read = std::find(m_readFrames.begin() + next, m_readFrames.end(), frame);
         if (read != m_readFrames.end()) {
             next = static_cast<std::size_t>(read - m_readFrames.begin());
-            rendered.push_back(m_fileFrames[next++]);
+            rendered.push_back((*m_fileFrames)[next++]);
             continue;
         }
         Id3StringWriter writer;

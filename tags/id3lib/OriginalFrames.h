@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,11 @@ public:
     void Forget(const ID3_Frame* frame);
 
     // The frames as the file holds them, in their ID3v2.3 form.
-    const std::vector<std::string>& FileFrames() const { return m_fileFrames; }
+    const std::vector<std::string>& FileFrames() const { return *m_fileFrames; }
+    // The same, for a value that keeps a part of them (a cover) beyond the next Rebuild.
+    std::shared_ptr<const std::vector<std::string>> SharedFileFrames() const {
+        return m_fileFrames;
+    }
     // The tag object's frame read from FileFrames()[INDEX]; nullptr once it is gone.
     const ID3_Frame* ReadFrameAt(std::size_t index) const;
     // Every frame of TAG in order: the file's bytes, or id3lib's rendering of a frame added
@@ -26,7 +31,9 @@ public:
     std::vector<std::string> FramesOf(const ID3_Tag& tag) const;
 
 private:
-    std::vector<std::string> m_fileFrames;
+    // Never changed once made, as a cover read from it may share it.
+    std::shared_ptr<const std::vector<std::string>> m_fileFrames =
+        std::make_shared<const std::vector<std::string>>();
     // The tag object's frame read from each of the file's frames; nullptr once it is gone.
     // The tag keeps them in this order, whatever it adds or removes.
     std::vector<const ID3_Frame*> m_readFrames;

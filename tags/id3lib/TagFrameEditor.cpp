@@ -109,13 +109,27 @@ void TagFrameEditor::RemoveFrame(const ID3_Frame* frame) {
         Remove([frame](const ID3_Frame& candidate) { return &candidate == frame; });
 }
 
-void TagFrameEditor::AddPicture(const CoverPicture& picture) {
+void TagFrameEditor::ReplacePicture(const ID3_Frame* old, const CoverPicture& picture) {
+    // id3lib adds a frame only at the end: the frames after OLD move behind the new one.
+    std::vector<const ID3_Frame*> following;
+    {
+        TagObjectFrames frames(m_tag);
+        bool afterOld = false;
+        while (const ID3_Frame* frame = frames.Next()) {
+            if (afterOld)
+                following.push_back(frame);
+            afterOld = afterOld || frame == old;
+        }
+    }
+    RemoveFrame(old);
     auto frame = std::make_unique<ID3_Frame>(ID3FID_PICTURE);
     frame->GetField(ID3FN_TEXTENC)->Set(ID3TE_ISO8859_1);
     frame->GetField(ID3FN_MIMETYPE)->Set(picture.mimeType.c_str());
     frame->GetField(ID3FN_PICTURETYPE)->Set(static_cast<uint32>(picture.pictureType));
     frame->GetField(ID3FN_DESCRIPTION)->Set("");
     frame->GetField(ID3FN_DATA)
-        ->Set(reinterpret_cast<const uchar*>(picture.bytes->data()), picture.bytes->size());
+        ->Set(reinterpret_cast<const uchar*>(picture.Bytes().data()), picture.Size());
     m_tag.AttachFrame(frame.release());
+    for (const ID3_Frame* moving : following)
+        m_tag.AttachFrame(m_tag.RemoveFrame(moving));
 }

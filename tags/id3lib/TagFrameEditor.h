@@ -29,8 +29,9 @@ public:
 
     // FRAME leaves the tag; nullptr is no frame.
     void RemoveFrame(const ID3_Frame* frame);
-    // A picture frame with PICTURE's type, MIME type and bytes as they are, no description.
-    void AddPicture(const CoverPicture& picture);
+    // A picture frame with PICTURE's type, MIME type and bytes as they are, no description,
+    // takes OLD's place among the frames; with no OLD (nullptr), it comes at the end.
+    void ReplacePicture(const ID3_Frame* old, const CoverPicture& picture);
 
 private:
     template <typename Predicate> void Remove(Predicate shouldGo);

@@ -20,7 +20,7 @@ template <typename T> void AddDistinct(std::vector<T>& values, const T& value) {
 std::size_t Digest(const std::optional<CoverPicture>& cover) {
     if (!cover)
         return 0;
-    return std::hash<std::string_view>()(*cover->bytes) ^
+    return std::hash<std::string_view>()(cover->Bytes()) ^
            (std::hash<std::string>()(cover->mimeType) * 31 +
             static_cast<std::size_t>(cover->pictureType));
 }

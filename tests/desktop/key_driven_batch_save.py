@@ -86,6 +86,9 @@ def main():
             window_manager = subprocess.Popen(["openbox"], env=env, stderr=subprocess.DEVNULL)
         with tempfile.TemporaryDirectory() as folder:
             paths = write_album(folder)
+            # A state folder of its own: the start-up recovery never waits for another test's
+            # Save holding the shared one.
+            env["XDG_STATE_HOME"] = tempfile.mkdtemp(dir=folder)
             log = pathlib.Path(folder) / "editor.log"
             app = subprocess.Popen([editor, folder], env=env, stdout=log.open("w"),
                                    stderr=subprocess.STDOUT)

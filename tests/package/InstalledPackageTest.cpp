@@ -87,10 +87,10 @@ TEST_F(InstalledPackage, CliShowsAFilesTags) {
                                                    .CommentFrame("", "Fine"));
     const CommandResult show = Cli("show " + ShellQuoted(path));
     EXPECT_EQ(show.status, 0);
-    EXPECT_EQ(show.out,
-              "File: " + path +
-                  "\nTitle: Caf\u00E9\nArtist: Artist\nAlbum: \nYear: 1999\n"
-                  "Genre: 17 (Rock)\nComments: Fine\nTrack: \nDisc: \nAlbum artist: \n\n");
+    EXPECT_EQ(show.out, "File: " + path +
+                            "\nTitle: Caf\u00E9\nArtist: Artist\nAlbum: \nYear: 1999\n"
+                            "Genre: 17 (Rock)\nComments: Fine\nTrack: \nDisc: \nAlbum artist: \n"
+                            "Cover: none\n\n");
 }
 
 TEST_F(InstalledPackage, CliSavesWhatSetIsGivenAndShowsItAgain) {

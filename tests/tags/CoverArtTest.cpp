@@ -78,7 +78,7 @@ TEST(CoverImageFile, TakesTheBytesAsGivenWithTheMimeTypeOfTheirContent) {
     ASSERT_TRUE(image.Accepted()) << image.problem;
     EXPECT_EQ(image.picture.mimeType, "image/png");
     EXPECT_EQ(image.picture.pictureType, CoverPicture::kFrontCover);
-    EXPECT_EQ(*image.picture.bytes, png);
+    EXPECT_EQ(image.picture.Bytes(), png);
 }
 
 TEST(CoverImageFile, RefusesAnythingButAReadableJpegOrPngOfAtMost16MB) {
@@ -171,7 +171,7 @@ TEST_F(CoverArt, OtherTaggersCoversShowAndStayByteForByteThroughASave) {
                 shown = picture;
         m_session.Link(m_path);
         ASSERT_TRUE(m_session.Held().cover);
-        EXPECT_EQ(*m_session.Held().cover->bytes, shown.data);
+        EXPECT_EQ(m_session.Held().cover->Bytes(), shown.data);
         EXPECT_EQ(m_session.Held().cover->mimeType, shown.mime);
         EXPECT_EQ(m_session.Held().cover->pictureType, shown.type);
 
@@ -208,7 +208,7 @@ TEST_F(CoverArt, ItunesAndEyed3PicturesShowAndStay) {
         m_session.Link(m_path);
         ASSERT_TRUE(m_session.Held().cover);
         EXPECT_EQ(m_session.Held().cover->mimeType, "image/jpeg");
-        EXPECT_EQ(*m_session.Held().cover->bytes, before[0].data);
+        EXPECT_EQ(m_session.Held().cover->Bytes(), before[0].data);
 
         FormValues form = m_session.Held();
         form.texts.album = "Other";
@@ -232,9 +232,25 @@ TEST_F(CoverArt, ReplacingTouchesOnlyTheShownCoverAndStoresTheBytesAsGiven) {
         EXPECT_TRUE(m_session.HasUnsavedChanges(form));
         Save(form);
         EXPECT_FALSE(m_session.HasUnsavedChanges(form));
-        EXPECT_EQ(Pictures(), (std::vector<Picture>{m_back, {3, "image/png", "", 0, png}}));
-        EXPECT_EQ(*m_session.Held().cover->bytes, png);
+        EXPECT_EQ(Pictures(), (std::vector<Picture>{{3, "image/png", "", 0, png}, m_back}));
+        EXPECT_EQ(m_session.Held().cover->Bytes(), png);
     }
+}
+
+// A file may hold two front covers: the new one takes the shown one's place, so that it is the
+// one shown after the Save, not the other, which a further Save would then replace as well.
+TEST_F(CoverArt, ANewCoverTakesTheShownOnesPlaceAmongThePictures) {
+    // mutagen writes them in the order of their descriptions: "", "Back", "Other".
+    const Picture otherFront{3, "image/png", "Other", 0, CoverPictures::Png(9, 9)};
+    WriteWithMutagen(3, {m_front, otherFront, m_back});
+    m_session.Link(m_path);
+    FormValues form = m_session.Held();
+    const std::string png = CoverPictures::Png(500, 500);
+    form.cover = CoverImageFile::FromBytes(png).picture;
+    Save(form);
+    EXPECT_FALSE(m_session.HasUnsavedChanges(form));
+    Save(form);
+    EXPECT_EQ(Pictures(), (std::vector<Picture>{{3, "image/png", "", 0, png}, m_back, otherFront}));
 }
 
 TEST_F(CoverArt, AFileWithoutPicturesGetsItsFirstCover) {
@@ -260,7 +276,7 @@ TEST_F(CoverArt, RemovingTakesOnlyTheShownCoverAndUndoBringsItBack) {
     EXPECT_EQ(Pictures(), std::vector<Picture>{m_back});
     // The remaining picture is now the one the form shows.
     ASSERT_TRUE(m_session.Held().cover);
-    EXPECT_EQ(*m_session.Held().cover->bytes, m_back.data);
+    EXPECT_EQ(m_session.Held().cover->Bytes(), m_back.data);
 }
 
 TEST_F(CoverArt, AProtectedFileStillShowsItsCover) {
@@ -274,7 +290,27 @@ TEST_F(CoverArt, AProtectedFileStillShowsItsCover) {
     m_session.Link(m_path);
     EXPECT_NE(m_session.Protection(), "");
     ASSERT_TRUE(m_session.Held().cover);
-    EXPECT_EQ(*m_session.Held().cover->bytes, m_back.data);
+    EXPECT_EQ(m_session.Held().cover->Bytes(), m_back.data);
+}
+
+// A cover read from a file shares the frame it came from: a form's copy must stay whole when
+// the session's frames are replaced by a Save or let go, and still equal the same picture read
+// anew.
+TEST_F(CoverArt, ACoverTakenFromTheFileOutlivesItsFrames) {
+    WriteWithMutagen(4, {m_back, m_front});
+    m_session.Link(m_path);
+    FormValues form = m_session.Held();
+    form.texts.title = "Changed";
+    Save(form);
+    EXPECT_FALSE(m_session.HasUnsavedChanges(form));
+    const std::optional<CoverPicture> taken = form.cover;
+    m_session.Unlink();
+    form = FormValues();
+    ASSERT_TRUE(taken);
+    EXPECT_EQ(taken->Bytes(), m_front.data);
+    EXPECT_EQ(taken->Size(), m_front.data.size());
+    m_session.Link(m_path);
+    EXPECT_EQ(m_session.Held().cover, taken);
 }
 
 TEST_F(CoverArt, AFailedSaveKeepsTheHeldCover) {
@@ -285,7 +321,7 @@ TEST_F(CoverArt, AFailedSaveKeepsTheHeldCover) {
     form.cover.reset();
     EXPECT_FALSE(m_session.Save(form).Saved());
     ASSERT_TRUE(m_session.Held().cover);
-    EXPECT_EQ(*m_session.Held().cover->bytes, m_front.data);
+    EXPECT_EQ(m_session.Held().cover->Bytes(), m_front.data);
     EXPECT_TRUE(m_session.HasUnsavedChanges(form));
 }
 

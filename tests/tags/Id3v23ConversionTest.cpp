@@ -31,7 +31,7 @@ std::vector<std::string> Converted(unsigned major, const std::string& body, bool
     EXPECT_EQ(result.problem, "");
     std::vector<std::string> frames;
     for (const Id3v23Frame& frame : result.frames)
-        frames.push_back(frame.id + ":" + frame.body);
+        frames.push_back(frame.Id() + ":" + std::string(frame.Body()));
     return frames;
 }
 
@@ -133,6 +133,28 @@ TEST(Id3v23Conversion, PackedFramesAreUnpacked) {
     const std::string unsynced = std::string("\0\xFF\0\xE0\xFF\0", 6);
     EXPECT_EQ(Converted(4, V24("PRIV", Syncsafe(4) + unsynced, 0x0003)), Frames{"PRIV:" + sync});
     EXPECT_EQ(Converted(4, V24("PRIV", unsynced), true), Frames{"PRIV:" + sync});
+    // A data length indicator alone: only the indicator is left out.
+    EXPECT_EQ(Converted(4, V24("PRIV", Syncsafe(4) + sync, 0x0001)), Frames{"PRIV:" + sync});
+}
+
+// Unpacked in pieces: the packed bytes must stay readable until the last piece is out.
+TEST(Id3v23Conversion, LargePackedFramesAreUnpackedWhole) {
+    std::string data = std::string("owner", 6);
+    for (std::size_t i = 0; data.size() < 200000; ++i)
+        data += std::to_string(i * i % 7919) + ' ';
+    std::string packed(compressBound(data.size()), '\0');
+    uLongf packedSize = packed.size();
+    ASSERT_EQ(compress(reinterpret_cast<Bytef*>(packed.data()), &packedSize,
+                       reinterpret_cast<const Bytef*>(data.data()), data.size()),
+              Z_OK);
+    packed.resize(packedSize);
+    const std::string declared = {
+        static_cast<char>(data.size() >> 24), static_cast<char>((data.size() >> 16) & 0xFF),
+        static_cast<char>((data.size() >> 8) & 0xFF), static_cast<char>(data.size() & 0xFF)};
+    // Compared whole, not printed: a failure would print 400 kB.
+    EXPECT_TRUE(Converted(3, V23("PRIV", declared + packed, 0x0080)) == Frames{"PRIV:" + data});
+    EXPECT_TRUE(Converted(4, V24("PRIV", Syncsafe(data.size()) + packed, 0x0009)) ==
+                Frames{"PRIV:" + data});
 }
 
 TEST(Id3v23Conversion, StatusFlagsStayAndFramesOfOtherKindsKeepTheirBytes) {
@@ -140,8 +162,8 @@ TEST(Id3v23Conversion, StatusFlagsStayAndFramesOfOtherKindsKeepTheirBytes) {
         4, V24("PCST", std::string(4, '\0'), 0x6000) + V24("XSOP", Text(3, "n")), false);
     ASSERT_EQ(result.problem, "");
     ASSERT_EQ(result.frames.size(), 2u);
-    EXPECT_EQ(result.frames[0].flags, 0xC000);
-    EXPECT_EQ(result.frames[1].body, Text(3, "n")) << "a kind nobody defines keeps its bytes";
+    EXPECT_EQ(result.frames[0].Flags(), 0xC000);
+    EXPECT_EQ(result.frames[1].Body(), Text(3, "n")) << "a kind nobody defines keeps its bytes";
 }
 
 TEST(Id3v23Conversion, ChaptersHoldConvertedFrames) {

@@ -2,6 +2,8 @@
 // one-field change changes that field and nothing else: every other frame keeps its meaning,
 // the audio its bytes, and the file ends up with an ID3v2.3 tag and an ID3v1 tag.
 #include "CTagFile.h"
+#include "CoverPictures.h"
+#include "FrontCover.h"
 #include "GenreTable.h"
 #include "Id3Inspector.h"
 #include "Mp3Builder.h"
@@ -12,7 +14,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
+#include <iterator>
 
 namespace {
 
@@ -71,6 +76,56 @@ TEST_P(TaggerFidelity, ASavedAlbumChangesTheAlbumAlone) {
 
 TEST_P(TaggerFidelity, ASaveOfNothingChangedKeepsEveryMeaning) {
     SaveAndCompare(m_session.Held(), {});
+}
+
+// The frames of BEFORE that are not LEAVING must be in AFTER byte for byte, in their order.
+void ExpectKept(const std::vector<std::string>& before, const std::vector<std::string>& after,
+                const std::function<bool(const std::string&)>& leaving) {
+    auto next = after.begin();
+    for (const std::string& frame : before) {
+        if (leaving(frame))
+            continue;
+        next = std::find(next, after.end(), frame);
+        ASSERT_NE(next, after.end()) << frame.substr(0, 4) << " lost or changed";
+        ++next;
+    }
+}
+
+// A cover replaced, then a text, then a Save the file refuses, then the same Save again: each
+// step builds on the last one written, and every frame nobody touched keeps its bytes.
+TEST_P(TaggerFidelity, SavesAfterACoverAndAFailedSaveKeepEveryUntouchedFrame) {
+    const std::vector<std::string> before = Id3Inspector::Inspect(m_path).frames;
+    const std::size_t shownCover = FrontCover::Find(before);
+    FormValues form = m_session.Held();
+    form.cover = CoverPicture{"image/jpeg", CoverPicture::kFrontCover,
+                              std::make_shared<const std::string>(CoverPictures::Jpeg(64, 64))};
+    ASSERT_TRUE(m_session.Save(form).Saved());
+    EXPECT_FALSE(m_session.HasUnsavedChanges(form));
+    form.texts.title = "Second title";
+    ASSERT_TRUE(m_session.Save(form).Saved());
+
+    form.texts.artist = "Third artist";
+    form.cover = CoverPicture{"image/png", CoverPicture::kFrontCover,
+                              std::make_shared<const std::string>(CoverPictures::Png(8, 8))};
+    std::filesystem::permissions(m_path, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+    EXPECT_FALSE(m_session.Save(form).Saved());
+    std::filesystem::permissions(m_path, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+    ASSERT_TRUE(m_session.Save(form).Saved());
+    const auto saved = Mp3Builder::ReadFile(m_path);
+    ASSERT_TRUE(m_session.Save(form).Saved());
+    EXPECT_EQ(Mp3Builder::ReadFile(m_path), saved) << "nothing changed, nothing written anew";
+
+    TagEditingSession again;
+    again.Link(m_path);
+    EXPECT_EQ(again.Held().texts, form.texts);
+    EXPECT_EQ(again.Held().cover, form.cover);
+    EXPECT_EQ(MutagenReport::Read(m_path).CheckSavedLayout(m_path, m_audio), "");
+    ExpectKept(before, Id3Inspector::Inspect(m_path).frames, [&](const std::string& frame) {
+        return (shownCover != FrontCover::npos && frame == before[shownCover]) ||
+               frame.compare(0, 4, "TIT2") == 0 || frame.compare(0, 4, "TPE1") == 0;
+    });
 }
 
 struct NumbersAndAlbumArtist {

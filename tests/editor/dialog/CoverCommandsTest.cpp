@@ -100,7 +100,9 @@ struct Editor {
         Mp3Builder::WriteFile(path, Mp3Builder::Bytes(bytes.begin(), bytes.end()));
         return QString::fromStdString(path);
     }
-    std::string CoverBytes() { return Cover()->Cover() ? *Cover()->Cover()->bytes : "<none>"; }
+    std::string CoverBytes() {
+        return Cover()->Cover() ? std::string(Cover()->Cover()->Bytes()) : "<none>";
+    }
     QAction* MenuAction(int id) {
         for (QAction* action : dlg.findChild<QMenuBar*>()->findChildren<QAction*>())
             if (action->data().toInt() == id)
@@ -249,6 +251,28 @@ private slots:
         QCOMPARE(editor.boxes.notices.size(), 1);
         QVERIFY(editor.boxes.notices[0].startsWith(
             QStringLiteral("The cover could not be saved to %1.\n\n").arg(editor.chooser.save)));
+    }
+
+    // Once the shown cover is saved away, the form shows the picture the file shows now: a
+    // form still showing "no cover" would count as a change, and the next Save would take
+    // that picture too.
+    void aSavedRemovalShowsThePictureLeftBehind() {
+        Editor editor;
+        const std::string back = Picture(10, 10, "PNG");
+        const std::string path =
+            editor.Add("a.mp3", Mp3Builder()
+                                    .Frame("APIC", ApicBody("image/png", 3, editor.png))
+                                    .Frame("APIC", ApicBody("image/png", 4, back)));
+        editor.List()->SetItemSelectedFocused(0);
+        editor.dlg.OnCommand(ID_COVER_REMOVE);
+        editor.dlg.OnCommand(ID_FILE_SAVE_FILE);
+        QCOMPARE(editor.CoverBytes(), back);
+        QVERIFY(!editor.dlg.isWindowModified());
+        editor.dlg.OnCommand(ID_FILE_SAVE_FILE);
+        std::string error;
+        const std::vector<CoverPictures::Picture> pictures = CoverPictures::Read(path, &error);
+        QCOMPARE(pictures.size(), std::size_t(1));
+        QCOMPARE(pictures[0].data, back);
     }
 
     void noCoverEditsWithoutAFileOrForAProtectedOne() {

@@ -215,12 +215,13 @@ private slots:
         for (const std::string& path : {a, b}) {
             const std::vector<CoverPictures::Picture> pictures = CoverPictures::Read(path, &error);
             QCOMPARE(pictures.size(), std::size_t(2));
-            // The back cover as the other program wrote it; the front one as the file chosen.
-            QCOMPARE(pictures[0], aBefore[1]);
-            QCOMPARE(pictures[1].type, 3);
-            QCOMPARE(pictures[1].mime, std::string("image/png"));
-            QCOMPARE(pictures[1].description, std::string());
-            QCOMPARE(pictures[1].data, std::string(chosenBytes.begin(), chosenBytes.end()));
+            // The front cover as the file chosen, in the old one's place; the back cover as the
+            // other program wrote it.
+            QCOMPARE(pictures[0].type, 3);
+            QCOMPARE(pictures[0].mime, std::string("image/png"));
+            QCOMPARE(pictures[0].description, std::string());
+            QCOMPARE(pictures[0].data, std::string(chosenBytes.begin(), chosenBytes.end()));
+            QCOMPARE(pictures[1], aBefore[1]);
         }
         // The protected file, without a cover, still differs from the two.
         QCOMPARE(editor.Cover()->toolTip(), QStringLiteral("(2 different covers)"));
