@@ -35,17 +35,28 @@ bool CCoverView::TrySetCover(const CoverPicture& cover) {
     return true;
 }
 
+void CCoverView::ShowDifferent(std::size_t count) {
+    Show(std::nullopt, QImage(), count);
+}
+
 void CCoverView::SetEditable(bool editable) {
     m_editable = editable;
     emit coverChanged();
 }
 
-void CCoverView::Show(const std::optional<CoverPicture>& cover, QImage image) {
+void CCoverView::Show(const std::optional<CoverPicture>& cover, QImage image,
+                      std::size_t different) {
     m_cover = cover;
     m_image = std::move(image);
-    setToolTip(cover ? CoverDescription::ToolTip(*cover) : QString());
+    m_different = different;
+    setToolTip(cover ? CoverDescription::ToolTip(*cover) : DifferentText());
     update();
     emit coverChanged();
+}
+
+QString CCoverView::DifferentText() const {
+    return m_different > 0 ? EditorTexts::tr(EditorTexts::kDifferentCovers).arg(m_different)
+                           : QString();
 }
 
 // Only the header is read for the size; the reader then decodes straight to the square's size,
@@ -85,10 +96,15 @@ void CCoverView::paintEvent(QPaintEvent* event) {
         target.moveCenter(inside.center());
         painter.drawImage(target, m_image);
     } else {
-        const QString text = m_cover ? QString::fromLatin1(m_cover->mimeType.c_str())
-                                     : EditorTexts::tr(EditorTexts::kNoCover);
+        QString text = DifferentText();
+        if (text.isEmpty())
+            text = m_cover ? QString::fromLatin1(m_cover->mimeType.c_str())
+                           : EditorTexts::tr(EditorTexts::kNoCover);
         painter.setPen(palette().color(QPalette::Disabled, QPalette::WindowText));
-        painter.drawText(inside.adjusted(2, 2, -2, -2), Qt::AlignCenter | Qt::TextWordWrap, text);
+        // A margin like a field's, so that a long text breaks rather than touch the frame.
+        const int margin = fontMetrics().averageCharWidth();
+        painter.drawText(inside.adjusted(margin, margin, -margin, -margin),
+                         Qt::AlignCenter | Qt::TextWordWrap, text);
     }
     if (hasFocus()) {
         QStyleOptionFocusRect option;
@@ -106,7 +122,7 @@ void CCoverView::contextMenuEvent(QContextMenuEvent* event) {
         connect(action, &QAction::triggered, this, [this, id] { emit commandRequested(id); });
     };
     add(EditorTexts::kMenuReplaceCover, ID_COVER_REPLACE, m_editable);
-    add(EditorTexts::kMenuRemoveCover, ID_COVER_REMOVE, m_editable && m_cover.has_value());
+    add(EditorTexts::kMenuRemoveCover, ID_COVER_REMOVE, CanRemove());
     add(EditorTexts::kMenuSaveCoverAs, ID_COVER_SAVE_AS, m_cover.has_value());
     // From the keyboard the menu opens at the square, not wherever the mouse is.
     const QPoint at = event->reason() == QContextMenuEvent::Keyboard
@@ -124,7 +140,7 @@ void CCoverView::keyPressEvent(QKeyEvent* event) {
             emit commandRequested(ID_COVER_REPLACE);
         break;
     case Qt::Key_Delete:
-        if (m_editable && m_cover)
+        if (CanRemove())
             emit commandRequested(ID_COVER_REMOVE);
         break;
     default:

@@ -310,7 +310,7 @@ void CTagEditorDlg::CreateMenu() {
     const auto followCover = [this] {
         const bool hasCover = m_coverView->Cover().has_value();
         m_replaceCoverAction->setEnabled(m_coverView->IsEditable());
-        m_removeCoverAction->setEnabled(m_coverView->IsEditable() && hasCover);
+        m_removeCoverAction->setEnabled(m_coverView->CanRemove());
         m_saveCoverAsAction->setEnabled(hasCover);
     };
     connect(m_coverView, &CCoverView::coverChanged, this, followCover);
@@ -574,6 +574,7 @@ void CTagEditorDlg::OnUndo() {
 // whatever happens to the others, and Cancel stops between two files.
 bool CTagEditorDlg::OnSaveSeveral() {
     const FormValues form = FormOnScreen();
+    const CoverEdit coverEdit = BatchCoverEdit();
     if (const TagEditingSession::Refusal refusal = m_batch.FirstRefusedEdit(form)) {
         m_exchange.ShowRefusal(refusal);
         return false;
@@ -592,7 +593,8 @@ bool CTagEditorDlg::OnSaveSeveral() {
                             .arg(name, EditorTexts::tr(EditorTexts::kSaveCancelled));
             continue;
         }
-        const SaveResult result = BatchForm::SaveFile(paths[static_cast<size_t>(i)], form);
+        const SaveResult result =
+            BatchForm::SaveFile(paths[static_cast<size_t>(i)], form, coverEdit);
         if (!result.Saved())
             notSaved << EditorTexts::tr(EditorTexts::kNotSavedFile)
                             .arg(name, QString::fromStdString(result.reason));
@@ -686,7 +688,9 @@ void CTagEditorDlg::OnSaveCoverAs() {
     const std::optional<CoverPicture>& cover = m_coverView->Cover();
     if (!cover)
         return;
-    const QFileInfo file(PathForDisplay(m_session.LinkedPath()));
+    // Several files show a cover only when they share it: it is named after the first of them.
+    const QFileInfo file(
+        PathForDisplay(IsEditingSeveral() ? m_batch.Paths().front() : m_session.LinkedPath()));
     const QString suggested = file.dir().filePath(file.completeBaseName() + QLatin1Char('.') +
                                                   CoverDescription::FileSuffix(cover->mimeType));
     const QString path = m_pFileChooser->ChooseSaveFile(
@@ -702,8 +706,11 @@ void CTagEditorDlg::OnSaveCoverAs() {
                        IMessageBoxes::Icon::Critical);
 }
 
+// Several files take a cover as they take a typed text: a protected one among them refuses it
+// at Save, and says so in the summary.
 void CTagEditorDlg::AllowCoverEdits() {
-    m_coverView->SetEditable(m_session.IsLinked() && m_session.Protection().empty());
+    m_coverView->SetEditable(IsEditingSeveral() ||
+                             (m_session.IsLinked() && m_session.Protection().empty()));
 }
 
 void CTagEditorDlg::OnClickFileList(int row) {
@@ -756,8 +763,10 @@ void CTagEditorDlg::OnBatchRowsGone() {
 void CTagEditorDlg::ShowBatchValues() {
     m_exchange.ToControls(m_batch.Shown().texts);
     m_cbGenre->setCurrentIndex(m_batch.Shown().genreRow);
-    // The cover is edited one file at a time; several files show the one they share.
-    m_coverView->SetCover(m_batch.Shown().cover);
+    if (m_batch.DistinctCoverCount() > 1)
+        m_coverView->ShowDifferent(m_batch.DistinctCoverCount());
+    else
+        m_coverView->SetCover(m_batch.Shown().cover);
     AllowCoverEdits();
     ShowBatchHints();
     ShowUnsavedMark();
@@ -842,7 +851,7 @@ void CTagEditorDlg::ShowProtection() {
 // question about saving.
 bool CTagEditorDlg::HasUnsavedChanges() const {
     if (IsEditingSeveral())
-        return m_batch.HasUnsavedChanges(FormOnScreen());
+        return m_batch.HasUnsavedChanges(FormOnScreen(), BatchCoverEdit());
     return m_session.Protection().empty() && m_session.HasUnsavedChanges(FormOnScreen());
 }
 
@@ -861,6 +870,10 @@ QString CTagEditorDlg::ShownFileName() const {
 
 FormValues CTagEditorDlg::FormOnScreen() const {
     return {m_exchange.FromControls(), m_cbGenre->currentIndex(), m_coverView->Cover()};
+}
+
+CoverEdit CTagEditorDlg::BatchCoverEdit() const {
+    return m_batch.CoverEditOf(m_coverView->Cover(), m_coverView->ShowsDifferent());
 }
 
 bool CTagEditorDlg::SettleUnsavedChanges(const char* question) {

@@ -118,6 +118,8 @@ private:
     bool SelectionHoldsShownRow() const;
     QString ShownFileName() const;
     FormValues FormOnScreen() const;
+    // What a Save of several files does to their covers, as the square shows it.
+    CoverEdit BatchCoverEdit() const;
     // Asks QUESTION about unsaved changes, if there are any, and saves on Yes. True when the
     // user may go on: nothing was unsaved, the Save worked, or the user chose to drop the edits.
     bool SettleUnsavedChanges(const char* question);

@@ -67,6 +67,7 @@ public:
     // The same in a field too narrow for it.
     static constexpr char kDifferentValuesShort[] = QT_TR_NOOP("(%1 values)");
     static constexpr char kDifferentGenres[] = QT_TR_NOOP("(%1 different genres)");
+    static constexpr char kDifferentCovers[] = QT_TR_NOOP("(%1 different covers)");
     // A Save of several files: its progress, and what it tells when some were not saved (%1 of
     // %2 saved; %3 the files left as they were, each on a line of its own with why).
     static constexpr char kSavingFiles[] = QT_TR_NOOP("Saving %1 files…");

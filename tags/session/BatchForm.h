@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CoverEdit.h"
 #include "FormValues.h"
 #include "SaveResult.h"
 #include "TagEditingSession.h"
@@ -29,25 +30,34 @@ public:
     std::vector<std::string> DistinctTexts(std::string TagFields::*member) const;
     // How many distinct genres the files hold (a number no row shows counts as one of its own).
     std::size_t DistinctGenreCount() const;
+    // How many distinct front covers the files hold; a file without one counts as one of them.
+    std::size_t DistinctCoverCount() const { return m_coverCount; }
 
     // What the form shows: each shared text, empty where the files differ; the shared genre row,
-    // or GenreTable::kNoRow where the files differ; the cover they share, or none.
+    // or GenreTable::kNoRow where the files differ; the cover they share, or none (also where
+    // they differ: see DistinctCoverCount).
     const FormValues& Shown() const { return m_shown; }
 
     // Whether a Save would set anything: a text typed that is not the one shown, or a genre of
-    // the list other than the shown one.
-    bool HasUnsavedChanges(const FormValues& form) const;
+    // the list other than the shown one, or a cover set or removed (COVER).
+    bool HasUnsavedChanges(const FormValues& form, const CoverEdit& cover = {}) const;
+    // What a Save does to each file's front cover when the form shows COVER: nothing while it
+    // shows the files' own (KEEPS_OWN: the square says they differ; or the one they share), else
+    // the picture shown becomes every file's front cover, or no picture removes each file's.
+    CoverEdit CoverEditOf(const std::optional<CoverPicture>& cover, bool keepsOwn) const;
     // The first field, in the field table's order, whose typed text its rule does not take; a
     // shown value left as it is is never refused.
     TagEditingSession::Refusal FirstRefusedEdit(const FormValues& form) const;
     // OWN, one file's values, with what the user set in FORM put in: every text that is not
-    // empty, and the genre when FORM names one.
-    static FormValues Apply(const FormValues& own, const FormValues& form);
+    // empty, the genre when FORM names one, and the cover as COVER says. FORM's cover is not
+    // looked at: several files' form cannot tell a cover left alone by its picture.
+    static FormValues Apply(const FormValues& own, const FormValues& form,
+                            const CoverEdit& cover = {});
 
     // Saves what the user set in FORM into the file at PATH, read afresh, through a session of
     // its own. The file's values after it are in *SAVED when it was saved.
     static SaveResult SaveFile(const std::string& path, const FormValues& form,
-                               FormValues* saved = nullptr);
+                               const CoverEdit& cover = {}, FormValues* saved = nullptr);
 
 private:
     struct FileValues {
@@ -60,9 +70,9 @@ private:
 
     std::vector<std::string> m_paths;
     std::vector<FileValues> m_files;
-    // The first file's cover, and whether every other file holds the same: covers are large,
-    // so no more than one is kept.
+    // The first file's cover, and how many distinct covers the files hold: covers are large, so
+    // no more than one is kept, the others only compared with it and counted by a digest.
     std::optional<CoverPicture> m_firstCover;
-    bool m_coverShared = true;
+    std::size_t m_coverCount = 0;
     FormValues m_shown;
 };

@@ -24,6 +24,24 @@ protected:
         return path;
     }
 
+    // A file whose APIC frames hold each (picture type, bytes) as a PNG, in order.
+    std::string WithPictures(const std::string& name,
+                             const std::vector<std::pair<int, std::string>>& pictures) {
+        Mp3Builder mp3;
+        mp3.TextFrame("TIT2", name);
+        for (const auto& [type, picture] : pictures) {
+            const std::string mime = picture.rfind("\x89PNG", 0) == 0 ? "image/png" : "image/jpeg";
+            Mp3Builder::Bytes body = {0x00};
+            body.insert(body.end(), mime.begin(), mime.end());
+            body.insert(body.end(), {0x00, static_cast<std::uint8_t>(type), 0x00});
+            body.insert(body.end(), picture.begin(), picture.end());
+            mp3.Frame("APIC", body);
+        }
+        const std::string path = m_dir.File(name);
+        mp3.WriteTo(path);
+        return path;
+    }
+
     ScratchDir m_dir;
     BatchForm m_batch;
 };
@@ -56,25 +74,31 @@ TEST_F(BatchFormTest, ShowsWhatTheFilesShareAndCountsWhatDiffers) {
     EXPECT_FALSE(m_batch.HasUnsavedChanges(typed));
 }
 
-TEST_F(BatchFormTest, ShowsTheCoverTheFilesShareAndNoneWhereTheyDiffer) {
-    const auto withCover = [this](const std::string& name, const std::string& picture) {
-        Mp3Builder::Bytes body = {0x00};
-        for (char c : std::string("image/png"))
-            body.push_back(static_cast<std::uint8_t>(c));
-        body.insert(body.end(), {0x00, 0x03, 0x00});
-        body.insert(body.end(), picture.begin(), picture.end());
-        const std::string path = m_dir.File(name);
-        Mp3Builder().TextFrame("TIT2", name).Frame("APIC", body).WriteTo(path);
-        return path;
-    };
-    const std::string a = withCover("a.mp3", CoverPictures::Png(300, 300));
-    const std::string b = withCover("b.mp3", CoverPictures::Png(300, 300));
-    const std::string c = withCover("c.mp3", CoverPictures::Png(600, 600));
+TEST_F(BatchFormTest, ShowsTheCoverTheFilesShareAndCountsTheCoversWhereTheyDiffer) {
+    const std::string a = WithPictures("a.mp3", {{3, CoverPictures::Png(300, 300)}});
+    const std::string b = WithPictures("b.mp3", {{3, CoverPictures::Png(300, 300)}});
+    const std::string c = WithPictures("c.mp3", {{3, CoverPictures::Png(600, 600)}});
+    const std::string none = WithPictures("none.mp3", {});
     m_batch.Load({a, b});
     ASSERT_TRUE(m_batch.Shown().cover);
     EXPECT_EQ(m_batch.Shown().cover->Bytes(), CoverPictures::Png(300, 300));
-    m_batch.Load({a, b, c});
+    EXPECT_EQ(m_batch.DistinctCoverCount(), 1u);
+    // Left as shown, or set to the very picture they share, nothing is to be saved.
+    EXPECT_EQ(m_batch.CoverEditOf(m_batch.Shown().cover, false).kind, CoverEdit::Kind::Keep);
+    EXPECT_FALSE(m_batch.HasUnsavedChanges(m_batch.Shown(), {}));
+
+    // No cover is one of the covers.
+    m_batch.Load({a, b, c, none});
     EXPECT_FALSE(m_batch.Shown().cover);
+    EXPECT_EQ(m_batch.DistinctCoverCount(), 3u);
+    EXPECT_EQ(m_batch.CoverEditOf(std::nullopt, true).kind, CoverEdit::Kind::Keep);
+    // Shown as differing, no picture is not the same as removed.
+    const CoverEdit removed = m_batch.CoverEditOf(std::nullopt, false);
+    EXPECT_EQ(removed.kind, CoverEdit::Kind::Remove);
+    EXPECT_TRUE(m_batch.HasUnsavedChanges(m_batch.Shown(), removed));
+    m_batch.Load({none, WithPictures("none2.mp3", {})});
+    EXPECT_EQ(m_batch.DistinctCoverCount(), 1u);
+    EXPECT_EQ(m_batch.CoverEditOf(std::nullopt, false).kind, CoverEdit::Kind::Keep);
 
     // A Save of typed texts leaves each file's cover as it is.
     FormValues form = m_batch.Shown();
@@ -84,6 +108,52 @@ TEST_F(BatchFormTest, ShowsTheCoverTheFilesShareAndNoneWhereTheyDiffer) {
     const std::vector<CoverPictures::Picture> pictures = CoverPictures::Read(c, &error);
     ASSERT_EQ(pictures.size(), 1u) << error;
     EXPECT_EQ(pictures[0].data, CoverPictures::Png(600, 600));
+}
+
+TEST_F(BatchFormTest, AReplacedOrRemovedCoverGoesToEachFileAndEveryOtherPictureStays) {
+    const std::string back = CoverPictures::Jpeg(100, 100);
+    const std::string a = WithPictures("a.mp3", {{3, CoverPictures::Png(300, 300)}, {4, back}});
+    // Without a front cover, the first picture is the one shown, and the one removed.
+    const std::string b = WithPictures("b.mp3", {{0, CoverPictures::Png(20, 20)}, {4, back}});
+    const std::string c = WithPictures("c.mp3", {});
+    m_batch.Load({a, b, c});
+    CoverPicture chosen;
+    chosen.mimeType = "image/jpeg";
+    chosen.storage = std::make_shared<const std::string>(CoverPictures::Jpeg(500, 500));
+    const CoverEdit replaced = m_batch.CoverEditOf(chosen, false);
+    ASSERT_EQ(replaced.kind, CoverEdit::Kind::Replace);
+    FormValues form = m_batch.Shown();
+    EXPECT_TRUE(m_batch.HasUnsavedChanges(form, replaced));
+
+    std::string error;
+    // The new cover takes the shown one's place; the back cover stays behind it.
+    for (const std::string& path : {a, b, c}) {
+        ASSERT_TRUE(BatchForm::SaveFile(path, form, replaced).Saved());
+        const std::vector<CoverPictures::Picture> pictures = CoverPictures::Read(path, &error);
+        ASSERT_EQ(pictures.size(), path == c ? 1u : 2u) << path << error;
+        EXPECT_EQ(pictures[0].data, chosen.Bytes()) << path;
+        EXPECT_EQ(pictures[0].type, 3);
+        EXPECT_EQ(pictures[0].mime, "image/jpeg");
+        if (path != c) {
+            EXPECT_EQ(pictures[1].data, back) << path;
+        }
+    }
+
+    // Saved once more, a file that holds the cover already is not written again.
+    const Mp3Builder::Bytes before = Mp3Builder::ReadFile(a);
+    ASSERT_TRUE(BatchForm::SaveFile(a, form, replaced).Saved());
+    EXPECT_EQ(Mp3Builder::ReadFile(a), before);
+
+    const std::string d = WithPictures("d.mp3", {{0, CoverPictures::Png(20, 20)}, {4, back}});
+    m_batch.Load({a, d, c});
+    const CoverEdit removed = m_batch.CoverEditOf(std::nullopt, false);
+    for (const std::string& path : {a, d, c})
+        ASSERT_TRUE(BatchForm::SaveFile(path, m_batch.Shown(), removed).Saved());
+    EXPECT_EQ(CoverPictures::Read(a, &error).size(), 1u);
+    EXPECT_EQ(CoverPictures::Read(a, &error)[0].data, back);
+    EXPECT_EQ(CoverPictures::Read(d, &error).size(), 1u);
+    EXPECT_EQ(CoverPictures::Read(d, &error)[0].data, back);
+    EXPECT_TRUE(CoverPictures::Read(c, &error).empty()) << error;
 }
 
 TEST_F(BatchFormTest, OnlyWhatTheUserSetCountsAndIsApplied) {
@@ -118,7 +188,7 @@ TEST_F(BatchFormTest, ASaveSetsTheFieldInEachFileAndKeepsEveryOtherValue) {
     FormValues form;
     form.texts.album = "New";
     FormValues saved;
-    ASSERT_TRUE(BatchForm::SaveFile(a, form, &saved).Saved());
+    ASSERT_TRUE(BatchForm::SaveFile(a, form, {}, &saved).Saved());
     EXPECT_EQ(saved.texts.title, "One");
     EXPECT_EQ(saved.texts.album, "New");
     EXPECT_EQ(MutagenReport::Read(a).Text("TALB"), "New");

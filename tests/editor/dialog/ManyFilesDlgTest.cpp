@@ -1,17 +1,21 @@
 // The window with several files selected: the form over all of them, their Save, and the
 // questions and Undo that cover the whole selection.
+#include "CCoverView.h"
 #include "CFileListCtrl.h"
 #include "CTagEditorDlg.h"
 #include "CTagFile.h"
+#include "CoverPictures.h"
 #include "EditorIds.h"
 #include "FakeMessageBoxes.h"
 #include "Mp3Builder.h"
+#include "PythonRun.h"
 #include "ScratchDir.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QCompleter>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QStringListModel>
 #include <QtTest>
 
@@ -40,6 +44,42 @@ struct Editor {
             .TextFrame("TCON", "(" + std::to_string(genre) + ")")
             .WriteTo(path);
         List()->InsertItem(List()->GetItemCount(), QString::fromStdString(path));
+        return path;
+    }
+
+    CCoverView* Cover() { return dlg.findChild<CCoverView*>(QStringLiteral("IDC_COVER")); }
+    bool MenuEnabled(int id) {
+        for (QAction* action : dlg.findChild<QMenuBar*>()->findChildren<QAction*>())
+            if (action->data().toInt() == id)
+                return action->isEnabled();
+        return false;
+    }
+
+    // NAME as another program writes it: a title, a front cover of COLOR and a back cover.
+    std::string AddWithCovers(const std::string& name, const QColor& color) {
+        const std::string path = scratch.File(name);
+        Mp3Builder().TextFrame("TIT2", name).WriteTo(path);
+        const std::string output = PythonOutput(
+            {"-c",
+             "import sys\n"
+             "from mutagen.id3 import ID3, APIC\n"
+             "tag = ID3(sys.argv[1])\n"
+             "for kind, picture in ((3, sys.argv[2]), (4, sys.argv[3])):\n"
+             "    tag.add(APIC(encoding=0, mime='image/png', type=kind, desc=str(kind),\n"
+             "                 data=open(picture, 'rb').read()))\n"
+             "tag.save(v2_version=3)\n",
+             path, PictureFile(name + ".front.png", color), PictureFile("back.png", Qt::darkGray)});
+        if (!output.empty())
+            qWarning("%s", output.c_str());
+        List()->InsertItem(List()->GetItemCount(), QString::fromStdString(path));
+        return path;
+    }
+    // A PNG of one COLOR, one the window can decode, written to NAME.
+    std::string PictureFile(const std::string& name, const QColor& color) {
+        QImage image(48, 48, QImage::Format_RGB32);
+        image.fill(color);
+        const std::string path = scratch.File(name);
+        image.save(QString::fromStdString(path), "PNG");
         return path;
     }
 
@@ -133,6 +173,69 @@ private slots:
         // The form now shows what the files hold.
         QCOMPARE(editor.Edit("IDC_ALBUM")->placeholderText(),
                  QStringLiteral("(3 different values)"));
+    }
+
+    void aCoverReplacedOrRemovedGoesToEveryFileThatCanBeSavedAndOtherPicturesStay() {
+        Editor editor;
+        const std::string a = editor.AddWithCovers("a.mp3", Qt::red);
+        const std::string b = editor.AddWithCovers("b.mp3", Qt::blue);
+        const std::string locked = editor.scratch.File("v24.mp3");
+        Mp3Builder().Version(4).TextFrame("TIT2", "Four").Frame("SIGN", {1, 2}).WriteTo(locked);
+        editor.List()->InsertItem(2, QString::fromStdString(locked));
+        const Mp3Builder::Bytes lockedBefore = Mp3Builder::ReadFile(locked);
+        std::string error;
+        const std::vector<CoverPictures::Picture> aBefore = CoverPictures::Read(a, &error);
+        QCOMPARE(aBefore.size(), std::size_t(2));
+
+        editor.SelectAll();
+        QVERIFY(editor.Cover()->ShowsDifferent());
+        QCOMPARE(editor.Cover()->toolTip(), QStringLiteral("(3 different covers)"));
+        QVERIFY(editor.MenuEnabled(ID_COVER_REPLACE));
+        QVERIFY(editor.MenuEnabled(ID_COVER_REMOVE));
+        QVERIFY(!editor.MenuEnabled(ID_COVER_SAVE_AS));
+        QVERIFY(!editor.dlg.isWindowModified());
+
+        // A replaced cover is an unsaved change of all three, which Undo takes back.
+        const std::string chosen = editor.PictureFile("chosen.png", Qt::green);
+        emit editor.Cover()->fileDropped(QString::fromStdString(chosen));
+        QVERIFY(!editor.Cover()->ShowsDifferent());
+        QVERIFY(editor.MenuEnabled(ID_COVER_SAVE_AS));
+        QVERIFY(editor.dlg.isWindowModified());
+        editor.dlg.OnCommand(ID_ACTION_UNDO);
+        QVERIFY(editor.Cover()->ShowsDifferent());
+        QVERIFY(!editor.dlg.isWindowModified());
+
+        emit editor.Cover()->fileDropped(QString::fromStdString(chosen));
+        editor.dlg.OnCommand(ID_FILE_SAVE_FILE);
+        QCOMPARE(editor.boxes.notices.size(), 1);
+        QVERIFY2(editor.boxes.notices[0].startsWith("Saved 2 of 3 files. Not saved: \nv24.mp3: "),
+                 qPrintable(editor.boxes.notices[0]));
+        QCOMPARE(Mp3Builder::ReadFile(locked), lockedBefore);
+        const Mp3Builder::Bytes chosenBytes = Mp3Builder::ReadFile(chosen);
+        for (const std::string& path : {a, b}) {
+            const std::vector<CoverPictures::Picture> pictures = CoverPictures::Read(path, &error);
+            QCOMPARE(pictures.size(), std::size_t(2));
+            // The front cover as the file chosen, in the old one's place; the back cover as the
+            // other program wrote it.
+            QCOMPARE(pictures[0].type, 3);
+            QCOMPARE(pictures[0].mime, std::string("image/png"));
+            QCOMPARE(pictures[0].description, std::string());
+            QCOMPARE(pictures[0].data, std::string(chosenBytes.begin(), chosenBytes.end()));
+            QCOMPARE(pictures[1], aBefore[1]);
+        }
+        // The protected file, without a cover, still differs from the two.
+        QCOMPARE(editor.Cover()->toolTip(), QStringLiteral("(2 different covers)"));
+        QVERIFY(!editor.dlg.isWindowModified());
+
+        // Removed, each file's front cover goes, and only that.
+        editor.dlg.OnCommand(ID_COVER_REMOVE);
+        QVERIFY(editor.dlg.isWindowModified());
+        editor.dlg.OnCommand(ID_FILE_SAVE_FILE);
+        for (const std::string& path : {a, b})
+            QCOMPARE(CoverPictures::Read(path, &error), std::vector({aBefore[1]}));
+        // Each now shows its back cover, the first picture it holds; the protected file none.
+        QCOMPARE(editor.Cover()->toolTip(), QStringLiteral("(2 different covers)"));
+        QVERIFY(!editor.dlg.isWindowModified());
     }
 
     void theTagColumnsFillAsRowsArriveSortAsNumbersAndFollowASave() {
