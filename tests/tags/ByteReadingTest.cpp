@@ -72,11 +72,7 @@ TEST_P(ByteReading, ReadsEveryFrameOfTheStyleAsId3libDoes) {
 
 INSTANTIATE_TEST_SUITE_P(EveryStyle, ByteReading, ::testing::ValuesIn(TaggerStyles::Names()),
                          [](const ::testing::TestParamInfo<std::string>& info) {
-                             std::string name = info.param;
-                             for (char& c : name)
-                                 if (c == '-')
-                                     c = '_';
-                             return name;
+                             return TaggerStyles::TestName(info.param);
                          });
 
 TEST(ByteReadingByHand, ReadsOddTextsAsId3libDoes) {

@@ -177,11 +177,7 @@ TEST(TaggerFields, TrackDiscAndAlbumArtistShowAsWrittenAndSaveAlone) {
 
 INSTANTIATE_TEST_SUITE_P(EveryStyle, TaggerFidelity, ::testing::ValuesIn(TaggerStyles::Names()),
                          [](const ::testing::TestParamInfo<std::string>& info) {
-                             std::string name = info.param;
-                             for (char& c : name)
-                                 if (c == '-')
-                                     c = '_';
-                             return name;
+                             return TaggerStyles::TestName(info.param);
                          });
 
 } // namespace
