@@ -2,7 +2,6 @@
 
 #include "FieldTable.h"
 #include "FrontCover.h"
-#include "GenreNumber.h"
 #include "GenreTable.h"
 #include "Id3Inspector.h"
 #include "Id3v1Values.h"
@@ -17,24 +16,7 @@
 #include <id3/tag.h>
 
 #include <algorithm>
-#include <cstring>
 #include <iterator>
-
-namespace {
-
-// The kinds of frame the form's values come from (see ShownFields and GenreNumberOf): the
-// field table's, and the release time that Year falls back on. A frame starts with its id.
-// Asked of every frame of every file read, so it compares the four bytes of ids, nothing more.
-bool IsShownKind(const std::string& frame) {
-    if (frame.size() < 4)
-        return false;
-    const auto isId = [&frame](const char* id) { return std::memcmp(frame.data(), id, 4) == 0; };
-    return isId("TDRL") ||
-           std::any_of(std::begin(FieldTable::kRows), std::end(FieldTable::kRows),
-                       [&isId](const FieldTable::Row& row) { return isId(row.frame); });
-}
-
-} // namespace
 
 CTagFile::CTagFile() : m_tag(std::make_unique<ID3_Tag>()) {}
 
@@ -53,11 +35,11 @@ void CTagFile::Link(const std::string& path) {
         m_protection = Mp3Content::Problem(path);
     if (!inspection.Accepted()) {
         // What can be read is shown; the protection keeps it from ever being saved.
-        LoadFrames(std::move(inspection.frames), Parse::ShownKinds);
+        LoadFrames(std::move(inspection.frames), Parse::Later);
         return;
     }
     m_fileId3v1 = std::move(inspection.id3v1);
-    LoadFileTags(std::move(inspection.frames), Parse::ShownKinds);
+    LoadFileTags(std::move(inspection.frames), Parse::Later);
 }
 
 void CTagFile::Unlink() {
@@ -77,7 +59,7 @@ bool CTagFile::LoadFileTags(std::vector<std::string> fileFrames, Parse parse) {
         m_protection = "Part of the file's ID3v2 tag could not be read, so saving would lose it.";
         return false;
     }
-    if (hasId3v2 || m_fileId3v1.empty())
+    if (parse == Parse::Later || hasId3v2 || m_fileId3v1.empty())
         return true;
     // Without an ID3v2 tag the form shows the ID3v1 values, so that a Save keeps them.
     const Id3v1Values v1 = Id3v1Values::Parse(m_fileId3v1);
@@ -93,19 +75,18 @@ bool CTagFile::LoadFileTags(std::vector<std::string> fileFrames, Parse parse) {
 // The one place id3lib parses a tag, and only frames the inspector passed, from memory: the
 // file may have changed since, and the audio has nothing for id3lib to read. Pictures reach it
 // without their bytes (see PictureFrame::StandIn), which stay in the file's frames. False when
-// id3lib did not find every frame, which a Save would then lose.
+// id3lib did not find every frame, which a Save would then lose. Later keeps the frames for
+// showing and leaves id3lib out until a Save.
 bool CTagFile::LoadFrames(std::vector<std::string> frames, Parse parse) {
     m_tag->Clear();
     m_originals.Clear();
     m_unparsedTag.reset();
-    std::vector<std::string> parsed;
-    if (parse == Parse::ShownKinds && !std::all_of(frames.begin(), frames.end(), IsShownKind)) {
-        std::copy_if(frames.begin(), frames.end(), std::back_inserter(parsed), IsShownKind);
-    } else {
-        parse = Parse::Whole;
-        std::transform(frames.begin(), frames.end(), std::back_inserter(parsed),
-                       PictureFrame::StandIn);
+    if (parse == Parse::Later) {
+        m_unparsedTag = std::make_shared<const std::vector<std::string>>(std::move(frames));
+        return true;
     }
+    std::vector<std::string> parsed;
+    std::transform(frames.begin(), frames.end(), std::back_inserter(parsed), PictureFrame::StandIn);
     if (!parsed.empty()) {
         const std::string tag = Id3v2Renderer::Tag(parsed, 0);
         ID3_MemoryReader reader(tag.data(), tag.size());
@@ -115,19 +96,30 @@ bool CTagFile::LoadFrames(std::vector<std::string> frames, Parse parse) {
             return false;
         }
     }
-    if (parse == Parse::Whole)
-        m_originals.Rebuild(*m_tag, std::move(frames));
-    else
-        m_unparsedTag = std::make_shared<const std::vector<std::string>>(std::move(frames));
+    m_originals.Rebuild(*m_tag, std::move(frames));
     return true;
 }
 
+// Read from the file's own frames (as last saved), never from the tag object, so that showing
+// a file needs no id3lib parse. A file with only an ID3v1 tag shows its values.
 TagFields CTagFile::ReadFields() const {
-    return ShownFields::Read(*m_tag);
+    if (!ShowsId3v1())
+        return ShownFields::Read(FileFrames());
+    const Id3v1Values v1 = Id3v1Values::Parse(m_fileId3v1);
+    TagFields fields;
+    for (const FieldTable::Row& row : FieldTable::kRows)
+        if (row.text != nullptr)
+            fields.*row.text = v1.TextAt(row.id3v1);
+    return fields;
 }
 
 unsigned CTagFile::ReadGenreNumber() const {
-    return GenreNumberOf(*m_tag);
+    return ShowsId3v1() ? Id3v1Values::Parse(m_fileId3v1).genre
+                        : ShownFields::GenreNumber(FileFrames());
+}
+
+bool CTagFile::ShowsId3v1() const {
+    return FileFrames().empty() && !m_fileId3v1.empty();
 }
 
 // Read from the file's own frames, whatever id3lib was given of them, and sharing the frame
@@ -161,7 +153,7 @@ SaveResult CTagFile::Save(const TagFields& changes, unsigned genreNumber, const 
         // Kept, not taken: the held cover may share them.
         const std::shared_ptr<const std::vector<std::string>> fileFrames = m_unparsedTag;
         if (!LoadFileTags(*fileFrames, Parse::Whole)) {
-            LoadFrames(*fileFrames, Parse::ShownKinds); // still shown, never saved
+            LoadFrames(*fileFrames, Parse::Later); // still shown, never saved
             return {SaveResult::Outcome::Refused, m_protection};
         }
     }
@@ -218,7 +210,7 @@ SaveResult CTagFile::WriteTags() {
     const auto id3v2 = [&frames](const TagLayout& layout) {
         return Id3v2Renderer::Render(frames, layout);
     };
-    const std::string id3v1 = Id3v1Values::Of(*m_tag).Render();
+    const std::string id3v1 = Id3v1Values::Of(frames).Render();
     SaveResult result = TagFileWriter::Write(
         m_path, {m_identity, m_originals.FileFrames(), m_fileId3v1}, id3v2, id3v1, &m_identity);
     if (result.Saved()) {

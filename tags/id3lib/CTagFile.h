@@ -56,11 +56,13 @@ public:
     const std::string& Protection() const { return m_protection; }
 
 private:
-    // Which frames id3lib is given: reading needs only the kinds the form shows, an edit all.
-    enum class Parse { ShownKinds, Whole };
+    // When id3lib is given the frames: reading needs none of them, an edit all.
+    enum class Parse { Later, Whole };
 
     bool LoadFileTags(std::vector<std::string> fileFrames, Parse parse);
     bool LoadFrames(std::vector<std::string> frames, Parse parse);
+    // Whether the form shows the ID3v1 tag's values: the file has no ID3v2 tag.
+    bool ShowsId3v1() const;
     void ApplyFields(const TagFields& changes, unsigned genreNumber);
     void ApplyCover(const CoverEdit& cover);
     // The ID3v2 frames as the file holds them (or as the last Save wrote them), in their
@@ -73,8 +75,8 @@ private:
     // The ID3v2 frames as the file holds them, in their ID3v2.3 form, and which of them each
     // frame of the tag object still is.
     OriginalFrames m_originals;
-    // Every frame of the file, while the tag object holds only the kinds the form shows (and
-    // m_originals nothing); null once it holds them all. Never changed once made, as a cover
+    // Every frame of the file, while the tag object holds none of them (and m_originals
+    // nothing); null once it holds them all. Never changed once made, as a cover
     // read from it may share it.
     std::shared_ptr<const std::vector<std::string>> m_unparsedTag;
     bool m_linked = false;

@@ -1,13 +1,9 @@
 #include "Id3v1Values.h"
 
-#include "FirstFrame.h"
-#include "FrameText.h"
-#include "GenreNumber.h"
 #include "GenreTable.h"
 #include "Id3Sizes.h"
 #include "Id3StringWriter.h"
 #include "ShownFields.h"
-#include "TagObjectFrames.h"
 #include "UnicodeText.h"
 
 #include <id3/misc_support.h>
@@ -17,27 +13,22 @@
 
 namespace {
 
-std::string TextOf(const ID3_Tag& tag, ID3_FrameID id) {
-    const ID3_Frame* frame = FirstFrame(tag, id);
-    return frame ? FrameText::Of(*frame) : std::string();
-}
-
 // id3lib's ID3v1 writer falls back on these frames in this order.
-std::string ArtistOf(const ID3_Tag& tag) {
-    for (ID3_FrameID id : {ID3FID_LEADARTIST, ID3FID_BAND, ID3FID_CONDUCTOR, ID3FID_COMPOSER})
-        if (const ID3_Frame* frame = FirstFrame(tag, id))
-            return FrameText::Of(*frame);
+std::string ArtistOf(const std::vector<std::string>& frames) {
+    for (const char* id : {"TPE1", "TPE2", "TPE3", "TCOM"})
+        for (const std::string& frame : frames)
+            if (ShownFields::Is(frame, id))
+                return ShownFields::TextOf(frame);
     return {};
 }
 
-std::string V1Comment(const ID3_Tag& tag) {
-    TagObjectFrames frames(tag);
-    while (const ID3_Frame* frame = frames.Next())
-        if (frame->GetID() == ID3FID_COMMENT &&
-            FrameText::Of(*frame, ID3FN_DESCRIPTION) == "ID3v1 Comment")
-            return FrameText::Of(*frame);
-    const ID3_Frame* shown = ShownFields::ShownComment(tag);
-    return shown ? FrameText::Of(*shown) : std::string();
+std::string V1Comment(const std::vector<std::string>& frames) {
+    for (const std::string& frame : frames)
+        if (ShownFields::Is(frame, "COMM") &&
+            ShownFields::CommentDescription(frame) == "ID3v1 Comment")
+            return ShownFields::TextOf(frame);
+    const std::size_t shown = ShownFields::ShownComment(frames);
+    return shown != ShownFields::npos ? ShownFields::TextOf(frames[shown]) : std::string();
 }
 
 // A text field of the tag: ISO-8859-1 up to the first NUL, trailing blanks dropped.
@@ -54,19 +45,19 @@ std::string Latin1(const std::string& utf8) {
 
 } // namespace
 
-Id3v1Values Id3v1Values::Of(const ID3_Tag& tag) {
+Id3v1Values Id3v1Values::Of(const std::vector<std::string>& frames) {
     Id3v1Values values;
-    values.title = TextOf(tag, ID3FID_TITLE);
-    values.artist = ArtistOf(tag);
-    values.album = TextOf(tag, ID3FID_ALBUM);
-    values.year = TextOf(tag, ID3FID_YEAR);
+    values.title = ShownFields::FirstText(frames, "TIT2");
+    values.artist = ArtistOf(frames);
+    values.album = ShownFields::FirstText(frames, "TALB");
+    values.year = ShownFields::FirstText(frames, "TYER");
     if (values.year.empty())
-        values.year = ShownFields::ReleaseYear(tag);
-    values.comment = V1Comment(tag);
+        values.year = ShownFields::ReleaseYear(frames);
+    values.comment = V1Comment(frames);
     // "3/12" holds track 3; a track the byte cannot hold is left out rather than cut to 8 bits.
-    const int track = std::atoi(TextOf(tag, ID3FID_TRACKNUM).c_str());
+    const int track = std::atoi(ShownFields::FirstText(frames, "TRCK").c_str());
     values.track = track >= 1 && track <= 255 ? static_cast<unsigned>(track) : 0;
-    values.genre = GenreNumberOf(tag);
+    values.genre = ShownFields::GenreNumber(frames);
     return values;
 }
 

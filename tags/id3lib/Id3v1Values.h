@@ -3,10 +3,9 @@
 #include "FieldTable.h"
 
 #include <string>
+#include <vector>
 
-class ID3_Tag;
-
-// What an ID3v1 tag carries, texts in UTF-8. Taken from a tag object as id3lib's own ID3v1
+// What an ID3v1 tag carries, texts in UTF-8. Taken from the frames of a tag as id3lib's own ID3v1
 // writer takes it: the first title, artist (lead performer, else band, conductor or composer),
 // album and year frames, the first track number when it is 1 to 255 and the genre; the comment
 // described "ID3v1 Comment", else the comment the form shows (never iTunes' machine data).
@@ -19,7 +18,8 @@ struct Id3v1Values {
     unsigned track = 0;
     unsigned genre = 255;
 
-    static Id3v1Values Of(const ID3_Tag& tag);
+    // FRAMES as an ID3v2.3 tag holds them, header and body.
+    static Id3v1Values Of(const std::vector<std::string>& frames);
     // The value at PLACE as the form shows it: a text, a track number, a genre number; empty
     // when the tag has none there.
     std::string TextAt(FieldTable::Id3v1Place place) const;

@@ -70,8 +70,19 @@ void TagFrameEditor::ReplaceField(const FieldTable::Row& row, const std::string&
         AddField(row, text);
         return;
     }
-    const ID3_Frame* shown = ShownFields::ShownComment(m_tag);
-    const std::string language = shown ? FrameText::Of(*shown, ID3FN_LANGUAGE) : std::string();
+    std::vector<const ID3_Frame*> comments;
+    std::vector<std::string> descriptions;
+    TagObjectFrames frames(m_tag);
+    while (const ID3_Frame* frame = frames.Next()) {
+        if (frame->GetID() != ID3FID_COMMENT)
+            continue;
+        comments.push_back(frame);
+        descriptions.push_back(FrameText::Of(*frame, ID3FN_DESCRIPTION));
+    }
+    const std::size_t shown = ShownFields::ShownCommentAmong(descriptions);
+    const std::string language = shown != ShownFields::npos
+                                     ? FrameText::Of(*comments[shown], ID3FN_LANGUAGE)
+                                     : std::string();
     Remove([](const ID3_Frame& frame) {
         return frame.GetID() == ID3FID_COMMENT && FrameText::Of(frame, ID3FN_DESCRIPTION).empty();
     });

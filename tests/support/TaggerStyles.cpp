@@ -2,6 +2,7 @@
 
 #include "PythonRun.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace TaggerStyles {
@@ -12,6 +13,12 @@ std::vector<std::string> Names() {
     for (std::string line; std::getline(lines, line);)
         names.push_back(line);
     return names;
+}
+
+std::string TestName(const std::string& style) {
+    std::string name = style;
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name;
 }
 
 std::string Write(const std::string& style, const std::string& path) {

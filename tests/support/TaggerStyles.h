@@ -8,6 +8,8 @@
 namespace TaggerStyles {
 
 std::vector<std::string> Names();
+// STYLE as the name of a test, which may not hold a "-".
+std::string TestName(const std::string& style);
 // Empty when the file was written; otherwise what went wrong.
 std::string Write(const std::string& style, const std::string& path);
 // One line for each frame whose meaning differs between the files, except the frames named in

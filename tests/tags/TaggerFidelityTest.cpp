@@ -53,8 +53,8 @@ TEST_P(TaggerFidelity, OpensWithItsValues) {
     EXPECT_NE(m_session.Held().texts.album, "");
 }
 
-// Reading gives id3lib only the kinds of frame the form shows; an edit gives it the whole tag.
-// Both must show the same, or a field would change its value at the first Save.
+// Reading takes the values from the file's frames; a Save writes each shown field anew through
+// id3lib. What it wrote must show the same, or a field would change its value at the first Save.
 TEST_P(TaggerFidelity, ShowsWhatTheWholeTagShows) {
     CTagFile tag;
     tag.Link(m_path);
@@ -177,11 +177,7 @@ TEST(TaggerFields, TrackDiscAndAlbumArtistShowAsWrittenAndSaveAlone) {
 
 INSTANTIATE_TEST_SUITE_P(EveryStyle, TaggerFidelity, ::testing::ValuesIn(TaggerStyles::Names()),
                          [](const ::testing::TestParamInfo<std::string>& info) {
-                             std::string name = info.param;
-                             for (char& c : name)
-                                 if (c == '-')
-                                     c = '_';
-                             return name;
+                             return TaggerStyles::TestName(info.param);
                          });
 
 } // namespace

@@ -1,7 +1,5 @@
 #include "GenreNumber.h"
 
-#include "FirstFrame.h"
-#include "FrameText.h"
 #include "GenreTable.h"
 
 namespace {
@@ -31,9 +29,4 @@ unsigned GenreNumberFromText(const std::string& text) {
     const int row = GenreTable::RowForGenreName(text);
     return row >= 0 && row < GenreTable::kNoneRow ? static_cast<unsigned>(row)
                                                   : GenreTable::kNoGenre;
-}
-
-unsigned GenreNumberOf(const ID3_Tag& tag) {
-    const ID3_Frame* genre = FirstFrame(tag, ID3FID_CONTENTTYPE);
-    return genre ? GenreNumberFromText(FrameText::Of(*genre)) : GenreTable::kNoGenre;
 }
