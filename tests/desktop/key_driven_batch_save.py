@@ -94,7 +94,7 @@ def main():
                                    stderr=subprocess.STDOUT)
             try:
                 window = run(["xdotool", "search", "--sync", "--onlyvisible", "--name",
-                              "Varlen MP3 Tag Editor"], env=env, timeout=30).stdout.split()[0]
+                              "Varlen MP3 Tag Editor"], env=env, timeout=90).stdout.split()[0]
             except subprocess.TimeoutExpired:
                 print("no window came up; the editor said:\n" + log.read_text())
                 raise
